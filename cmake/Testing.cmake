@@ -1,0 +1,18 @@
+# One function registers every test: it builds the executable, links what the
+# test names, and runs it offscreen so no display is needed. Chromium refuses
+# to run as root inside its own sandbox, which is how CI runs, so the browser
+# tests switch it off here and never in the program.
+#
+#   kordelvane_add_test(NAME tst_pagefetch SOURCES tst_pagefetch.cpp LIBS kv_services kv_standin)
+function(kordelvane_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS} kv_testsupport)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;KORDELVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};KORDELVANE_PROGRAM_DIR=${ORVALENT_PROGRAM_DIR};${T_ENV}")
+endfunction()

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QRect>
+
+// Design places are in twips, 15 to a pixel at 96 dpi.
+namespace Twips {
+
+constexpr int PerPixel = 15;
+
+constexpr int toPixels(int twips)
+{
+    return twips / PerPixel;
+}
+
+constexpr int fromPixels(int pixels)
+{
+    return pixels * PerPixel;
+}
+
+// left, top, width, height in twips.
+constexpr QRect rect(int left, int top, int width, int height)
+{
+    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+} // namespace Twips

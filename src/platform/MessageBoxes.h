@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Modal message boxes with one OK button. Windows get this through their
+// constructors so a test can record the boxes instead of waiting on a person.
+class MessageBoxes
+{
+public:
+    enum class Icon { None, Critical, Exclamation, Information };
+    virtual ~MessageBoxes() = default;
+    // Returns when the user has closed the box.
+    virtual void show(Icon icon, const QString &title, const QString &text, QWidget *owner = nullptr) = 0;
+};
+
+// The program's boxes: QMessageBox with the matching icon.
+class QtMessageBoxes : public MessageBoxes
+{
+public:
+    void show(Icon icon, const QString &title, const QString &text, QWidget *owner = nullptr) override;
+};

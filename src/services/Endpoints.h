@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+
+// Every outside address the program uses is built here: the hosts are the
+// constants below, the paths and query keys are fixed, and the user's text is
+// appended as typed, never encoded. To point the program elsewhere, change a
+// host here; there is no settings file.
+namespace Endpoints {
+
+// Hosts of the outside services.
+inline const QString IpLocationHost = QStringLiteral("www.ipchaxun.cn");
+inline const QString MobileHost = IpLocationHost + QStringLiteral(":8080");
+inline const QString IdCardHost = QStringLiteral("www.shenfenzheng.cn");
+inline const QString PageRankHost = QStringLiteral("rank.toolbar-query.net");
+inline const QString TrafficRankHost = QStringLiteral("www.renqi-paiming.net");
+inline const QString WhoisHost = QStringLiteral("whois.yuming-chaxun.cn");
+inline const QString UrlSafetyHost = QStringLiteral("www.wangzhi-anquan.cn");
+inline const QString UrlSafety2Host = QStringLiteral("www.anquan-pingji.cn");
+inline const QString TelephoneHost = QStringLiteral("www.quhao-chaxun.cn");
+inline const QString PostCodeHost = QStringLiteral("youbian.sousuo-zhongxin.cn");
+inline const QString BarcodeHost = QStringLiteral("www.tiaoma-zhongxin.cn");
+inline const QString IcpHost = QStringLiteral("www.icp-beian.gov.cn");
+inline const QString TaxInvoiceHost = QStringLiteral("www.fapiao-chaxun.gov.cn");
+inline const QString SearchHost = QStringLiteral("www.sousuo-zhongxin.cn");
+inline const QString NumberSearchHost = QStringLiteral("www.haoma-sousuo.com");
+inline const QString ReportHost = QStringLiteral("www.eyi-wangzhan-jubao.cn");
+// The maker's own site: version notice, usage figure, download page.
+inline const QString MakerHost = QStringLiteral("www.zavoz-soft.cn");
+
+// Support e-mail address quoted by the tools' error texts.
+inline const QString SupportEmail = QStringLiteral("support@zavoz-soft.cn");
+
+inline QString http(const QString &host, const QString &pathAndQuery)
+{
+    return QStringLiteral("http://") + host + pathAndQuery;
+}
+
+// IP-location service: the address's location page.
+inline QString ipLocation(const QString &address)
+{
+    return http(IpLocationHost, QStringLiteral("/ips.asp?ip=") + address + QStringLiteral("&action=2"));
+}
+
+// IP-location service: the page that tells the caller its own address.
+inline QString ownAddress()
+{
+    return http(IpLocationHost, QStringLiteral("/ip2city.asp"));
+}
+
+// The maker's version notice, usage figure and download page.
+inline QString versionNotice()
+{
+    return http(MakerHost, QStringLiteral("/orvalent/version.htm"));
+}
+inline QString usageFigure()
+{
+    return http(MakerHost, QStringLiteral("/orvalent/usage.htm"));
+}
+inline QString downloadPage()
+{
+    return http(MakerHost, QStringLiteral("/orvalent/download.htm"));
+}
+
+} // namespace Endpoints

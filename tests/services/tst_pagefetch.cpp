@@ -1,0 +1,167 @@
+#include "GbkCodec.h"
+#include "PageFetcher.h"
+#include "PageText.h"
+#include "Recorders.h"
+#include "StandinFixture.h"
+
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A loopback port where nothing listens: bound once, then released.
+quint16 closedPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+class TestPageFetch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sendsTheFormHeaderOnAGet();
+    void errorStatusPageIsRendered();
+    void addressGoesOutAsTyped_data();
+    void addressGoesOutAsTyped();
+    void gbkPageMarkersAtCharacterPositions();
+    void undecodableBytesBecomeReplacementCharacters();
+    void refusedConnectionIsFatal();
+    void serverClosingWithoutAnswerIsFatal();
+    void fatalEndReallyEndsTheProgram();
+};
+
+void TestPageFetch::sendsTheFormHeaderOnAGet()
+{
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/a", StandinServer::html("<p>hi</p>"));
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    fetcher.fetchPageText("http://example.cn/a");
+    const auto requests = standin.server.requests();
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests[0].method, QByteArray("GET"));
+    QVERIFY2(requests[0].rawHead.contains("\r\nCONTENT-TYPE: application/x-www-form-urlencoded"), requests[0].rawHead);
+}
+
+void TestPageFetch::errorStatusPageIsRendered()
+{
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/missing", StandinServer::html("<h1>找不到</h1>页面", 404));
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    const QString text = fetcher.fetchPageText("http://example.cn/missing");
+    QVERIFY2(text.contains(QStringLiteral("找不到")), qPrintable(text));
+    QCOMPARE(fatal.count, 0);
+}
+
+void TestPageFetch::addressGoesOutAsTyped_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QByteArray>("pathAndQuery");
+    QTest::newRow("star kept") << "http://example.cn/ips.asp?ip=1.2.3.*&action=2"
+                               << QByteArray("/ips.asp?ip=1.2.3.*&action=2");
+    QTest::newRow("blank as %20") << "http://example.cn/q?w=a b" << QByteArray("/q?w=a%20b");
+    QTest::newRow("double slash kept") << "http://example.cn//search?q=info:a" << QByteArray("//search?q=info:a");
+    QTest::newRow("non-ASCII as UTF-8 escapes") << QStringLiteral("http://example.cn/北京.html")
+                                                << QByteArray("/%E5%8C%97%E4%BA%AC.html");
+    QTest::newRow("fragment not sent") << "http://example.cn/a?b=1#c" << QByteArray("/a?b=1");
+    QTest::newRow("dot segments kept") << "http://example.cn/a/./b/../c" << QByteArray("/a/./b/../c");
+}
+
+void TestPageFetch::addressGoesOutAsTyped()
+{
+    QFETCH(QString, address);
+    QFETCH(QByteArray, pathAndQuery);
+    StandinFixture standin;
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    fetcher.fetchPageText(address);
+    const auto requests = standin.server.requests();
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests[0].host, QStringLiteral("example.cn"));
+    QCOMPARE(requests[0].pathAndQuery, pathAndQuery);
+}
+
+void TestPageFetch::gbkPageMarkersAtCharacterPositions()
+{
+    StandinFixture standin;
+    // Declared UTF-8, sent as GBK: the declaration is ignored.
+    standin.server.setRoute("example.cn", "/ip2city.asp",
+                            StandinServer::html(QStringLiteral("<html><head><meta charset=\"utf-8\"></head>"
+                                                               "<body>您的IP地址是：[1.2.3.4]</body></html>")));
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    const QString text = fetcher.fetchPageText("http://example.cn/ip2city.asp");
+    QCOMPARE(text, QStringLiteral("您的IP地址是：[1.2.3.4]"));
+    QCOMPARE(FindTextPos("[", text), 9);
+    QCOMPARE(FindTextPos("]", text), 17);
+}
+
+void TestPageFetch::undecodableBytesBecomeReplacementCharacters()
+{
+    QCOMPARE(Gbk::decode(QByteArray("a\xFF" "b")), QStringLiteral("a\uFFFDb"));
+    QCOMPARE(Gbk::decode(QByteArray("ab\xC4")), QStringLiteral("ab\uFFFD"));
+    QCOMPARE(Gbk::decode(Gbk::encode(QStringLiteral("中文"))), QStringLiteral("中文"));
+}
+
+void TestPageFetch::refusedConnectionIsFatal()
+{
+    qunsetenv("http_proxy");
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    bool callerWentOn = false;
+    try {
+        fetcher.fetchPageText(QStringLiteral("http://127.0.0.1:%1/").arg(closedPort()));
+        callerWentOn = true;
+    } catch (const ProgramEnded &ended) {
+        QCOMPARE(ended.title, QStringLiteral("发生严重错误"));
+        QCOMPARE(ended.text,
+                 QStringLiteral("在数据访问过程中发生严重错误，可能是您没有联网、带宽资源不足。程序将自动退出！"));
+    }
+    QVERIFY(!callerWentOn);
+    QCOMPARE(fatal.count, 1);
+}
+
+void TestPageFetch::serverClosingWithoutAnswerIsFatal()
+{
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/close", StandinServer::closeWithoutAnswer());
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, fetcher.fetchPageText("http://example.cn/close"));
+}
+
+void TestPageFetch::fatalEndReallyEndsTheProgram()
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("http_proxy");
+    child.setProcessEnvironment(env);
+    child.start(FATAL_CHILD, {QStringLiteral("http://127.0.0.1:%1/").arg(closedPort())});
+    QVERIFY(child.waitForFinished(60000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY2(out.contains(QStringLiteral("box|发生严重错误|在数据访问过程中发生严重错误，可能是您没有联网、带宽资源不足。程序将自动退出！|")
+                          + QString::number(int(QMessageBox::Critical))),
+             qPrintable(out));
+    QVERIFY2(!out.contains("caller went on"), qPrintable(out));
+}
+
+QTEST_GUILESS_MAIN(TestPageFetch)
+#include "tst_pagefetch.moc"
