@@ -37,6 +37,7 @@ private slots:
     void panel_data();
     void panel();
     void infoPicturesCarryTheirHints();
+    void failedFetchEndsTheProgram();
 };
 
 void TestIdCardTool::formCheck_data()
@@ -354,6 +355,19 @@ void TestIdCardTool::infoPicturesCarryTheirHints()
         QCOMPARE(label->toolTip(), picture.tip);
         QVERIFY(!label->pixmap().isNull());
     }
+}
+
+// A fetch that fails ends the program; the tool's own trap must not turn it
+// into its failure box.
+void TestIdCardTool::failedFetchEndsTheProgram()
+{
+    ToolRig<IdCardTool> rig;
+    rig.standin.server.setRoute(IdCardHost, IdCardRoute, StandinServer::closeWithoutAnswer());
+    rig.tool.txtSFZ->setText(QStringLiteral("110105190012310018"));
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, rig.tool.cmdShenFenZhengChaXun_Click());
+    QCOMPARE(rig.fatal.count, 1);
+    QVERIFY(rig.boxes.boxes.isEmpty());
+    QCOMPARE(rig.status->text(), QStringLiteral("before"));
 }
 
 QTEST_MAIN(TestIdCardTool)

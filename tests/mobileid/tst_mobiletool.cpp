@@ -46,6 +46,7 @@ private slots:
     void panel_data();
     void panel();
     void typingStopsAtElevenCharacters();
+    void failedFetchEndsTheProgram();
 };
 
 void TestMobileTool::numberRule_data()
@@ -216,6 +217,18 @@ void TestMobileTool::typingStopsAtElevenCharacters()
     ToolRig<MobileTool> rig;
     QTest::keyClicks(rig.tool.txtShouJi, "138001380001");
     QCOMPARE(rig.tool.txtShouJi->text(), QStringLiteral("13800138000"));
+}
+
+// A fetch that fails ends the program; the tool's own trap must not turn it
+// into "查询出错！".
+void TestMobileTool::failedFetchEndsTheProgram()
+{
+    ToolRig<MobileTool> rig;
+    rig.standin.server.setRoute(MobileHost, MobileRoute, StandinServer::closeWithoutAnswer());
+    rig.tool.txtShouJi->setText(QStringLiteral("13800138000"));
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, rig.tool.cmdShouJiChaXun_Click());
+    QCOMPARE(rig.fatal.count, 1);
+    QCOMPARE(rig.status->text(), QStringLiteral("正在查询手机号归属地中..."));
 }
 
 QTEST_MAIN(TestMobileTool)

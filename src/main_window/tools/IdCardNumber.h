@@ -32,7 +32,8 @@ inline const QString PlaceEndMarker2 = QStringLiteral("点击这里查询验证�
 enum class Form { Accepted, Refused };
 
 // The first check of the typed text: its first 17 characters (all of it when
-// shorter) are read with NumberText before the length is looked at, so a text
+// shorter) are read with NumberText (no exponent, thousands separator or
+// hexadecimal prefix) before the length is looked at, so a text
 // that is no number at all (empty, a leading letter) raises NotANumber.
 // Accepted when the text has 18 characters and that number is whole.
 Form checkForm(const QString &typed);
