@@ -29,8 +29,7 @@ public:
 
 // One tool on a panel of a shown window, with recorded boxes, the real page
 // fetch through the stand-in server and a status line that starts as "before".
-template <typename Tool>
-struct ToolRig {
+template <typename Tool> struct ToolRig {
     StandinFixture standin;
     RecordingFatalEnd fatal;
     ObservingFetcher fetcher{fatal};

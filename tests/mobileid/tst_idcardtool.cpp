@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 const QString IdCardHost = QStringLiteral("www.shenfenzheng.cn");
 const QByteArray IdCardRoute = "/idsearch/index.asp?action=idcard&userid=*";
@@ -44,22 +45,36 @@ void TestIdCardTool::formCheck_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("outcome");
-    QTest::newRow("18 digits") << "110105190012310018" << "accepted";
-    QTest::newRow("17 digits and X") << "11010519491231002X" << "accepted";
+    QTest::newRow("18 digits") << "110105190012310018"
+                               << "accepted";
+    QTest::newRow("17 digits and X") << "11010519491231002X"
+                                     << "accepted";
     // Only the first 17 characters are read, so the form check lets a bad
     // 18th character through to the check-character step.
-    QTest::newRow("17 digits and a letter") << "11010519001231001A" << "accepted";
-    QTest::newRow("leading blank") << " 1101051900123100X" << "accepted";
-    QTest::newRow("leading sign") << "-1101051900123100X" << "accepted";
-    QTest::newRow("17 digits") << "11010519001231001" << "refused";
-    QTest::newRow("19 digits") << "1101051900123100180" << "refused";
-    QTest::newRow("not whole") << "1101051900.231001X" << "refused";
-    QTest::newRow("whole with a point") << "1101051900123100.X" << "accepted";
-    QTest::newRow("empty") << "" << "not a number";
-    QTest::newRow("leading letter") << "A10105190012310018" << "not a number";
-    QTest::newRow("exponent") << "1e105190012310018X" << "not a number";
-    QTest::newRow("hexadecimal") << "0x105190012310018X" << "not a number";
-    QTest::newRow("thousands separator") << "1,10105190012310018" << "not a number";
+    QTest::newRow("17 digits and a letter") << "11010519001231001A"
+                                            << "accepted";
+    QTest::newRow("leading blank") << " 1101051900123100X"
+                                   << "accepted";
+    QTest::newRow("leading sign") << "-1101051900123100X"
+                                  << "accepted";
+    QTest::newRow("17 digits") << "11010519001231001"
+                               << "refused";
+    QTest::newRow("19 digits") << "1101051900123100180"
+                               << "refused";
+    QTest::newRow("not whole") << "1101051900.231001X"
+                               << "refused";
+    QTest::newRow("whole with a point") << "1101051900123100.X"
+                                        << "accepted";
+    QTest::newRow("empty") << ""
+                           << "not a number";
+    QTest::newRow("leading letter") << "A10105190012310018"
+                                    << "not a number";
+    QTest::newRow("exponent") << "1e105190012310018X"
+                              << "not a number";
+    QTest::newRow("hexadecimal") << "0x105190012310018X"
+                                 << "not a number";
+    QTest::newRow("thousands separator") << "1,10105190012310018"
+                                         << "not a number";
 }
 
 void TestIdCardTool::formCheck()
@@ -105,18 +120,30 @@ void TestIdCardTool::verdict_data()
 {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("outcome");
-    QTest::newRow("X called for and given") << "11010519491231002X" << "passed";
-    QTest::newRow("X passes whatever the year") << "11010518991201008X" << "passed";
-    QTest::newRow("X called for, digit given") << "110105194912310020" << "failed";
-    QTest::newRow("X called for, letter given") << "11010519491231002A" << "failed";
-    QTest::newRow("X given, digit called for") << "11010519001231001X" << "failed";
-    QTest::newRow("wrong check digit") << "110105190012310019" << "failed";
-    QTest::newRow("year 1899") << "110105189912310015" << "failed";
-    QTest::newRow("year 1900") << "110105190012310018" << "passed";
-    QTest::newRow("month 13, day 00") << "110105200013001002" << "passed";
-    QTest::newRow("letter given, digit called for") << "11010519001231001A" << "not a number";
-    QTest::newRow("letter among the first 17") << "1101051900123100A8" << "not a number";
-    QTest::newRow("lower-case x is no X") << "11010519491231002x" << "failed";
+    QTest::newRow("X called for and given") << "11010519491231002X"
+                                            << "passed";
+    QTest::newRow("X passes whatever the year") << "11010518991201008X"
+                                                << "passed";
+    QTest::newRow("X called for, digit given") << "110105194912310020"
+                                               << "failed";
+    QTest::newRow("X called for, letter given") << "11010519491231002A"
+                                                << "failed";
+    QTest::newRow("X given, digit called for") << "11010519001231001X"
+                                               << "failed";
+    QTest::newRow("wrong check digit") << "110105190012310019"
+                                       << "failed";
+    QTest::newRow("year 1899") << "110105189912310015"
+                               << "failed";
+    QTest::newRow("year 1900") << "110105190012310018"
+                               << "passed";
+    QTest::newRow("month 13, day 00") << "110105200013001002"
+                                      << "passed";
+    QTest::newRow("letter given, digit called for") << "11010519001231001A"
+                                                    << "not a number";
+    QTest::newRow("letter among the first 17") << "1101051900123100A8"
+                                               << "not a number";
+    QTest::newRow("lower-case x is no X") << "11010519491231002x"
+                                          << "failed";
 }
 
 void TestIdCardTool::verdict()
@@ -137,11 +164,12 @@ void TestIdCardTool::sexAndBirthDate_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("sex");
     QTest::addColumn<QString>("birthDate");
-    QTest::newRow("odd 17th") << "110105190012310018" << QStringLiteral("性别：男") << QStringLiteral("出生日期：1900年12月31日");
+    QTest::newRow("odd 17th") << "110105190012310018" << QStringLiteral("性别：男")
+                              << QStringLiteral("出生日期：1900年12月31日");
     QTest::newRow("even 17th") << "11010519491231002X" << QStringLiteral("性别：女")
                                << QStringLiteral("出生日期：1949年12月31日");
-    QTest::newRow("zero 17th, date as it stands") << "110105200013001002" << QStringLiteral("性别：女")
-                                                  << QStringLiteral("出生日期：2000年13月00日");
+    QTest::newRow("zero 17th, date as it stands")
+        << "110105200013001002" << QStringLiteral("性别：女") << QStringLiteral("出生日期：2000年13月00日");
 }
 
 void TestIdCardTool::sexAndBirthDate()
@@ -163,15 +191,16 @@ void TestIdCardTool::issuingPlace_data()
     const QString second = QStringLiteral("点击这里查询验证身份证号码及照片的真实资料");
     QTest::newRow("first end marker") << QStringLiteral("ab发 证 地：北京市部分或全部现为：北京市 ") + second
                                       << QStringLiteral("北京市") << "" << 9 << 12;
-    QTest::newRow("second end marker minus 7") << QStringLiteral("发 证 地：上海市1234567") + second
-                                               << QStringLiteral("上海市") << "" << 7 << 10;
-    QTest::newRow("first end marker wins") << QStringLiteral("发 证 地：广州1234567") + second +
-                                                  QStringLiteral("部分或全部现为：")
-                                           << QStringLiteral("广州1234567") + second << "" << 7 << 37;
+    QTest::newRow("second end marker minus 7")
+        << QStringLiteral("发 证 地：上海市1234567") + second << QStringLiteral("上海市") << "" << 7 << 10;
+    QTest::newRow("first end marker wins")
+        << QStringLiteral("发 证 地：广州1234567") + second + QStringLiteral("部分或全部现为：")
+        << QStringLiteral("广州1234567") + second << "" << 7 << 37;
     // Without the place marker the cut starts at 6.
-    QTest::newRow("no place marker") << QStringLiteral("abcdefgh部分或全部现为：") << QStringLiteral("fgh") << ""
-                                     << 6 << 9;
-    QTest::newRow("no end marker") << QStringLiteral("发 证 地：北京市") << "" << "argument" << 7 << -7;
+    QTest::newRow("no place marker") << QStringLiteral("abcdefgh部分或全部现为：") << QStringLiteral("fgh") << "" << 6
+                                     << 9;
+    QTest::newRow("no end marker") << QStringLiteral("发 证 地：北京市") << ""
+                                   << "argument" << 7 << -7;
     QTest::newRow("place marker beyond 32767")
         << QString(QString(32762, QLatin1Char('x')) + QStringLiteral("发 证 地：北京市部分或全部现为：")) << ""
         << "overflow" << 0 << 0;
@@ -203,9 +232,9 @@ void TestIdCardTool::issuingPlace()
 void TestIdCardTool::panel_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("page");  // the service's answer
-    QTest::addColumn<QString>("sent");  // the number on the wire; "" = no request
-    QTest::addColumn<QString>("box");   // the message box's text; "" = none
+    QTest::addColumn<QString>("page"); // the service's answer
+    QTest::addColumn<QString>("sent"); // the number on the wire; "" = no request
+    QTest::addColumn<QString>("box");  // the message box's text; "" = none
     QTest::addColumn<QString>("numberAfter");
     QTest::addColumn<QString>("sex");
     QTest::addColumn<QString>("birth");
@@ -222,29 +251,40 @@ void TestIdCardTool::panel_data()
     const QString title = ProductTitle(), failed = QStringLiteral("出现错误！");
     const QString place = "idcard/place.html";
 
-    QTest::newRow("X check, upper case")
-        << "11010519491231002X" << place << "11010519491231002X" << "" << "11010519491231002X" << female
-        << QStringLiteral("出生日期：1949年12月31日") << beijing << Passed << title;
-    QTest::newRow("X check, lower case")
-        << "11010519491231002x" << place << "11010519491231002X" << "" << "11010519491231002X" << female
-        << QStringLiteral("出生日期：1949年12月31日") << beijing << Passed << title;
-    QTest::newRow("X check, year 1899") << "11010518991201008X" << place << "11010518991201008X" << ""
-                                        << "11010518991201008X" << female
-                                        << QStringLiteral("出生日期：1899年12月01日") << beijing << Passed << title;
-    QTest::newRow("year 1899") << "110105189912310015" << place << "" << "" << "110105189912310015" << bareSex
-                               << bareBirth << barePlace << NotPassed << "before";
-    QTest::newRow("year 1900") << "110105190012310018" << place << "110105190012310018" << ""
+    QTest::newRow("X check, upper case") << "11010519491231002X" << place << "11010519491231002X"
+                                         << ""
+                                         << "11010519491231002X" << female << QStringLiteral("出生日期：1949年12月31日")
+                                         << beijing << Passed << title;
+    QTest::newRow("X check, lower case") << "11010519491231002x" << place << "11010519491231002X"
+                                         << ""
+                                         << "11010519491231002X" << female << QStringLiteral("出生日期：1949年12月31日")
+                                         << beijing << Passed << title;
+    QTest::newRow("X check, year 1899") << "11010518991201008X" << place << "11010518991201008X"
+                                        << ""
+                                        << "11010518991201008X" << female << QStringLiteral("出生日期：1899年12月01日")
+                                        << beijing << Passed << title;
+    QTest::newRow("year 1899") << "110105189912310015" << place << ""
+                               << ""
+                               << "110105189912310015" << bareSex << bareBirth << barePlace << NotPassed << "before";
+    QTest::newRow("year 1900") << "110105190012310018" << place << "110105190012310018"
+                               << ""
                                << "110105190012310018" << male << born1900 << beijing << Passed << title;
-    QTest::newRow("month 13, day 00") << "110105200013001002" << place << "110105200013001002" << ""
+    QTest::newRow("month 13, day 00") << "110105200013001002" << place << "110105200013001002"
+                                      << ""
                                       << "110105200013001002" << female << QStringLiteral("出生日期：2000年13月00日")
                                       << beijing << Passed << title;
-    QTest::newRow("wrong check digit") << "110105190012310019" << place << "" << "" << "110105190012310019"
-                                       << bareSex << bareBirth << barePlace << NotPassed << "before";
-    QTest::newRow("X given, digit called for") << "11010519001231001X" << place << "" << "" << "11010519001231001X"
-                                               << bareSex << bareBirth << barePlace << NotPassed << "before";
-    QTest::newRow("X called for, letter given") << "11010519491231002a" << place << "" << ""
-                                                << "11010519491231002A" << bareSex << bareBirth << barePlace
-                                                << NotPassed << "before";
+    QTest::newRow("wrong check digit") << "110105190012310019" << place << ""
+                                       << ""
+                                       << "110105190012310019" << bareSex << bareBirth << barePlace << NotPassed
+                                       << "before";
+    QTest::newRow("X given, digit called for")
+        << "11010519001231001X" << place << ""
+        << ""
+        << "11010519001231001X" << bareSex << bareBirth << barePlace << NotPassed << "before";
+    QTest::newRow("X called for, letter given")
+        << "11010519491231002a" << place << ""
+        << ""
+        << "11010519491231002A" << bareSex << bareBirth << barePlace << NotPassed << "before";
     QTest::newRow("19 digits") << "1101051900123100180" << place << "" << FormError << "" << bareSex << bareBirth
                                << barePlace << unknown << "before";
     QTest::newRow("17 digits") << "11010519001231001" << place << "" << FormError << "" << bareSex << bareBirth
@@ -253,22 +293,30 @@ void TestIdCardTool::panel_data()
                                << barePlace << unknown << "before";
     QTest::newRow("empty box") << "" << place << "" << Failure << "" << bareSex << bareBirth << barePlace << unknown
                                << failed;
-    QTest::newRow("leading letter") << "A10105190012310018" << place << "" << Failure << "A10105190012310018"
-                                    << bareSex << bareBirth << barePlace << unknown << failed;
+    QTest::newRow("leading letter") << "A10105190012310018" << place << "" << Failure << "A10105190012310018" << bareSex
+                                    << bareBirth << barePlace << unknown << failed;
     // The box was upper-cased and the labels reset before the letter was read.
     QTest::newRow("18th a letter, digit called for")
-        << "11010519001231001a" << place << "" << Failure << "11010519001231001A" << bareSex << bareBirth
-        << barePlace << bareVerdict << failed;
-    QTest::newRow("service rejects") << "110105190012310018" << "idcard/rejected.html" << "110105190012310018" << ""
+        << "11010519001231001a" << place << "" << Failure << "11010519001231001A" << bareSex << bareBirth << barePlace
+        << bareVerdict << failed;
+    QTest::newRow("service rejects") << "110105190012310018"
+                                     << "idcard/rejected.html"
+                                     << "110105190012310018"
+                                     << ""
                                      << "110105190012310018" << male << born1900 << barePlace << NotPassed << "";
-    QTest::newRow("second end marker") << "110105190012310018" << "idcard/second-marker.html"
-                                       << "110105190012310018" << "" << "110105190012310018" << male << born1900
-                                       << beijing << Passed << title;
-    QTest::newRow("no end marker") << "110105190012310018" << "idcard/no-end.html" << "110105190012310018" << Failure
-                                   << "110105190012310018" << male << born1900 << barePlace << bareVerdict << failed;
-    QTest::newRow("place marker beyond 32767")
-        << "110105190012310018" << "idcard/far-marker.html" << "110105190012310018" << Failure << "110105190012310018"
-        << male << born1900 << barePlace << bareVerdict << failed;
+    QTest::newRow("second end marker") << "110105190012310018"
+                                       << "idcard/second-marker.html"
+                                       << "110105190012310018"
+                                       << ""
+                                       << "110105190012310018" << male << born1900 << beijing << Passed << title;
+    QTest::newRow("no end marker") << "110105190012310018"
+                                   << "idcard/no-end.html"
+                                   << "110105190012310018" << Failure << "110105190012310018" << male << born1900
+                                   << barePlace << bareVerdict << failed;
+    QTest::newRow("place marker beyond 32767") << "110105190012310018"
+                                               << "idcard/far-marker.html"
+                                               << "110105190012310018" << Failure << "110105190012310018" << male
+                                               << born1900 << barePlace << bareVerdict << failed;
 }
 
 void TestIdCardTool::panel()

@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 const QString Refusal = QStringLiteral("    输入的手机号长度不合法或输入的不是数字，请核对后输入！");
 const QString Rejection = QStringLiteral("    输入的手机号不合法，请核对后重新输入！");
@@ -91,21 +92,24 @@ void TestMobileTool::answerLines_data()
     const QString answer = QStringLiteral("卡号归属地广东 深圳 卡 类 型移动全球通卡 区 号0755 邮 编518000 更详细的..");
     QTest::newRow("complete") << QString("ab" + answer) << CompleteLines << "" << 3 << 14 << 26;
     // With the first marker missing, line 1 simply starts near the top.
-    QTest::newRow("place marker missing") << QStringLiteral("0123456789卡 类 型GSM 区 号010 邮 编100000 更详细的..")
-                                          << QStringLiteral("归属：45678\r\n区号：010\r\n卡型：GSM\r\n邮编：100000") << "" << 0
-                                          << 11 << 20;
+    QTest::newRow("place marker missing")
+        << QStringLiteral("0123456789卡 类 型GSM 区 号010 邮 编100000 更详细的..")
+        << QStringLiteral("归属：45678\r\n区号：010\r\n卡型：GSM\r\n邮编：100000") << "" << 0 << 11 << 20;
     QTest::newRow("no card type") << QStringLiteral("卡号归属地广东 深圳 卡类型移动 区 号0755 邮 编518000 更详细的..")
-                                  << "" << "argument" << 1 << 0 << 18;
+                                  << ""
+                                  << "argument" << 1 << 0 << 18;
     QTest::newRow("no post code") << QStringLiteral("卡号归属地广东 卡 类 型移动 区 号0755 更详细的..") << ""
                                   << "argument" << 1 << 9 << 17;
     // The post-code and closing positions are 32-bit: far down the page they
     // still cut, and line 2 runs through everything up to the post code.
     const QString filler(33000, QLatin1Char('x'));
-    QTest::newRow("post code beyond 32767")
-        << QString(QStringLiteral("卡号归属地广东 卡 类 型移动 区 号0755") + filler + QStringLiteral(" 邮 编518000 更详细的.."))
-        << QString(QStringLiteral("归属：广东\r\n区号：0755") + filler + QStringLiteral("\r\n卡型：移动\r\n邮编：518000")) << ""
-        << 1 << 9 << 17;
-    QTest::newRow("place marker beyond 32767") << QString(filler + answer) << "" << "overflow" << 0 << 0 << 0;
+    QTest::newRow("post code beyond 32767") << QString(QStringLiteral("卡号归属地广东 卡 类 型移动 区 号0755") +
+                                                       filler + QStringLiteral(" 邮 编518000 更详细的.."))
+                                            << QString(QStringLiteral("归属：广东\r\n区号：0755") + filler +
+                                                       QStringLiteral("\r\n卡型：移动\r\n邮编：518000"))
+                                            << "" << 1 << 9 << 17;
+    QTest::newRow("place marker beyond 32767") << QString(filler + answer) << ""
+                                               << "overflow" << 0 << 0 << 0;
 }
 
 void TestMobileTool::answerLines()
@@ -137,26 +141,35 @@ void TestMobileTool::answerLines()
 void TestMobileTool::panel_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("page");          // answer of the service; "" = none expected
+    QTest::addColumn<QString>("page");         // answer of the service; "" = none expected
     QTest::addColumn<QByteArray>("sentQuery"); // path and query on the wire
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("numberAfter");
     QTest::addColumn<QString>("status");
 
     const QByteArray path = "/search.asp?action=mobile&mobile=";
-    QTest::newRow("10 characters") << "1380013800" << "" << QByteArray() << Refusal << "" << "before";
-    QTest::newRow("a letter") << "1380013800a" << "" << QByteArray() << Refusal << "" << "before";
-    QTest::newRow("rejection page") << "13800138000" << "mobile/rejected.html" << path + "13800138000" << Rejection << ""
+    QTest::newRow("10 characters") << "1380013800"
+                                   << "" << QByteArray() << Refusal << ""
+                                   << "before";
+    QTest::newRow("a letter") << "1380013800a"
+                              << "" << QByteArray() << Refusal << ""
+                              << "before";
+    QTest::newRow("rejection page") << "13800138000"
+                                    << "mobile/rejected.html" << path + "13800138000" << Rejection << ""
                                     << ProductTitle();
-    QTest::newRow("complete answer") << "13800138000" << "mobile/complete.html" << path + "13800138000"
-                                     << CompleteLines << "13800138000" << ProductTitle();
+    QTest::newRow("complete answer") << "13800138000"
+                                     << "mobile/complete.html" << path + "13800138000" << CompleteLines << "13800138000"
+                                     << ProductTitle();
     // Blanks and a sign pass the check and go out as typed.
-    QTest::newRow("blank and sign") << " +138001380" << "mobile/complete.html" << path + "%20+138001380"
-                                    << CompleteLines << " +138001380" << ProductTitle();
-    QTest::newRow("no card type") << "13800138000" << "mobile/no-card-type.html" << path + "13800138000"
-                                  << errorText() << "13800138000" << QStringLiteral("查询出错！");
-    QTest::newRow("first marker beyond 32767") << "13800138000" << "mobile/far-marker.html" << path + "13800138000"
-                                               << errorText() << "13800138000" << QStringLiteral("查询出错！");
+    QTest::newRow("blank and sign") << " +138001380"
+                                    << "mobile/complete.html" << path + "%20+138001380" << CompleteLines
+                                    << " +138001380" << ProductTitle();
+    QTest::newRow("no card type") << "13800138000"
+                                  << "mobile/no-card-type.html" << path + "13800138000" << errorText() << "13800138000"
+                                  << QStringLiteral("查询出错！");
+    QTest::newRow("first marker beyond 32767") << "13800138000"
+                                               << "mobile/far-marker.html" << path + "13800138000" << errorText()
+                                               << "13800138000" << QStringLiteral("查询出错！");
 }
 
 void TestMobileTool::panel()

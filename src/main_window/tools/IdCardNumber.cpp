@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-namespace IdCardNumber {
+namespace IdCardNumber
+{
 
 Form checkForm(const QString &typed)
 {

@@ -10,7 +10,8 @@
 // The ID-card tool's rules that need no window: the form check, the MOD 11-2
 // check character, the verdict, the sex and birth date read from the number,
 // and the issuing-place cut of the service's answer.
-namespace IdCardNumber {
+namespace IdCardNumber
+{
 
 // A character or text that had to be read as a number and is none. The tool's
 // error trap takes it like any other failure.

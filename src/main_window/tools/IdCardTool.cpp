@@ -19,7 +19,8 @@
 
 #include <exception>
 
-namespace {
+namespace
+{
 
 QFont boldCaptionFont()
 {
@@ -63,9 +64,10 @@ QLabel *infoPicture(QWidget *panel, const char *name, const QString &tip, const 
 
 IdCardTool::IdCardTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    lblSFZJieShao = new QLabel(QStringLiteral("    本功能可以检验身份证的真实性，以及发证地点，身份证人的性别出生日期。本功能来自Orvalent"
-                                              "身份证验证模块及全国公民身份证号码查询服务中心。"),
-                               panel);
+    lblSFZJieShao = new QLabel(
+        QStringLiteral("    本功能可以检验身份证的真实性，以及发证地点，身份证人的性别出生日期。本功能来自Orvalent"
+                       "身份证验证模块及全国公民身份证号码查询服务中心。"),
+        panel);
     lblSFZJieShao->setObjectName(QStringLiteral("lblSFZJieShao"));
     lblSFZJieShao->setGeometry(Twips::rect(1680, 480, 5340, 735));
     lblSFZJieShao->setWordWrap(true);
@@ -74,7 +76,8 @@ IdCardTool::IdCardTool(QWidget *panel, ToolContext &context) : QObject(panel), m
     grey.setColor(QPalette::WindowText, QColor(84, 84, 84));
     lblSFZJieShao->setPalette(grey);
 
-    lblShuRuSFZ = captionLabel(panel, "lblShuRuSFZ", QStringLiteral("输入身份证："), Twips::rect(2040, 1320, 1260, 285));
+    lblShuRuSFZ =
+        captionLabel(panel, "lblShuRuSFZ", QStringLiteral("输入身份证："), Twips::rect(2040, 1320, 1260, 285));
 
     txtSFZ = new QLineEdit(panel);
     txtSFZ->setObjectName(QStringLiteral("txtSFZ"));

@@ -14,6 +14,8 @@ struct ToolContext;
 // ID-card lookup service.
 //
 //     IdCardTool tool(panelTabSFZ, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it.
 class IdCardTool : public QObject
 {
 public:

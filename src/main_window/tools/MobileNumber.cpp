@@ -3,7 +3,8 @@
 #include "NumberText.h"
 #include "PageText.h"
 
-namespace MobileNumber {
+namespace MobileNumber
+{
 
 bool isWellFormed(const QString &number)
 {

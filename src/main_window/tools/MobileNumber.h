@@ -6,7 +6,8 @@
 
 // The mobile-number tool's rules that need no window: which typed numbers go
 // to the service, and how its answer page is cut into the four result lines.
-namespace MobileNumber {
+namespace MobileNumber
+{
 
 // Markers of the answer page, in the order they stand on it.
 inline const QString PlaceMarker = QStringLiteral("卡号归属地");

@@ -18,7 +18,8 @@
 
 #include <exception>
 
-namespace {
+namespace
+{
 
 QFont boldCaptionFont()
 {
@@ -43,9 +44,10 @@ QLabel *captionLabel(QWidget *panel, const char *name, const QString &text, cons
 
 MobileTool::MobileTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    lblShouJiJieShao = new QLabel(QStringLiteral("    本功能可以查询对方电话号码的所在地，网上购物时，如果对方的手机号与网页上显示地址不"
-                                                 "一致，那么对方可能是骗子。本功能来自Orvalent云数据中心及中国移动通信集团公司。"),
-                                  panel);
+    lblShouJiJieShao = new QLabel(
+        QStringLiteral("    本功能可以查询对方电话号码的所在地，网上购物时，如果对方的手机号与网页上显示地址不"
+                       "一致，那么对方可能是骗子。本功能来自Orvalent云数据中心及中国移动通信集团公司。"),
+        panel);
     lblShouJiJieShao->setObjectName(QStringLiteral("lblShouJiJieShao"));
     lblShouJiJieShao->setGeometry(Twips::rect(1200, 960, 5655, 735));
     lblShouJiJieShao->setWordWrap(true);

@@ -14,6 +14,8 @@ struct ToolContext;
 // place, area code, card type and post code cut out of its answer.
 //
 //     MobileTool tool(panelTabSJ, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it.
 class MobileTool : public QObject
 {
 public:
