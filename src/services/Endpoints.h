@@ -48,6 +48,19 @@ inline QString ownAddress()
     return http(IpLocationHost, QStringLiteral("/ip2city.asp"));
 }
 
+// Mobile-number service (the IP-location host, port 8080): the number's
+// registration place, area code, card type and post code.
+inline QString mobileLocation(const QString &number)
+{
+    return http(MobileHost, QStringLiteral("/search.asp?action=mobile&mobile=") + number);
+}
+
+// ID-card lookup service: the issuing place of an identity number.
+inline QString idCardLookup(const QString &number)
+{
+    return http(IdCardHost, QStringLiteral("/idsearch/index.asp?action=idcard&userid=") + number);
+}
+
 // The maker's version notice, usage figure and download page.
 inline QString versionNotice()
 {
