@@ -44,6 +44,7 @@ private slots:
     void markerBeyondTheLastPositionIsTrapped();
     void panelDuringTheFetch();
     void hintIcon();
+    void failedFetchEndsTheProgramUntrapped();
 };
 
 void TestPageRankTool::addressIsStrippedAndSent_data()
@@ -205,6 +206,18 @@ void TestPageRankTool::hintIcon()
     QVERIFY(!hint->pixmap().isNull());
     QCOMPARE(hint->toolTip(),
              QStringLiteral("流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
+}
+
+// A fetch that fails ends the program inside the fetch; the tool's own trap
+// must not turn that into one of its failure boxes.
+void TestPageRankTool::failedFetchEndsTheProgramUntrapped()
+{
+    PageRankPanel p;
+    p.standin.server.setRoute(Host, "//search?*", StandinServer::closeWithoutAnswer());
+    p.input->setText("www.example-shop.cn");
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, p.tool.cmdLiuXingChaXun_Click());
+    QCOMPARE(p.fatal.count, 1);
+    QVERIFY(p.boxes.boxes.isEmpty());
 }
 
 QTEST_MAIN(TestPageRankTool)

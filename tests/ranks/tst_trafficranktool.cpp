@@ -45,6 +45,7 @@ private slots:
     void brokenPageTakesTheErrorPath();
     void requestAndPanelDuringTheFetch();
     void hintIcons();
+    void failedFetchEndsTheProgramUntrapped();
 };
 
 void TestTrafficRankTool::refusedInput_data()
@@ -216,6 +217,18 @@ void TestTrafficRankTool::hintIcons()
     QCOMPARE(worldHint->toolTip(),
              QStringLiteral("全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
     QCOMPARE(chinaHint->toolTip(), QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
+}
+
+// A fetch that fails ends the program inside the fetch; the tool's own trap
+// must not turn that into one of its failure boxes.
+void TestTrafficRankTool::failedFetchEndsTheProgramUntrapped()
+{
+    TrafficPanel p;
+    p.standin.server.setRoute(Host, "/?domain=*", StandinServer::closeWithoutAnswer());
+    p.input->setText("www.example-shop.cn");
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, p.tool.cmdRenQiChaxun_Click());
+    QCOMPARE(p.fatal.count, 1);
+    QVERIFY(p.boxes.boxes.isEmpty());
 }
 
 QTEST_MAIN(TestTrafficRankTool)

@@ -39,6 +39,7 @@ private slots:
     void emptyInputIsStillRequested();
     void controlsDuringTheFetch();
     void runTimeErrorIsTrapped();
+    void failedFetchEndsTheProgramUntrapped();
 };
 
 // The table alone, on texts that show its order and its exact spellings.
@@ -196,6 +197,18 @@ void TestWhoisTool::runTimeErrorIsTrapped()
     QCOMPARE(p.result->toPlainText(), QStringLiteral("正在查询域名信息中..."));
     QVERIFY(p.input->isEnabled() && p.button->isEnabled() && p.result->isEnabled());
     QCOMPARE(p.status->text(), QStringLiteral("Orvalent 5.5"));
+}
+
+// A fetch that fails ends the program inside the fetch; the tool's own trap
+// must not turn that into one of its failure boxes.
+void TestWhoisTool::failedFetchEndsTheProgramUntrapped()
+{
+    WhoisPanel p;
+    p.standin.server.setRoute(Host, "/whois/*", StandinServer::closeWithoutAnswer());
+    p.input->setText("example-shop.cn");
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, p.tool.cmdYuMingChaXun_Click());
+    QCOMPARE(p.fatal.count, 1);
+    QVERIFY(p.boxes.boxes.isEmpty());
 }
 
 QTEST_MAIN(TestWhoisTool)
