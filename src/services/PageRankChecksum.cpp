@@ -35,8 +35,8 @@ int CharCodeAt(const QString &text, qsizetype i)
     if (bytes.size() == 1)
         return static_cast<unsigned char>(bytes.at(0));
     if (bytes.size() == 2) {
-        const quint16 code = static_cast<quint16>((static_cast<unsigned char>(bytes.at(0)) << 8)
-                                                  | static_cast<unsigned char>(bytes.at(1)));
+        const quint16 code = static_cast<quint16>((static_cast<unsigned char>(bytes.at(0)) << 8) |
+                                                  static_cast<unsigned char>(bytes.at(1)));
         return static_cast<qint16>(code);
     }
     return '?';
@@ -44,15 +44,24 @@ int CharCodeAt(const QString &text, qsizetype i)
 
 void Lookup2Mix(quint32 &a, quint32 &b, quint32 &c)
 {
-    a = SubUnsigned32(SubUnsigned32(a, b), c); a ^= ZeroFillShiftRight(c, 13);
-    b = SubUnsigned32(SubUnsigned32(b, c), a); b ^= ShiftLeft32(a, 8);
-    c = SubUnsigned32(SubUnsigned32(c, a), b); c ^= ZeroFillShiftRight(b, 13);
-    a = SubUnsigned32(SubUnsigned32(a, b), c); a ^= ZeroFillShiftRight(c, 12);
-    b = SubUnsigned32(SubUnsigned32(b, c), a); b ^= ShiftLeft32(a, 16);
-    c = SubUnsigned32(SubUnsigned32(c, a), b); c ^= ZeroFillShiftRight(b, 5);
-    a = SubUnsigned32(SubUnsigned32(a, b), c); a ^= ZeroFillShiftRight(c, 3);
-    b = SubUnsigned32(SubUnsigned32(b, c), a); b ^= ShiftLeft32(a, 10);
-    c = SubUnsigned32(SubUnsigned32(c, a), b); c ^= ZeroFillShiftRight(b, 15);
+    a = SubUnsigned32(SubUnsigned32(a, b), c);
+    a ^= ZeroFillShiftRight(c, 13);
+    b = SubUnsigned32(SubUnsigned32(b, c), a);
+    b ^= ShiftLeft32(a, 8);
+    c = SubUnsigned32(SubUnsigned32(c, a), b);
+    c ^= ZeroFillShiftRight(b, 13);
+    a = SubUnsigned32(SubUnsigned32(a, b), c);
+    a ^= ZeroFillShiftRight(c, 12);
+    b = SubUnsigned32(SubUnsigned32(b, c), a);
+    b ^= ShiftLeft32(a, 16);
+    c = SubUnsigned32(SubUnsigned32(c, a), b);
+    c ^= ZeroFillShiftRight(b, 5);
+    a = SubUnsigned32(SubUnsigned32(a, b), c);
+    a ^= ZeroFillShiftRight(c, 3);
+    b = SubUnsigned32(SubUnsigned32(b, c), a);
+    b ^= ShiftLeft32(a, 10);
+    c = SubUnsigned32(SubUnsigned32(c, a), b);
+    c ^= ZeroFillShiftRight(b, 15);
 }
 
 quint32 Lookup2Hash(const QString &text)

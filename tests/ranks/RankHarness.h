@@ -43,8 +43,7 @@ struct RankHarness {
     QWidget *panel = new QWidget(&window);
     ToolContext context{fetcher, boxes, shell, state, status, &window};
 
-    template <typename T>
-    T *find(const char *name) const
+    template <typename T> T *find(const char *name) const
     {
         T *child = panel->findChild<T *>(QString::fromLatin1(name));
         if (!child)

@@ -23,24 +23,42 @@ void TestPageRankChecksum::checksum_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("expected");
     // Hashed text = "info:" + address, so the tail length is (5 + length) % 12.
-    QTest::newRow("abc: negative hash") << "abc" << "6-1805545757";
-    QTest::newRow("abcdefghijkl: one round, tail 5") << "abcdefghijkl" << "61104228321";
-    QTest::newRow("empty: info: alone") << "" << "6882688726";
-    QTest::newRow("12 hashed: one round, empty tail") << "abcdefg" << "61175743173";
-    QTest::newRow("24 hashed: two rounds, empty tail") << "www.abcdefghijklmno" << "62031307353";
-    QTest::newRow("tail 1") << "www.abcd" << "6-1286707150";
-    QTest::newRow("tail 2") << "www.abcde" << "661673590";
-    QTest::newRow("tail 3") << "www.abcdef" << "6228215621";
-    QTest::newRow("tail 4") << "www.abcdefg" << "61141569739";
-    QTest::newRow("tail 5") << "www.abcdefgh" << "61986635239";
-    QTest::newRow("tail 6") << "www.abcdefghi" << "6786283307";
-    QTest::newRow("tail 7") << "www.abcdefghij" << "61663117904";
-    QTest::newRow("tail 8") << "www.abcdefghijk" << "6-1600934135";
-    QTest::newRow("tail 9: ninth code at shift 8") << "www.abcdefghijkl" << "6-1972690442";
-    QTest::newRow("tail 10") << "www.abcdefghijklm" << "6634695170";
-    QTest::newRow("tail 11") << "www.abcdefghijklmn" << "6-421571858";
-    QTest::newRow("case kept") << "WWW.Baidu.com" << "6836735441";
-    QTest::newRow("lower case") << "www.baidu.com" << "693378947";
+    QTest::newRow("abc: negative hash") << "abc"
+                                        << "6-1805545757";
+    QTest::newRow("abcdefghijkl: one round, tail 5") << "abcdefghijkl"
+                                                     << "61104228321";
+    QTest::newRow("empty: info: alone") << ""
+                                        << "6882688726";
+    QTest::newRow("12 hashed: one round, empty tail") << "abcdefg"
+                                                      << "61175743173";
+    QTest::newRow("24 hashed: two rounds, empty tail") << "www.abcdefghijklmno"
+                                                       << "62031307353";
+    QTest::newRow("tail 1") << "www.abcd"
+                            << "6-1286707150";
+    QTest::newRow("tail 2") << "www.abcde"
+                            << "661673590";
+    QTest::newRow("tail 3") << "www.abcdef"
+                            << "6228215621";
+    QTest::newRow("tail 4") << "www.abcdefg"
+                            << "61141569739";
+    QTest::newRow("tail 5") << "www.abcdefgh"
+                            << "61986635239";
+    QTest::newRow("tail 6") << "www.abcdefghi"
+                            << "6786283307";
+    QTest::newRow("tail 7") << "www.abcdefghij"
+                            << "61663117904";
+    QTest::newRow("tail 8") << "www.abcdefghijk"
+                            << "6-1600934135";
+    QTest::newRow("tail 9: ninth code at shift 8") << "www.abcdefghijkl"
+                                                   << "6-1972690442";
+    QTest::newRow("tail 10") << "www.abcdefghijklm"
+                             << "6634695170";
+    QTest::newRow("tail 11") << "www.abcdefghijklmn"
+                             << "6-421571858";
+    QTest::newRow("case kept") << "WWW.Baidu.com"
+                               << "6836735441";
+    QTest::newRow("lower case") << "www.baidu.com"
+                                << "693378947";
     QTest::newRow("one Chinese character") << QStringLiteral("中") << "6-1866345061";
     QTest::newRow("Chinese in a tail") << QStringLiteral("www.中文网址.cn") << "6413906245";
     QTest::newRow("Chinese, full round only") << QStringLiteral("中文网址中文网") << "6520155943";
@@ -64,7 +82,8 @@ void TestPageRankChecksum::characterCodes_data()
     QTest::addColumn<int>("code");
     QTest::newRow("ASCII letter") << "xa" << 1 << 97;
     QTest::newRow("Chinese: D6D0 as signed 16-bit") << QStringLiteral("中") << 0 << -10544;
-    QTest::newRow("full-width letter: A3F7") << QStringLiteral("ｗ") << 0 << static_cast<int>(static_cast<qint16>(0xA3F7));
+    QTest::newRow("full-width letter: A3F7")
+        << QStringLiteral("ｗ") << 0 << static_cast<int>(static_cast<qint16>(0xA3F7));
     QTest::newRow("euro: single byte 0x80") << QStringLiteral("€") << 0 << 128;
     QTest::newRow("not in GBK") << QStringLiteral("한") << 0 << 63;
     QTest::newRow("high surrogate alone") << QStringLiteral("\U0001F600") << 0 << 63;

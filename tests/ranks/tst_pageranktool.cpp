@@ -1,13 +1,14 @@
 #include "Endpoints.h"
 #include "InfoIcon.h"
-#include "RankHarness.h"
 #include "PageRankTool.h"
+#include "RankHarness.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 const QString Host = Endpoints::PageRankHost;
 
@@ -53,14 +54,14 @@ void TestPageRankTool::addressIsStrippedAndSent_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QByteArray>("path");
     // Checksums from tests/ranks/lookup2_reference.py.
-    QTest::newRow("http:// stripped") << "http://www.baidu.com" << "www.baidu.com"
-                                      << searchPath("693378947", "www.baidu.com");
-    QTest::newRow("http:// twice") << "http://www.a.cnhttp://" << "www.a.cn"
-                                   << searchPath("6-1441609535", "www.a.cn");
-    QTest::newRow("six characters queried") << "abcdef" << "abcdef"
-                                            << searchPath("61640223782", "abcdef");
-    QTest::newRow("capital HTTP:// stays") << "HTTP://www.a.cn" << "HTTP://www.a.cn"
-                                           << searchPath("6-2118729687", "HTTP://www.a.cn");
+    QTest::newRow("http:// stripped") << "http://www.baidu.com"
+                                      << "www.baidu.com" << searchPath("693378947", "www.baidu.com");
+    QTest::newRow("http:// twice") << "http://www.a.cnhttp://"
+                                   << "www.a.cn" << searchPath("6-1441609535", "www.a.cn");
+    QTest::newRow("six characters queried") << "abcdef"
+                                            << "abcdef" << searchPath("61640223782", "abcdef");
+    QTest::newRow("capital HTTP:// stays") << "HTTP://www.a.cn"
+                                           << "HTTP://www.a.cn" << searchPath("6-2118729687", "HTTP://www.a.cn");
 }
 
 void TestPageRankTool::addressIsStrippedAndSent()
@@ -118,7 +119,8 @@ void TestPageRankTool::answer_data()
     QTest::newRow("digit 7") << "Rank_1:1:7" << QStringLiteral("网站流行度：7 分(满分10分)");
     QTest::newRow("digit 0") << "Rank_1:1:0" << QStringLiteral("网站流行度：0 分(满分10分)");
     QTest::newRow("two digits: first only") << "Rank_1:1:10" << QStringLiteral("网站流行度：1 分(满分10分)");
-    QTest::newRow("marker later in the page") << "Answer: Rank_1:1:4 more" << QStringLiteral("网站流行度：4 分(满分10分)");
+    QTest::newRow("marker later in the page")
+        << "Answer: Rank_1:1:4 more" << QStringLiteral("网站流行度：4 分(满分10分)");
     QTest::newRow("letter after the marker") << "Rank_1:1:x" << none;
     QTest::newRow("blank after the marker") << "Rank_1:1: 7" << none;
     QTest::newRow("sign after the marker") << "Rank_1:1:-1" << none;
@@ -205,7 +207,8 @@ void TestPageRankTool::hintIcon()
     QCOMPARE(hint->size(), QSize(16, 16));
     QVERIFY(!hint->pixmap().isNull());
     QCOMPARE(hint->toolTip(),
-             QStringLiteral("流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
+             QStringLiteral(
+                 "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
 }
 
 // A fetch that fails ends the program inside the fetch; the tool's own trap

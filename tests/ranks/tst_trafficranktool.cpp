@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 const QString Host = Endpoints::TrafficRankHost;
 
@@ -28,7 +29,8 @@ struct TrafficPanel : RankHarness {
 // A page text of the service's form with the two rank values.
 QString ranks(const QString &world, const QString &china)
 {
-    return QStringLiteral("全球综合排名第 ") + world + QStringLiteral(" 位，中文排名第 ") + china + QStringLiteral(" 位。");
+    return QStringLiteral("全球综合排名第 ") + world + QStringLiteral(" 位，中文排名第 ") + china +
+           QStringLiteral(" 位。");
 }
 
 } // namespace
@@ -92,21 +94,23 @@ void TestTrafficRankTool::rankPage_data()
     QTest::addColumn<QString>("markup");
     QTest::addColumn<QString>("worldLabel");
     QTest::addColumn<QString>("chinaLabel");
-    QTest::newRow("both ranks")
-        << "www.example-shop.cn" << QStringLiteral("<p>") + ranks("1,234", "567") + QStringLiteral("</p>")
-        << QStringLiteral("全球流量排名：第 1,234 名") << QStringLiteral("中国流量排名：第 567 名");
+    QTest::newRow("both ranks") << "www.example-shop.cn"
+                                << QStringLiteral("<p>") + ranks("1,234", "567") + QStringLiteral("</p>")
+                                << QStringLiteral("全球流量排名：第 1,234 名")
+                                << QStringLiteral("中国流量排名：第 567 名");
     QTest::newRow("six characters, anything after www")
-        << QStringLiteral("www中文网") << ranks("12", "3")
-        << QStringLiteral("全球流量排名：第 12 名") << QStringLiteral("中国流量排名：第 3 名");
-    QTest::newRow("no world rank data")
-        << "www.shop-b.cn" << ranks(QStringLiteral("没有排名数据"), "88")
-        << QStringLiteral("全球流量排名：查无资料") << QStringLiteral("中国流量排名：第 88 名");
-    QTest::newRow("no China rank data")
-        << "www.shop-b.cn" << ranks("42", QStringLiteral("没有排名数据"))
-        << QStringLiteral("全球流量排名：第 42 名") << QStringLiteral("中国流量排名：查无资料");
+        << QStringLiteral("www中文网") << ranks("12", "3") << QStringLiteral("全球流量排名：第 12 名")
+        << QStringLiteral("中国流量排名：第 3 名");
+    QTest::newRow("no world rank data") << "www.shop-b.cn" << ranks(QStringLiteral("没有排名数据"), "88")
+                                        << QStringLiteral("全球流量排名：查无资料")
+                                        << QStringLiteral("中国流量排名：第 88 名");
+    QTest::newRow("no China rank data") << "www.shop-b.cn" << ranks("42", QStringLiteral("没有排名数据"))
+                                        << QStringLiteral("全球流量排名：第 42 名")
+                                        << QStringLiteral("中国流量排名：查无资料");
     QTest::newRow("no-data text with more around it is a rank text")
         << "www.shop-b.cn" << ranks(QStringLiteral("暂时没有排名数据"), QStringLiteral("没有排名数据！"))
-        << QStringLiteral("全球流量排名：第 暂时没有排名数据 名") << QStringLiteral("中国流量排名：第 没有排名数据！ 名");
+        << QStringLiteral("全球流量排名：第 暂时没有排名数据 名")
+        << QStringLiteral("中国流量排名：第 没有排名数据！ 名");
     // The character after the world marker is skipped, whatever it is.
     QTest::newRow("no blank after the world marker")
         << "www.example-shop.cn" << QStringLiteral("全球综合排名第1234 位，中文排名第 5 位。")
@@ -114,9 +118,8 @@ void TestTrafficRankTool::rankPage_data()
     QTest::newRow("world marker missing: cut from character 8")
         << "www.example-shop.cn" << QStringLiteral("abcdefghij 位，中文排名第 5 位。")
         << QStringLiteral("全球流量排名：第 hij 名") << QStringLiteral("中国流量排名：第 5 名");
-    QTest::newRow("empty values")
-        << "www.example-shop.cn" << ranks("", "")
-        << QStringLiteral("全球流量排名：第  名") << QStringLiteral("中国流量排名：第  名");
+    QTest::newRow("empty values") << "www.example-shop.cn" << ranks("", "") << QStringLiteral("全球流量排名：第  名")
+                                  << QStringLiteral("中国流量排名：第  名");
 }
 
 void TestTrafficRankTool::rankPage()
@@ -143,8 +146,7 @@ void TestTrafficRankTool::brokenPageTakesTheErrorPath_data()
     QTest::newRow("end marker missing") << QStringLiteral("全球综合排名第 1 位，中文排名第 2 位");
     QTest::newRow("end marker before the China rank")
         << QStringLiteral("注： 位。全球综合排名第 1 位，中文排名第 2 位。");
-    QTest::newRow("world marker after the middle one")
-        << QStringLiteral("xx 位，中文排名第 2 位。全球综合排名第 1");
+    QTest::newRow("world marker after the middle one") << QStringLiteral("xx 位，中文排名第 2 位。全球综合排名第 1");
     QTest::newRow("markers beyond 32767") << QString(32800, QLatin1Char('x')) + ranks("1", "2");
     QTest::newRow("empty page") << QString();
 }
@@ -214,9 +216,12 @@ void TestTrafficRankTool::hintIcons()
     QCOMPARE(worldHint->size(), QSize(16, 16));
     QCOMPARE(chinaHint->size(), QSize(16, 16));
     QVERIFY(!worldHint->pixmap().isNull());
-    QCOMPARE(worldHint->toolTip(),
-             QStringLiteral("全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
-    QCOMPARE(chinaHint->toolTip(), QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
+    QCOMPARE(
+        worldHint->toolTip(),
+        QStringLiteral(
+            "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
+    QCOMPARE(chinaHint->toolTip(),
+             QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
 }
 
 // A fetch that fails ends the program inside the fetch; the tool's own trap

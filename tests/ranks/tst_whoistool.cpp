@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 const QString Host = Endpoints::WhoisHost;
 
@@ -48,9 +49,9 @@ void TestWhoisTool::labelTable_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("AddreSS spelling") << "Registrant AddreSS: x" << QStringLiteral("注册员地址: x");
-    QTest::newRow("usual Address stays") << "Registrant Address: x" << "Registrant Address: x";
-    QTest::newRow("AddreSS1 goes to row 5 first")
-        << "Registrant AddreSS1: x" << QStringLiteral("注册员地址1: x");
+    QTest::newRow("usual Address stays") << "Registrant Address: x"
+                                         << "Registrant Address: x";
+    QTest::newRow("AddreSS1 goes to row 5 first") << "Registrant AddreSS1: x" << QStringLiteral("注册员地址1: x");
     QTest::newRow("contact city gets the country label")
         << "Administrative Contact City: Beijing" << QStringLiteral("管理员国家: Beijing");
     QTest::newRow("sponsoring before registrar")
@@ -68,16 +69,16 @@ void TestWhoisTool::labelTable_data()
         << "Registrant Phone Number: 1" << QStringLiteral("登记员电话 数字: 1");
     QTest::newRow("country before country code")
         << "Administrative Contact Country Code: CN" << QStringLiteral("管理员国家 Code: CN");
-    QTest::newRow("Tools inside a word") << "SEOTools tools" << "SEO tools";
+    QTest::newRow("Tools inside a word") << "SEOTools tools"
+                                         << "SEO tools";
     QTest::newRow("status words")
         << "clientTransferProhibited ServerTransferProhibited serverTransferProhibited clientRenewProhibited"
         << QStringLiteral("客户禁止转让 服务禁止转让 服务禁止转让 客户禁止延长注册期");
-    QTest::newRow("search prompt removed")
-        << "Search: Enter a domain name or IP addreSS: Go" << "Search:Go";
-    QTest::newRow("site name and copyright removed")
-        << "Copyright ? 2009 YuMing-ChaXun.cn." << "2009 .";
-    QTest::newRow("every occurrence, case counts")
-        << "Status status Status" << QStringLiteral("状态 status 状态");
+    QTest::newRow("search prompt removed") << "Search: Enter a domain name or IP addreSS: Go"
+                                           << "Search:Go";
+    QTest::newRow("site name and copyright removed") << "Copyright ? 2009 YuMing-ChaXun.cn."
+                                                     << "2009 .";
+    QTest::newRow("every occurrence, case counts") << "Status status Status" << QStringLiteral("状态 status 状态");
     QTest::newRow("nothing to replace") << QStringLiteral("中文记录") << QStringLiteral("中文记录");
 }
 
@@ -109,7 +110,7 @@ void TestWhoisTool::recordPage_data()
     QTest::newRow("trademark number") << QStringLiteral("商标号: TM-5") << true;
     QTest::newRow("name server") << QStringLiteral("服务器名: ns1.web-names.cn") << true;
     QTest::newRow("SEOTools loses Tools") << QStringLiteral("SEO | seo tools") << true;
-    
+
     QTest::newRow("no Registrar left") << QStringLiteral("Registrar") << false;
     QTest::newRow("no Sponsoring left") << QStringLiteral("Sponsoring") << false;
     QTest::newRow("no Tools left") << QStringLiteral("Tools") << false;

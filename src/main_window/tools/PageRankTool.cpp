@@ -18,7 +18,8 @@
 
 #include <exception>
 
-namespace {
+namespace
+{
 
 const QString ErrorTitle = QStringLiteral("错误");
 const QString ScoreCaption = QStringLiteral("网站流行度：");
@@ -30,9 +31,9 @@ PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel
     m_lblLiuXingJS = new QLabel(panel);
     m_lblLiuXingJS->setObjectName(QStringLiteral("lblLiuXingJS"));
     m_lblLiuXingJS->setGeometry(Twips::rect(1680, 960, 5655, 1095));
-    m_lblLiuXingJS->setText(QStringLiteral(
-        "本功能可以查询全球最有名的两大搜索引擎对您需要查询网站的综合等级评价，骗子网站无论如何伪装，其等级评价都是极低的。"
-        "查询结果来自Google Page Rank及Orvalent云数据中心。"));
+    m_lblLiuXingJS->setText(QStringLiteral("本功能可以查询全球最有名的两大搜索引擎对您需要查询网站的综合等级评价，骗子"
+                                           "网站无论如何伪装，其等级评价都是极低的。"
+                                           "查询结果来自Google Page Rank及Orvalent云数据中心。"));
     PanelText::makeExplanation(m_lblLiuXingJS);
 
     m_lblLiuXingURL = new QLabel(panel);
@@ -49,8 +50,10 @@ PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel
     m_cmdLiuXingChaXun->setObjectName(QStringLiteral("cmdLiuXingChaXun"));
     m_cmdLiuXingChaXun->setGeometry(Twips::rect(6480, 1800, 975, 375));
 
-    m_Picture2_2 = new InfoIcon(panel, 2, Twips::rect(1800, 2460, 240, 240),
-                                QStringLiteral("流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
+    m_Picture2_2 = new InfoIcon(
+        panel, 2, Twips::rect(1800, 2460, 240, 240),
+        QStringLiteral(
+            "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
 
     m_lblLiuXing = new QLabel(panel);
     m_lblLiuXing->setObjectName(QStringLiteral("lblLiuXing"));
@@ -88,7 +91,8 @@ void PageRankTool::cmdLiuXingChaXun_Click()
         m_txtLiuXing->setText(stripScheme(m_txtLiuXing->text()));
         const QString address = m_txtLiuXing->text();
         if (address.size() < 6) {
-            m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, QStringLiteral("网址错误！"), m_context.window);
+            m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, QStringLiteral("网址错误！"),
+                                 m_context.window);
             m_txtLiuXing->setText(QString());
             return;
         }
@@ -115,8 +119,9 @@ void PageRankTool::cmdLiuXingChaXun_Click()
         enableInput();
         PanelText::setAutoSized(m_lblLiuXing, ScoreCaption + QStringLiteral("查无资料"));
         PanelText::setAutoSized(m_context.statusLine, QStringLiteral("出现错误"));
-        m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle,
-                             QStringLiteral("出现未知错误！可能是网址输入错误或当前本程序带宽资源不够或者是服务器维护中！"),
-                             m_context.window);
+        m_context.boxes.show(
+            MessageBoxes::Icon::Critical, ErrorTitle,
+            QStringLiteral("出现未知错误！可能是网址输入错误或当前本程序带宽资源不够或者是服务器维护中！"),
+            m_context.window);
     }
 }

@@ -7,7 +7,8 @@
 #include <QString>
 
 // Small helpers the tool panels share for their labels.
-namespace PanelText {
+namespace PanelText
+{
 
 // A label that sizes itself to its text keeps its left and top and takes the
 // size its text needs, every time the text changes.

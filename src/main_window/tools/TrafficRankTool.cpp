@@ -16,7 +16,8 @@
 
 #include <exception>
 
-namespace {
+namespace
+{
 
 const QString ErrorTitle = QStringLiteral("错误");
 
@@ -46,8 +47,10 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     m_cmdRenQiChaxun->setObjectName(QStringLiteral("cmdRenQiChaxun"));
     m_cmdRenQiChaxun->setGeometry(Twips::rect(6240, 1800, 975, 375));
 
-    m_Picture2_0 = new InfoIcon(panel, 0, Twips::rect(2040, 2400, 240, 240),
-                                QStringLiteral("全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
+    m_Picture2_0 = new InfoIcon(
+        panel, 0, Twips::rect(2040, 2400, 240, 240),
+        QStringLiteral(
+            "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
 
     m_lblRenQi = new QLabel(panel);
     m_lblRenQi->setObjectName(QStringLiteral("lblRenQi"));
@@ -55,8 +58,9 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     m_lblRenQi->setFont(PanelText::boldFont(12));
     PanelText::setAutoSized(m_lblRenQi, QString::fromUtf16(WorldCaption));
 
-    m_Picture2_1 = new InfoIcon(panel, 1, Twips::rect(2040, 2820, 240, 240),
-                                QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
+    m_Picture2_1 =
+        new InfoIcon(panel, 1, Twips::rect(2040, 2820, 240, 240),
+                     QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
 
     m_lblZG = new QLabel(panel);
     m_lblZG->setObjectName(QStringLiteral("lblZG"));
@@ -107,7 +111,8 @@ void TrafficRankTool::cmdRenQiChaxun_Click()
 
         // One character after the world marker is skipped: the page puts a
         // blank there.
-        state.CutStart = Pos16(static_cast<long long>(FindTextPos(QString::fromUtf16(WorldMarker), state.PageText)) + 8);
+        state.CutStart =
+            Pos16(static_cast<long long>(FindTextPos(QString::fromUtf16(WorldMarker), state.PageText)) + 8);
         state.CutEnd = Pos16(FindTextPos(QString::fromUtf16(ChinaMarker), state.PageText));
         const QString world = Cut(state.PageText, state.CutStart, state.CutEnd);
         if (world == QString::fromUtf16(NoRankText))
@@ -131,6 +136,7 @@ void TrafficRankTool::cmdRenQiChaxun_Click()
         PanelText::setAutoSized(m_context.statusLine, QStringLiteral("出现错误"));
         PanelText::setAutoSized(m_lblZG, chinaCaption + QStringLiteral("出错"));
         PanelText::setAutoSized(m_lblRenQi, worldCaption + QStringLiteral("出错"));
-        m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, QStringLiteral("出现未知错误！"), m_context.window);
+        m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, QStringLiteral("出现未知错误！"),
+                             m_context.window);
     }
 }

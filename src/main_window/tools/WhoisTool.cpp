@@ -21,9 +21,11 @@ WhoisTool::WhoisTool(QWidget *panel, ToolContext &context) : QObject(panel), m_c
     m_Label5 = new QLabel(panel);
     m_Label5->setObjectName(QStringLiteral("Label5"));
     m_Label5->setGeometry(Twips::rect(1200, 600, 6135, 855));
-    m_Label5->setText(QStringLiteral(
-        "    本功能可以查询任何网站的联系人、服务器放置地点、联系电话、Email、传真、域名注册日期、结束日期以及域名状态等信息。"
-        "骗子网站注册时间距离现在都非常近且信息填写不详细，通过这点可以判断是否为骗子网站。"));
+    m_Label5->setText(
+        QStringLiteral("    "
+                       "本功能可以查询任何网站的联系人、服务器放置地点、联系电话、Email、传真、域名注册日期、结束日期以"
+                       "及域名状态等信息。"
+                       "骗子网站注册时间距离现在都非常近且信息填写不详细，通过这点可以判断是否为骗子网站。"));
     PanelText::makeExplanation(m_Label5);
 
     m_lblYuMing = new QLabel(panel);
