@@ -76,6 +76,11 @@ void TestWhoisTool::labelTable_data()
         << QStringLiteral("客户禁止转让 服务禁止转让 服务禁止转让 客户禁止延长注册期");
     QTest::newRow("search prompt removed") << "Search: Enter a domain name or IP addreSS: Go"
                                            << "Search:Go";
+    // Where the site-name removal stands: after the search prompt, before the copyright line.
+    QTest::newRow("site name removed after the search prompt") << " Enter a domain YuMing-ChaXun.cnname or IP addreSS: "
+                                                               << " Enter a domain name or IP addreSS: ";
+    QTest::newRow("site name removed before the copyright") << "CopyYuMing-ChaXun.cnright ? x"
+                                                            << "x";
     QTest::newRow("site name and copyright removed") << "Copyright ? 2009 YuMing-ChaXun.cn."
                                                      << "2009 .";
     QTest::newRow("every occurrence, case counts") << "Status status Status" << QStringLiteral("状态 status 状态");
