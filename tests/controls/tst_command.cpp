@@ -67,6 +67,8 @@ private slots:
     void writesResetHoverFace_data();
     void writesResetHoverFace();
     void emptyCaptionStillClicks();
+    void keysDoNotClick_data();
+    void keysDoNotClick();
     void readProperties_data();
     void readProperties();
     void propertiesRoundTrip();
@@ -267,6 +269,30 @@ void TestCommand::emptyCaptionStillClicks()
     QCOMPARE(host.shown(), QStringLiteral("M2"));
     Pointer::release(host.face, Qt::LeftButton, host.middle());
     QCOMPARE(clicks.count(), 1);
+    QCOMPARE(host.shown(), QStringLiteral("M0"));
+}
+
+void TestCommand::keysDoNotClick_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Space") << Qt::Key_Space;
+    QTest::newRow("Return") << Qt::Key_Return;
+    QTest::newRow("Enter") << Qt::Key_Enter;
+}
+
+void TestCommand::keysDoNotClick()
+{
+    QFETCH(Qt::Key, key);
+    Host host;
+    QVERIFY(host.ready());
+    host.button->setCaption(QStringLiteral("确定"));
+    // The button takes the focus by the keyboard too, but no key clicks it.
+    host.other->setFocus();
+    QTest::keyClick(host.window.windowHandle(), Qt::Key_Tab);
+    QTRY_VERIFY(host.button->hasFocus());
+    QSignalSpy clicks(host.button, &Command::Click);
+    QTest::keyClick(host.window.windowHandle(), key);
+    QCOMPARE(clicks.count(), 0);
     QCOMPARE(host.shown(), QStringLiteral("M0"));
 }
 

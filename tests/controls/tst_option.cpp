@@ -41,6 +41,8 @@ private slots:
     void pressMoveRelease();
     void enabledWrites_data();
     void enabledWrites();
+    void keysDoNotSwitch_data();
+    void keysDoNotSwitch();
     void keepsItsSize_data();
     void keepsItsSize();
 };
@@ -135,6 +137,30 @@ void TestOption::enabledWrites()
     QCOMPARE(host.shown(), face);
     QCOMPARE(host.option->Enabled(), write);
     QCOMPARE(spy.count(), 0);
+}
+
+void TestOption::keysDoNotSwitch_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Space") << Qt::Key_Space;
+    QTest::newRow("Return") << Qt::Key_Return;
+}
+
+void TestOption::keysDoNotSwitch()
+{
+    QFETCH(Qt::Key, key);
+    Host host;
+    QVERIFY(host.ready());
+    host.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&host.window));
+    // The face holds the focus after a press, but no key switches it.
+    Pointer::press(host.face, Qt::LeftButton, host.middle());
+    Pointer::release(host.face, Qt::LeftButton, QPoint(-10, -10));
+    QVERIFY(host.face->hasFocus());
+    QSignalSpy spy(host.option, &Option::Click);
+    QTest::keyClick(host.window.windowHandle(), key);
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(host.option->Enabled());
 }
 
 void TestOption::keepsItsSize_data()
