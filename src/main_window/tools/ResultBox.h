@@ -9,6 +9,7 @@
 // back and append" read text(), never toPlainText().
 class ResultBox : public QPlainTextEdit
 {
+    Q_OBJECT
 public:
     explicit ResultBox(QWidget *parent = nullptr);
 
