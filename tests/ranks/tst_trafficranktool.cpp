@@ -118,8 +118,11 @@ void TestTrafficRankTool::rankPage_data()
     QTest::newRow("world marker missing: cut from character 8")
         << "www.example-shop.cn" << QStringLiteral("abcdefghij 位，中文排名第 5 位。")
         << QStringLiteral("全球流量排名：第 hij 名") << QStringLiteral("中国流量排名：第 5 名");
-    QTest::newRow("empty values") << "www.example-shop.cn" << ranks("", "") << QStringLiteral("全球流量排名：第  名")
-                                  << QStringLiteral("中国流量排名：第  名");
+    // Kept blanks (&nbsp; does not merge) leave the values empty.
+    QTest::newRow("empty values")
+        << "www.example-shop.cn"
+        << QStringLiteral("全球综合排名第&nbsp;&nbsp;位，中文排名第&nbsp;&nbsp;位。")
+        << QStringLiteral("全球流量排名：第  名") << QStringLiteral("中国流量排名：第  名");
 }
 
 void TestTrafficRankTool::rankPage()
@@ -147,6 +150,9 @@ void TestTrafficRankTool::brokenPageTakesTheErrorPath_data()
     QTest::newRow("end marker before the China rank")
         << QStringLiteral("注： 位。全球综合排名第 1 位，中文排名第 2 位。");
     QTest::newRow("world marker after the middle one") << QStringLiteral("xx 位，中文排名第 2 位。全球综合排名第 1");
+    // Rendered, the two blanks around an empty world value merge into one, so
+    // the world cut starts behind the middle marker's blank.
+    QTest::newRow("empty values with ordinary blanks") << ranks("", "");
     QTest::newRow("markers beyond 32767") << QString(32800, QLatin1Char('x')) + ranks("1", "2");
     QTest::newRow("empty page") << QString();
 }
