@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <openssl/err.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +76,7 @@ private slots:
     void unreadableFile();
     void everyHandleReleased();
     void fileOfMoreThan2GiB();
+    void digestFailureCarriesTheLibraryCode();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -256,6 +258,33 @@ void TestHashFile::fileOfMoreThan2GiB()
     QCOMPARE(reports, (qint64(1) << 31) / Chunk + 20);
     QCOMPARE(last, 1.0);
     QFile::remove(path);
+}
+
+void TestHashFile::digestFailureCarriesTheLibraryCode()
+{
+    // A crypto library that loads only its base provider has no digests at all.
+    const QString config = m_dir.filePath("no-digests.cnf");
+    write("no-digests.cnf", "openssl_conf = init\n[init]\nproviders = providers\n"
+                            "[providers]\nbase = base\n[base]\nactivate = 1\n");
+    const QString path = write("child-input", "abc");
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("OPENSSL_CONF", config);
+    child.setProcessEnvironment(environment);
+    child.start(HASH_CHILD, {path});
+    QVERIFY(child.waitForFinished(60000));
+    const QString answer = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+    QVERIFY2(answer.startsWith("error "), qPrintable(answer));
+    const unsigned long number = answer.section(' ', 1, 1).toULong();
+    QCOMPARE(ERR_GET_LIB(number), ERR_LIB_EVP);
+    QVERIFY2(answer.contains("unsupported"), qPrintable(answer));
+
+    // The same child with the usual library gives the digest.
+    QProcess normal;
+    normal.start(HASH_CHILD, {path});
+    QVERIFY(normal.waitForFinished(60000));
+    QCOMPARE(QString::fromLocal8Bit(normal.readAllStandardOutput()).trimmed(),
+             "digest " + coreutilsDigest("md5sum", path));
 }
 
 QTEST_GUILESS_MAIN(TestHashFile)
