@@ -57,6 +57,14 @@ using SignerStackPtr = Owned<STACK_OF(X509), freeSignerStack>;
 using TsVerifyPtr = Owned<TS_VERIFY_CTX, TS_VERIFY_CTX_free>;
 using TstInfoPtr = Owned<TS_TST_INFO, TS_TST_INFO_free>;
 using EkuPtr = Owned<EXTENDED_KEY_USAGE, freeEku>;
+using SignerInfoPtr = Owned<PKCS7_SIGNER_INFO, PKCS7_SIGNER_INFO_free>;
+using VerifyContextPtr = Owned<EVP_MD_CTX, EVP_MD_CTX_free>;
+
+void freeDer(unsigned char *der)
+{
+    OPENSSL_free(der);
+}
+using DerPtr = Owned<unsigned char, freeDer>;
 
 constexpr const char *SpcIndirectDataOid = "1.3.6.1.4.1.311.2.1.4";
 constexpr const char *Rfc3161TimestampOid = "1.3.6.1.4.1.311.3.3.1";
@@ -269,6 +277,14 @@ bool hasUsage(X509 *certificate, const char *oid)
     return false;
 }
 
+std::optional<time_t> asTime(const ASN1_TIME *time)
+{
+    std::tm when{};
+    if (!time || ASN1_TIME_to_tm(time, &when) != 1)
+        return std::nullopt;
+    return timegm(&when);
+}
+
 // The time of a valid RFC 3161 timestamp over the signer's signature value.
 std::optional<time_t> timestampTime(PKCS7_SIGNER_INFO *signer, X509_STORE *store)
 {
@@ -303,12 +319,68 @@ std::optional<time_t> timestampTime(PKCS7_SIGNER_INFO *signer, X509_STORE *store
         TstInfoPtr info(PKCS7_to_TS_TST_INFO(token.get()));
         if (!info)
             return std::nullopt;
-        std::tm when{};
-        if (ASN1_TIME_to_tm(TS_TST_INFO_get_time(info.get()), &when) != 1)
-            return std::nullopt;
-        return timegm(&when);
+        return asTime(TS_TST_INFO_get_time(info.get()));
     }
     return std::nullopt;
+}
+
+// The signing time of a valid legacy countersignature: a signer info over
+// the signer's signature value, by a timestamping certificate that chains to
+// a trusted root at that time.
+std::optional<time_t> countersignatureTime(PKCS7 *p7, PKCS7_SIGNER_INFO *signer, X509_STORE *store)
+{
+    ASN1_TYPE *value = PKCS7_get_attribute(signer, NID_pkcs9_countersignature);
+    if (!value || value->type != V_ASN1_SEQUENCE)
+        return std::nullopt;
+    const unsigned char *der = ASN1_STRING_get0_data(value->value.sequence);
+    SignerInfoPtr counter(d2i_PKCS7_SIGNER_INFO(nullptr, &der, ASN1_STRING_length(value->value.sequence)));
+    if (!counter || !counter->issuer_and_serial || !counter->digest_alg || !counter->enc_digest)
+        return std::nullopt;
+    X509 *certificate = X509_find_by_issuer_and_serial(p7->d.sign->cert, counter->issuer_and_serial->issuer,
+                                                       counter->issuer_and_serial->serial);
+    const EVP_MD *algorithm = EVP_get_digestbyobj(counter->digest_alg->algorithm);
+    if (!certificate || !algorithm)
+        return std::nullopt;
+
+    // Its message digest must be the digest of the signature it countersigns.
+    ASN1_OCTET_STRING *messageDigest = PKCS7_digest_from_attributes(counter->auth_attr);
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int digestLength = 0;
+    if (!messageDigest ||
+        EVP_Digest(ASN1_STRING_get0_data(signer->enc_digest), static_cast<size_t>(ASN1_STRING_length(signer->enc_digest)),
+                   digest, &digestLength, algorithm, nullptr) != 1 ||
+        static_cast<int>(digestLength) != ASN1_STRING_length(messageDigest) ||
+        std::memcmp(digest, ASN1_STRING_get0_data(messageDigest), digestLength) != 0)
+        return std::nullopt;
+
+    // Its signature covers its authenticated attributes, encoded as a SET.
+    unsigned char *encoded = nullptr;
+    const int encodedLength =
+        ASN1_item_i2d(reinterpret_cast<ASN1_VALUE *>(counter->auth_attr), &encoded, ASN1_ITEM_rptr(PKCS7_ATTR_VERIFY));
+    DerPtr attributes(encoded);
+    VerifyContextPtr verify(EVP_MD_CTX_new());
+    if (encodedLength <= 0 || !verify ||
+        EVP_DigestVerifyInit(verify.get(), nullptr, algorithm, nullptr, X509_get0_pubkey(certificate)) != 1 ||
+        EVP_DigestVerify(verify.get(), ASN1_STRING_get0_data(counter->enc_digest),
+                         static_cast<size_t>(ASN1_STRING_length(counter->enc_digest)), attributes.get(),
+                         static_cast<size_t>(encodedLength)) != 1)
+        return std::nullopt;
+
+    ASN1_TYPE *signingTime = PKCS7_get_signed_attribute(counter.get(), NID_pkcs9_signingTime);
+    if (!signingTime || (signingTime->type != V_ASN1_UTCTIME && signingTime->type != V_ASN1_GENERALIZEDTIME))
+        return std::nullopt;
+    const std::optional<time_t> at = asTime(signingTime->value.utctime);
+    if (!at)
+        return std::nullopt;
+
+    StoreContextPtr context(X509_STORE_CTX_new());
+    if (!context || X509_STORE_CTX_init(context.get(), store, certificate, p7->d.sign->cert) != 1)
+        return std::nullopt;
+    X509_STORE_CTX_set_purpose(context.get(), X509_PURPOSE_TIMESTAMP_SIGN);
+    X509_STORE_CTX_set_time(context.get(), 0, *at);
+    if (X509_verify_cert(context.get()) != 1)
+        return std::nullopt;
+    return at;
 }
 
 struct ChainErrors {
@@ -407,8 +479,12 @@ qint32 checkFile(const QString &path, const TrustAnchors &anchors)
     if (!store)
         return TrustResult::Chaining;
     std::optional<time_t> at;
-    if (!hasUsage(leaf, LifetimeSigningOid))
-        at = timestampTime(sk_PKCS7_SIGNER_INFO_value(infos, 0), store.get());
+    if (!hasUsage(leaf, LifetimeSigningOid)) {
+        PKCS7_SIGNER_INFO *signer = sk_PKCS7_SIGNER_INFO_value(infos, 0);
+        at = timestampTime(signer, store.get());
+        if (!at)
+            at = countersignatureTime(p7.get(), signer, store.get());
+    }
     const qint32 chain = checkChain(p7.get(), leaf, store.get(), at);
     if (chain != TrustResult::Valid)
         return chain;

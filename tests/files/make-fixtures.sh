@@ -1,13 +1,14 @@
 #!/bin/sh
 # Builds the signed test images for the signature checks:
-#   make-fixtures.sh MAKE_PE OUTDIR
+#   make-fixtures.sh MAKE_PE COUNTERSIGN OUTDIR
 # A test root, a second root nobody trusts, a code-signing leaf under each,
 # a leaf that expired at the end of 2020 and a timestamping authority; then
 # the images signed with them. Everything is made again from nothing on every
 # run (osslsigncode will not overwrite its output).
 set -eu
 make_pe=$1
-out=$2
+countersign=$2
+out=$3
 rm -rf "$out"
 mkdir -p "$out"
 cd "$out"
@@ -106,4 +107,7 @@ sign expired unsigned.exe expired-timestamped.exe -time $in_2020 \
     -TSA-certs tsa-chain.pem -TSA-key tsa.key -TSA-time $in_2020
 sign server unsigned.exe wrong-usage.exe
 sign stranger signed.exe nested.exe -nest
+# The legacy countersignature, right and with the digest of other bytes.
+"$countersign" expired.exe tsa.crt tsa.key $in_2020 expired-countersigned.exe
+"$countersign" expired.exe tsa.crt tsa.key $in_2020 expired-countersigned-wrong.exe --wrong-digest
 echo "fixtures in $out"

@@ -117,6 +117,10 @@ void TestSignatureVerdict::check_data()
     QTest::newRow("SHA-1 image digest") << "signed-sha1.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("expired signer, valid timestamp") << "expired-timestamped.exe" << asIs << TrustResult::Valid
                                                      << GreenText;
+    QTest::newRow("expired signer, legacy countersignature") << "expired-countersigned.exe" << asIs
+                                                             << TrustResult::Valid << GreenText;
+    QTest::newRow("countersignature over other bytes") << "expired-countersigned-wrong.exe" << asIs
+                                                       << TrustResult::Expired << CatchAllText;
     QTest::newRow("nested: the primary decides") << "nested.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("unsigned PE") << "unsigned.exe" << asIs << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("unsigned PE32+") << "unsigned64.exe" << asIs << TrustResult::NoSignature << NoSignatureText;
@@ -212,6 +216,9 @@ void TestSignatureVerdict::agreesWithOsslsigncode_data()
     QTest::newRow("signed PE32+") << "signed64.exe" << true;
     QTest::newRow("expired") << "expired.exe" << false;
     QTest::newRow("untrusted") << "untrusted.exe" << false;
+    QTest::newRow("expired, RFC 3161 timestamp") << "expired-timestamped.exe" << true;
+    QTest::newRow("expired, legacy countersignature") << "expired-countersigned.exe" << true;
+    QTest::newRow("countersignature over other bytes") << "expired-countersigned-wrong.exe" << false;
 }
 
 void TestSignatureVerdict::agreesWithOsslsigncode()
@@ -222,7 +229,7 @@ void TestSignatureVerdict::agreesWithOsslsigncode()
     if (tool.isEmpty())
         QSKIP("osslsigncode is not installed");
     QProcess verify;
-    verify.start(tool, {"verify", "-CAfile", image("ca.crt"), "-in", image(name)});
+    verify.start(tool, {"verify", "-CAfile", image("ca.crt"), "-TSA-CAfile", image("ca.crt"), "-in", image(name)});
     QVERIFY(verify.waitForFinished(60000));
     const bool theirs = verify.exitStatus() == QProcess::NormalExit && verify.exitCode() == 0;
     const bool ours = CheckAuthenticode(image(name), TrustAnchors::fromFile(image("ca.crt"))) == TrustResult::Valid;
