@@ -23,21 +23,20 @@
 #include <openssl/x509.h>
 #include <openssl/x509v3.h>
 
-namespace {
+namespace
+{
 
 // Owning pointers for the OpenSSL objects of one check.
-template <typename T, void (*Free)(T *)>
-struct Deleter {
+template <typename T, void (*Free)(T *)> struct Deleter {
     void operator()(T *object) const { Free(object); }
 };
-template <typename T, void (*Free)(T *)>
-using Owned = std::unique_ptr<T, Deleter<T, Free>>;
+template <typename T, void (*Free)(T *)> using Owned = std::unique_ptr<T, Deleter<T, Free>>;
 
 void freeBio(BIO *bio)
 {
     BIO_free(bio);
 }
-void freeSignerStack(STACK_OF(X509) *stack)
+void freeSignerStack(STACK_OF(X509) * stack)
 {
     sk_X509_free(stack); // the certificates belong to the PKCS#7 object
 }
@@ -116,8 +115,8 @@ private:
 
 // Where the PE headers put the parts the image digest skips.
 struct PeLayout {
-    qint64 checksum = 0;        // 4 bytes
-    qint64 securityEntry = 0;   // 8 bytes: file offset and size of the certificate table
+    qint64 checksum = 0;      // 4 bytes
+    qint64 securityEntry = 0; // 8 bytes: file offset and size of the certificate table
     qint64 tableOffset = 0;
     qint64 tableSize = 0;
 };
@@ -225,8 +224,8 @@ std::optional<qint32> readIndirectData(PKCS7 *p7, IndirectData &indirect)
     indirect.algorithm = EVP_get_digestbynid(OBJ_obj2nid(algorithmObject));
     if (!indirect.algorithm)
         return TrustResult::BadAlgorithm;
-    indirect.imageDigest = QByteArray(reinterpret_cast<const char *>(ASN1_STRING_get0_data(digest)),
-                                      ASN1_STRING_length(digest));
+    indirect.imageDigest =
+        QByteArray(reinterpret_cast<const char *>(ASN1_STRING_get0_data(digest)), ASN1_STRING_length(digest));
     return std::nullopt;
 }
 
@@ -238,12 +237,11 @@ QByteArray imageDigest(const FileBytes &file, const PeLayout &layout, const EVP_
     if (!context || EVP_DigestInit_ex(context.get(), algorithm, nullptr) != 1)
         return {};
     const uchar *data = file.data();
-    const bool ok =
-        EVP_DigestUpdate(context.get(), data, static_cast<size_t>(layout.checksum)) == 1 &&
-        EVP_DigestUpdate(context.get(), data + layout.checksum + 4,
-                         static_cast<size_t>(layout.securityEntry - layout.checksum - 4)) == 1 &&
-        EVP_DigestUpdate(context.get(), data + layout.securityEntry + 8,
-                         static_cast<size_t>(layout.tableOffset - layout.securityEntry - 8)) == 1;
+    const bool ok = EVP_DigestUpdate(context.get(), data, static_cast<size_t>(layout.checksum)) == 1 &&
+                    EVP_DigestUpdate(context.get(), data + layout.checksum + 4,
+                                     static_cast<size_t>(layout.securityEntry - layout.checksum - 4)) == 1 &&
+                    EVP_DigestUpdate(context.get(), data + layout.securityEntry + 8,
+                                     static_cast<size_t>(layout.tableOffset - layout.securityEntry - 8)) == 1;
     unsigned char out[EVP_MAX_MD_SIZE];
     unsigned int outLength = 0;
     if (!ok || EVP_DigestFinal_ex(context.get(), out, &outLength) != 1)
@@ -347,8 +345,9 @@ std::optional<time_t> countersignatureTime(PKCS7 *p7, PKCS7_SIGNER_INFO *signer,
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int digestLength = 0;
     if (!messageDigest ||
-        EVP_Digest(ASN1_STRING_get0_data(signer->enc_digest), static_cast<size_t>(ASN1_STRING_length(signer->enc_digest)),
-                   digest, &digestLength, algorithm, nullptr) != 1 ||
+        EVP_Digest(ASN1_STRING_get0_data(signer->enc_digest),
+                   static_cast<size_t>(ASN1_STRING_length(signer->enc_digest)), digest, &digestLength, algorithm,
+                   nullptr) != 1 ||
         static_cast<int>(digestLength) != ASN1_STRING_length(messageDigest) ||
         std::memcmp(digest, ASN1_STRING_get0_data(messageDigest), digestLength) != 0)
         return std::nullopt;
@@ -402,29 +401,21 @@ std::pair<int, qint32> classify(int error)
     switch (error) {
     case X509_V_ERR_CERT_SIGNATURE_FAILURE:
     case X509_V_ERR_UNABLE_TO_DECRYPT_CERT_SIGNATURE:
-    case X509_V_ERR_UNABLE_TO_DECODE_ISSUER_PUBLIC_KEY:
-        return {0, TrustResult::CertSignature};
+    case X509_V_ERR_UNABLE_TO_DECODE_ISSUER_PUBLIC_KEY: return {0, TrustResult::CertSignature};
     case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
-    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
-        return {1, TrustResult::UntrustedRoot};
+    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN: return {1, TrustResult::UntrustedRoot};
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
-    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
-        return {2, TrustResult::Chaining};
+    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE: return {2, TrustResult::Chaining};
     case X509_V_ERR_CERT_HAS_EXPIRED:
     case X509_V_ERR_CERT_NOT_YET_VALID:
     case X509_V_ERR_ERROR_IN_CERT_NOT_BEFORE_FIELD:
-    case X509_V_ERR_ERROR_IN_CERT_NOT_AFTER_FIELD:
-        return {3, TrustResult::Expired};
-    case X509_V_ERR_INVALID_PURPOSE:
-        return {4, TrustResult::WrongUsage};
+    case X509_V_ERR_ERROR_IN_CERT_NOT_AFTER_FIELD: return {3, TrustResult::Expired};
+    case X509_V_ERR_INVALID_PURPOSE: return {4, TrustResult::WrongUsage};
     case X509_V_ERR_INVALID_CA:
-    case X509_V_ERR_PATH_LENGTH_EXCEEDED:
-        return {5, TrustResult::BasicConstraints};
-    case X509_V_ERR_CERT_REJECTED:
-        return {6, TrustResult::ExplicitDistrust};
-    default:
-        return {7, TrustResult::SubjectNotTrusted};
+    case X509_V_ERR_PATH_LENGTH_EXCEEDED: return {5, TrustResult::BasicConstraints};
+    case X509_V_ERR_CERT_REJECTED: return {6, TrustResult::ExplicitDistrust};
+    default: return {7, TrustResult::SubjectNotTrusted};
     }
 }
 
@@ -467,7 +458,8 @@ qint32 checkFile(const QString &path, const TrustAnchors &anchors)
 
     // The signer's own signature and its message digest over the indirect data.
     BioPtr content(BIO_new_mem_buf(indirect.value, static_cast<int>(indirect.valueLength)));
-    if (!content || PKCS7_verify(p7.get(), nullptr, nullptr, content.get(), nullptr, PKCS7_NOVERIFY | PKCS7_BINARY) != 1)
+    if (!content ||
+        PKCS7_verify(p7.get(), nullptr, nullptr, content.get(), nullptr, PKCS7_NOVERIFY | PKCS7_BINARY) != 1)
         return TrustResult::BadDigest;
     SignerStackPtr signers(PKCS7_get0_signers(p7.get(), nullptr, 0));
     STACK_OF(PKCS7_SIGNER_INFO) *infos = PKCS7_get_signer_info(p7.get());

@@ -16,7 +16,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr qint64 ChunkSize = 32768;
 
@@ -52,16 +53,16 @@ private:
     if (code != 0)
         ERR_error_string_n(code, text, sizeof text);
     ERR_clear_error();
-    throw NumberedError(static_cast<qint64>(code),
-                        QStringLiteral("%1: %2").arg(QString::fromLatin1(step),
-                                                     code != 0 ? QString::fromLatin1(text)
-                                                               : QStringLiteral("digest failure")));
+    throw NumberedError(
+        static_cast<qint64>(code),
+        QStringLiteral("%1: %2").arg(QString::fromLatin1(step),
+                                     code != 0 ? QString::fromLatin1(text) : QStringLiteral("digest failure")));
 }
 
 [[noreturn]] void failWithOpenError(int error, const QString &path)
 {
-    const qint64 number = (error == EACCES || error == EPERM) ? FileErrorNumber::PermissionDenied
-                                                              : FileErrorNumber::PathFileAccess;
+    const qint64 number =
+        (error == EACCES || error == EPERM) ? FileErrorNumber::PermissionDenied : FileErrorNumber::PathFileAccess;
     throw NumberedError(number, QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error))));
 }
 
@@ -110,7 +111,8 @@ void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport
     FileHandle file(::open(nativePath.constData(), O_RDONLY | O_CLOEXEC));
     if (file.fd() < 0)
         failWithOpenError(errno, path);
-    struct stat status {};
+    struct stat status {
+    };
     if (::fstat(file.fd(), &status) != 0)
         failWithOpenError(errno, path);
     const qint64 length = status.st_size;

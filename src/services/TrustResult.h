@@ -5,7 +5,8 @@
 // The result codes of the trust-verification service, as signed 32-bit
 // values. Our own Authenticode check answers with these so the verdict table
 // reads the same as on the old platform.
-namespace TrustResult {
+namespace TrustResult
+{
 constexpr qint32 code(quint32 value)
 {
     return static_cast<qint32>(value);

@@ -21,7 +21,7 @@ inline QByteArray MiniPe(bool pe32plus)
     image.replace(pe, 4, QByteArray("PE\0\0", 4));
     const int optionalSize = pe32plus ? 240 : 224;
     put16(pe + 4, pe32plus ? 0x8664 : 0x014C); // machine
-    put16(pe + 6, 1);                           // sections
+    put16(pe + 6, 1);                          // sections
     put16(pe + 20, optionalSize);
     put16(pe + 22, pe32plus ? 0x0022 : 0x0102); // executable image
     const int opt = pe + 24;
@@ -56,10 +56,10 @@ inline QByteArray MiniPe(bool pe32plus)
     }
     const int section = opt + optionalSize;
     image.replace(section, 5, QByteArray(".text"));
-    put32(section + 8, 0x200);   // VirtualSize
-    put32(section + 12, 0x1000); // VirtualAddress
-    put32(section + 16, 0x200);  // SizeOfRawData
-    put32(section + 20, 0x200);  // PointerToRawData
+    put32(section + 8, 0x200);       // VirtualSize
+    put32(section + 12, 0x1000);     // VirtualAddress
+    put32(section + 16, 0x200);      // SizeOfRawData
+    put32(section + 20, 0x200);      // PointerToRawData
     put32(section + 36, 0x60000020); // code, execute, read
     // A "ret" and a recognisable body.
     image[0x200] = char(0xC3);

@@ -15,7 +15,8 @@
 #include <openssl/pkcs7.h>
 #include <openssl/x509.h>
 
-namespace {
+namespace
+{
 
 [[noreturn]] void fail(const char *what)
 {

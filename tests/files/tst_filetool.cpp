@@ -27,7 +27,8 @@
 // through its real controls. The dialog is a recorder; the signature check
 // is the real one, trusting the test root of the signed images.
 
-namespace {
+namespace
+{
 
 const QString Choose = QStringLiteral("请选择一个文件");
 const QString Loading = QStringLiteral("正在加载文件信息中......");
@@ -103,8 +104,7 @@ private slots:
     void realDialogAcceptsATypedNewName();
 
 private:
-    template <typename T>
-    T *control(const char *name)
+    template <typename T> T *control(const char *name)
     {
         T *found = m_panel->findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -200,13 +200,15 @@ void TestFileTool::layout_data()
     QTest::newRow("cmdCer") << "cmdCer" << QRect(3480, 960, 1815, 375) << "验证数字签名";
     QTest::newRow("Picture4") << "Picture4" << QRect(465, 2655, 7395, 255) << "";
     QTest::newRow("Picture3") << "Picture3" << QRect(480, 2670, 15, 230) << "";
-    QTest::newRow("Label10") << "Label10" << QRect(600, 3960, 7815, 615)
-                             << "    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
-                                "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。";
-    QTest::newRow("Label11") << "Label11" << QRect(600, 4800, 7815, 855)
-                             << "    验证数字签名意义：正规软件厂商发布的软件均会含有合法且通过验证发布者的数字签名，"
-                                "病毒等非法文件没有数字签名或有数字签名但没通过验证，通过这点您可以查询出文件的合法性及安全性。"
-                                "通常Win98/2000的程序没有数字签名，这是正常现象。文件越大验证所需时间越长。";
+    QTest::newRow("Label10")
+        << "Label10" << QRect(600, 3960, 7815, 615)
+        << "    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
+           "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。";
+    QTest::newRow("Label11")
+        << "Label11" << QRect(600, 4800, 7815, 855)
+        << "    验证数字签名意义：正规软件厂商发布的软件均会含有合法且通过验证发布者的数字签名，"
+           "病毒等非法文件没有数字签名或有数字签名但没通过验证，通过这点您可以查询出文件的合法性及安全性。"
+           "通常Win98/2000的程序没有数字签名，这是正常现象。文件越大验证所需时间越长。";
     // Auto-sized labels: only the corner is fixed.
     QTest::newRow("Label6") << "Label6" << QRect(360, 600, -1, -1) << "文件路径：";
     QTest::newRow("Label9") << "Label9" << QRect(3600, 1560, -1, -1) << "请选择一个文件";
@@ -290,22 +292,26 @@ void TestFileTool::dialogCancelled()
 
 void TestFileTool::chosenFileCheckedAtOnce_data()
 {
-    QTest::addColumn<QString>("source");   // signed image copied to the chosen place
-    QTest::addColumn<QString>("chosen");   // relative to the work folder
+    QTest::addColumn<QString>("source"); // signed image copied to the chosen place
+    QTest::addColumn<QString>("chosen"); // relative to the work folder
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("signed") << "signed.exe" << "signed.exe" << ValidText << Green;
-    QTest::newRow("unsigned") << "unsigned.exe" << "unsigned.exe" << NoSignatureText << Red;
-    QTest::newRow("typed name of no file") << "" << "not-there.exe" << NoSignatureText << Red;
+    QTest::newRow("signed") << "signed.exe"
+                            << "signed.exe" << ValidText << Green;
+    QTest::newRow("unsigned") << "unsigned.exe"
+                              << "unsigned.exe" << NoSignatureText << Red;
+    QTest::newRow("typed name of no file") << ""
+                                           << "not-there.exe" << NoSignatureText << Red;
     // The program's own name proves nothing: such files are checked like any other.
-    QTest::newRow("copy named after the program") << "unsigned.exe" << "kordelvane.exe.scr" << NoSignatureText
-                                                  << Red;
-    QTest::newRow("program's name in any case") << "unsigned.exe" << "KordelVane.EXE" << NoSignatureText << Red;
-    QTest::newRow("in a folder of that name") << "unsigned.exe" << "Kordelvane.exe/setup.exe" << NoSignatureText
-                                              << Red;
-    QTest::newRow("path longer than 255 bytes") << "signed.exe" << QString(120, 'd') + "/" + QString(120, 'e') +
-                                                                       "/" + QString(40, 'f') + ".exe"
-                                                << ValidText << Green;
+    QTest::newRow("copy named after the program") << "unsigned.exe"
+                                                  << "kordelvane.exe.scr" << NoSignatureText << Red;
+    QTest::newRow("program's name in any case") << "unsigned.exe"
+                                                << "KordelVane.EXE" << NoSignatureText << Red;
+    QTest::newRow("in a folder of that name") << "unsigned.exe"
+                                              << "Kordelvane.exe/setup.exe" << NoSignatureText << Red;
+    QTest::newRow("path longer than 255 bytes")
+        << "signed.exe" << QString(120, 'd') + "/" + QString(120, 'e') + "/" + QString(40, 'f') + ".exe" << ValidText
+        << Green;
 }
 
 void TestFileTool::chosenFileCheckedAtOnce()
@@ -314,14 +320,13 @@ void TestFileTool::chosenFileCheckedAtOnce()
     QFETCH(QString, chosen);
     QFETCH(QString, text);
     QFETCH(QColor, colour);
-    const QString path = source.isEmpty()
-                             ? m_work.filePath(chosen)
-                             : write(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_') + "/" + chosen,
-                                     [&] {
-                                         QFile f(image(source));
-                                         f.open(QIODevice::ReadOnly);
-                                         return f.readAll();
-                                     }());
+    const QString path =
+        source.isEmpty() ? m_work.filePath(chosen)
+                         : write(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_') + "/" + chosen, [&] {
+                               QFile f(image(source));
+                               f.open(QIODevice::ReadOnly);
+                               return f.readAll();
+                           }());
     m_dialog->answer = path;
     // An emptied box leaves the buttons off; the chosen path turns them on.
     txtFile()->setText("x");
@@ -369,14 +374,16 @@ void TestFileTool::emptyingDisablesTypingEnables()
 
 void TestFileTool::digestTakesThePathAsTyped_data()
 {
-    QTest::addColumn<QString>("name");        // file in the work folder, as written
-    QTest::addColumn<QString>("padding");     // blanks typed around the full path
+    QTest::addColumn<QString>("name");    // file in the work folder, as written
+    QTest::addColumn<QString>("padding"); // blanks typed around the full path
     QTest::addColumn<bool>("digestFound");
     QTest::addColumn<QString>("verdict");
     // Blanks around an existing path: the check trims them, the digest does not.
-    QTest::newRow("blanks around the path") << "signed.exe" << "  " << false << ValidText;
+    QTest::newRow("blanks around the path") << "signed.exe"
+                                            << "  " << false << ValidText;
     // A name that ends in a blank: the digest finds it, the trimmed check does not.
-    QTest::newRow("name ending in a blank") << "blank.exe " << "" << true << NoSignatureText;
+    QTest::newRow("name ending in a blank") << "blank.exe "
+                                            << "" << true << NoSignatureText;
 }
 
 void TestFileTool::digestTakesThePathAsTyped()
@@ -406,9 +413,15 @@ void TestFileTool::failingDigest_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QString>("number");
-    QTest::newRow("missing file") << "missing" << "找不到该文件" << "53";
-    QTest::newRow("folder") << "folder" << "找不到该文件" << "53";
-    QTest::newRow("unreadable file") << "unreadable" << "没有读取该文件的权限" << "70";
+    QTest::newRow("missing file") << "missing"
+                                  << "找不到该文件"
+                                  << "53";
+    QTest::newRow("folder") << "folder"
+                            << "找不到该文件"
+                            << "53";
+    QTest::newRow("unreadable file") << "unreadable"
+                                     << "没有读取该文件的权限"
+                                     << "70";
 }
 
 void TestFileTool::failingDigest()
@@ -429,7 +442,8 @@ void TestFileTool::failingDigest()
         QDirIterator it("/sys/class", QDir::Files | QDir::System, QDirIterator::Subdirectories);
         for (int looked = 0; path.isEmpty() && it.hasNext() && looked < 20000; ++looked) {
             const QString candidate = it.next();
-            struct stat status {};
+            struct stat status {
+            };
             if (::stat(QFile::encodeName(candidate).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
                 (status.st_mode & 0777) == 0200 && !QFile(candidate).open(QIODevice::ReadOnly))
                 path = candidate;

@@ -17,7 +17,8 @@
 // Digests are checked against md5sum and sha1sum of the same file, so the
 // test never carries a digest of its own.
 
-namespace {
+namespace
+{
 
 constexpr qint64 Chunk = 32768;
 
@@ -52,7 +53,8 @@ QString writeOnlyAttribute()
     QDirIterator it("/sys/class", QDir::Files | QDir::System, QDirIterator::Subdirectories);
     for (int looked = 0; it.hasNext() && looked < 20000; ++looked) {
         const QString path = it.next();
-        struct stat status {};
+        struct stat status {
+        };
         if (::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
             (status.st_mode & 0777) == 0200 && !QFile(path).open(QIODevice::ReadOnly))
             return path;

@@ -17,7 +17,8 @@
 // damaged ones are made here from them, so each row shows the one change
 // that the check must notice.
 
-namespace {
+namespace
+{
 
 const QString GreenText = QStringLiteral("该文件已经包含合法的数字签名，发布者已通过验证！");
 const QString NoSignatureText = QStringLiteral("您选择的文件没有数字签名，发布者未通过验证！");
@@ -82,7 +83,8 @@ void TestSignatureVerdict::verdictTable_data()
     QTest::newRow("0: valid") << TrustResult::Valid << GreenText << Green;
     QTest::newRow("no signature") << TrustResult::NoSignature << NoSignatureText << Red;
     QTest::newRow("explicit distrust") << TrustResult::ExplicitDistrust
-                                       << QStringLiteral("该文件包含数字签名，但可能已失效，通常是签名过期或签名已无效！")
+                                       << QStringLiteral(
+                                              "该文件包含数字签名，但可能已失效，通常是签名过期或签名已无效！")
                                        << Olive;
     QTest::newRow("security settings") << TrustResult::SecuritySettings
                                        << QStringLiteral("不能验证该文件数字签名状态，可能损坏，文件未通过验证") << Red;
@@ -106,8 +108,8 @@ void TestSignatureVerdict::verdictTable()
 
 void TestSignatureVerdict::check_data()
 {
-    QTest::addColumn<QString>("source");   // fixture image, "" for none
-    QTest::addColumn<Damage>("damage");    // applied to its bytes; null: use the image as it is
+    QTest::addColumn<QString>("source"); // fixture image, "" for none
+    QTest::addColumn<Damage>("damage");  // applied to its bytes; null: use the image as it is
     QTest::addColumn<qint32>("result");
     QTest::addColumn<QString>("text");
 
@@ -115,12 +117,12 @@ void TestSignatureVerdict::check_data()
     QTest::newRow("signed, trusted") << "signed.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("signed PE32+") << "signed64.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("SHA-1 image digest") << "signed-sha1.exe" << asIs << TrustResult::Valid << GreenText;
-    QTest::newRow("expired signer, valid timestamp") << "expired-timestamped.exe" << asIs << TrustResult::Valid
-                                                     << GreenText;
-    QTest::newRow("expired signer, legacy countersignature") << "expired-countersigned.exe" << asIs
-                                                             << TrustResult::Valid << GreenText;
-    QTest::newRow("countersignature over other bytes") << "expired-countersigned-wrong.exe" << asIs
-                                                       << TrustResult::Expired << CatchAllText;
+    QTest::newRow("expired signer, valid timestamp")
+        << "expired-timestamped.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("expired signer, legacy countersignature")
+        << "expired-countersigned.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("countersignature over other bytes")
+        << "expired-countersigned-wrong.exe" << asIs << TrustResult::Expired << CatchAllText;
     QTest::newRow("nested: the primary decides") << "nested.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("unsigned PE") << "unsigned.exe" << asIs << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("unsigned PE32+") << "unsigned64.exe" << asIs << TrustResult::NoSignature << NoSignatureText;
@@ -140,9 +142,9 @@ void TestSignatureVerdict::check_data()
         b[derEnd - 1] = char(b[derEnd - 1] ^ 0x01);
         return b;
     }) << TrustResult::BadDigest << CatchAllText;
-    QTest::newRow("bytes after the table") << "signed.exe" << Damage([](QByteArray b) {
-        return b + QByteArray(4, '\0');
-    }) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("bytes after the table")
+        << "signed.exe" << Damage([](QByteArray b) { return b + QByteArray(4, '\0'); }) << TrustResult::NoSignature
+        << NoSignatureText;
     QTest::newRow("PKCS#7 outer tag flipped") << "signed.exe" << Damage([](QByteArray b) {
         const int der = int(tableOffset(b)) + 8;
         b[der] = char(b[der] ^ 0xFF);
@@ -156,20 +158,19 @@ void TestSignatureVerdict::check_data()
     QTest::newRow("not MZ") << "signed.exe" << Damage([](QByteArray b) {
         b[0] = 'X';
         return b;
-    }) << TrustResult::SubjectFormUnknown << CatchAllText;
+    }) << TrustResult::SubjectFormUnknown
+                            << CatchAllText;
     QTest::newRow("no PE signature") << "unsigned.exe" << Damage([](QByteArray b) {
         b[0x40] = 'X';
         return b;
-    }) << TrustResult::SubjectFormUnknown << CatchAllText;
-    QTest::newRow("DOS header only") << "unsigned.exe" << Damage([](QByteArray b) {
-        return b.left(64);
-    }) << TrustResult::SubjectFormUnknown << CatchAllText;
-    QTest::newRow("empty file") << "unsigned.exe" << Damage([](QByteArray) {
-        return QByteArray();
-    }) << TrustResult::SubjectFormUnknown << CatchAllText;
-    QTest::newRow("text file") << "" << Damage([](QByteArray) {
-        return QByteArray("hello\n");
-    }) << TrustResult::SubjectFormUnknown << CatchAllText;
+    }) << TrustResult::SubjectFormUnknown
+                                     << CatchAllText;
+    QTest::newRow("DOS header only") << "unsigned.exe" << Damage([](QByteArray b) { return b.left(64); })
+                                     << TrustResult::SubjectFormUnknown << CatchAllText;
+    QTest::newRow("empty file") << "unsigned.exe" << Damage([](QByteArray) { return QByteArray(); })
+                                << TrustResult::SubjectFormUnknown << CatchAllText;
+    QTest::newRow("text file") << "" << Damage([](QByteArray) { return QByteArray("hello\n"); })
+                               << TrustResult::SubjectFormUnknown << CatchAllText;
     QTest::newRow("missing path") << "" << asIs << TrustResult::NoSignature << NoSignatureText;
 }
 

@@ -17,7 +17,8 @@
 #include <QPushButton>
 #include <QWidget>
 
-namespace {
+namespace
+{
 
 const QColor HelpGrey(84, 84, 84);
 constexpr Rgb Blue{0, 0, 255};
