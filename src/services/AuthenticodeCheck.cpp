@@ -284,7 +284,9 @@ std::optional<time_t> asTime(const ASN1_TIME *time)
 }
 
 // The time of a valid RFC 3161 timestamp over the signer's signature value.
-std::optional<time_t> timestampTime(PKCS7_SIGNER_INFO *signer, X509_STORE *store)
+// The authority's chain is judged at that time too: a timestamp stays good
+// after the authority's certificate has run out.
+std::optional<time_t> timestampTime(PKCS7_SIGNER_INFO *signer, const TrustAnchors &anchors)
 {
     STACK_OF(X509_ATTRIBUTE) *attributes = signer->unauth_attr;
     ObjectPtr wanted(OBJ_txt2obj(Rfc3161TimestampOid, 1));
@@ -299,25 +301,28 @@ std::optional<time_t> timestampTime(PKCS7_SIGNER_INFO *signer, X509_STORE *store
         Pkcs7Ptr token(d2i_PKCS7(nullptr, &der, ASN1_STRING_length(value->value.sequence)));
         if (!token)
             return std::nullopt;
-
-        TsVerifyPtr verify(TS_VERIFY_CTX_new());
-        if (!verify)
-            return std::nullopt;
-        // The imprint covers the signature value of the signer.
-        BIO *data = BIO_new_mem_buf(ASN1_STRING_get0_data(signer->enc_digest), ASN1_STRING_length(signer->enc_digest));
-        if (!data)
-            return std::nullopt;
-        TS_VERIFY_CTX_set_data(verify.get(), data); // owned by the context from here
-        X509_STORE_up_ref(store);
-        TS_VERIFY_CTX_set_store(verify.get(), store); // likewise
-        TS_VERIFY_CTX_set_flags(verify.get(), TS_VFY_VERSION | TS_VFY_SIGNATURE | TS_VFY_DATA);
-        if (TS_RESP_verify_token(verify.get(), token.get()) != 1)
-            return std::nullopt;
-
         TstInfoPtr info(PKCS7_to_TS_TST_INFO(token.get()));
         if (!info)
             return std::nullopt;
-        return asTime(TS_TST_INFO_get_time(info.get()));
+        const std::optional<time_t> at = asTime(TS_TST_INFO_get_time(info.get()));
+        StorePtr store = makeStore(anchors);
+        if (!at || !store)
+            return std::nullopt;
+        X509_VERIFY_PARAM_set_time(X509_STORE_get0_param(store.get()), *at);
+
+        TsVerifyPtr verify(TS_VERIFY_CTX_new());
+        // The imprint covers the signature value of the signer.
+        BIO *data = BIO_new_mem_buf(ASN1_STRING_get0_data(signer->enc_digest), ASN1_STRING_length(signer->enc_digest));
+        if (!verify || !data) {
+            BIO_free(data);
+            return std::nullopt;
+        }
+        TS_VERIFY_CTX_set_data(verify.get(), data);             // owned by the context from here
+        TS_VERIFY_CTX_set_store(verify.get(), store.release()); // likewise
+        TS_VERIFY_CTX_set_flags(verify.get(), TS_VFY_VERSION | TS_VFY_SIGNATURE | TS_VFY_DATA);
+        if (TS_RESP_verify_token(verify.get(), token.get()) != 1)
+            return std::nullopt;
+        return at;
     }
     return std::nullopt;
 }
@@ -473,7 +478,7 @@ qint32 checkFile(const QString &path, const TrustAnchors &anchors)
     std::optional<time_t> at;
     if (!hasUsage(leaf, LifetimeSigningOid)) {
         PKCS7_SIGNER_INFO *signer = sk_PKCS7_SIGNER_INFO_value(infos, 0);
-        at = timestampTime(signer, store.get());
+        at = timestampTime(signer, anchors);
         if (!at)
             at = countersignatureTime(p7.get(), signer, store.get());
     }

@@ -83,6 +83,7 @@ root other-ca "Kordelvane Untrusted Root"
 leaf ca leaf "Kordelvane Test Publisher" code_signing 20190101000000Z 20451231000000Z
 leaf ca expired "Kordelvane Expired Publisher" code_signing 20190101000000Z 20201231000000Z
 leaf ca tsa "Kordelvane Test Timestamps" timestamping 20190101000000Z 20451231000000Z
+leaf ca old-tsa "Kordelvane Retired Timestamps" timestamping 20190101000000Z 20211231000000Z
 leaf ca server "Kordelvane Test Server" server_only 20190101000000Z 20451231000000Z
 leaf other-ca stranger "Kordelvane Stranger" code_signing 20190101000000Z 20451231000000Z
 
@@ -105,6 +106,9 @@ sign stranger unsigned.exe untrusted.exe
 sign expired unsigned.exe expired.exe -time $in_2020
 sign expired unsigned.exe expired-timestamped.exe -time $in_2020 \
     -TSA-certs tsa-chain.pem -TSA-key tsa.key -TSA-time $in_2020
+# The authority's certificate has run out since; its timestamp still holds.
+sign expired unsigned.exe expired-old-authority.exe -time $in_2020 \
+    -TSA-certs old-tsa-chain.pem -TSA-key old-tsa.key -TSA-time $in_2020
 sign server unsigned.exe wrong-usage.exe
 sign stranger signed.exe nested.exe -nest
 # The legacy countersignature, right and with the digest of other bytes.

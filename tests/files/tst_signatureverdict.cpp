@@ -119,6 +119,8 @@ void TestSignatureVerdict::check_data()
     QTest::newRow("SHA-1 image digest") << "signed-sha1.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("expired signer, valid timestamp")
         << "expired-timestamped.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("timestamp by a since expired authority")
+        << "expired-old-authority.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("expired signer, legacy countersignature")
         << "expired-countersigned.exe" << asIs << TrustResult::Valid << GreenText;
     QTest::newRow("countersignature over other bytes")
