@@ -44,6 +44,12 @@ keyUsage = critical, digitalSignature
 extendedKeyUsage = codeSigning
 subjectKeyIdentifier = hash
 authorityKeyIdentifier = keyid
+[lifetime_signing]
+basicConstraints = critical, CA:FALSE
+keyUsage = critical, digitalSignature
+extendedKeyUsage = codeSigning, 1.3.6.1.4.1.311.10.3.13
+subjectKeyIdentifier = hash
+authorityKeyIdentifier = keyid
 [timestamping]
 basicConstraints = critical, CA:FALSE
 keyUsage = critical, digitalSignature
@@ -83,6 +89,7 @@ root other-ca "Kordelvane Untrusted Root"
 leaf ca leaf "Kordelvane Test Publisher" code_signing 20190101000000Z 20451231000000Z
 leaf ca expired "Kordelvane Expired Publisher" code_signing 20190101000000Z 20201231000000Z
 leaf ca tsa "Kordelvane Test Timestamps" timestamping 20190101000000Z 20451231000000Z
+leaf ca lifetime "Kordelvane Lifetime Publisher" lifetime_signing 20190101000000Z 20201231000000Z
 leaf ca old-tsa "Kordelvane Retired Timestamps" timestamping 20190101000000Z 20211231000000Z
 leaf ca server "Kordelvane Test Server" server_only 20190101000000Z 20451231000000Z
 leaf other-ca stranger "Kordelvane Stranger" code_signing 20190101000000Z 20451231000000Z
@@ -105,6 +112,9 @@ sign leaf unsigned.exe signed-sha1.exe -h sha1
 sign stranger unsigned.exe untrusted.exe
 sign expired unsigned.exe expired.exe -time $in_2020
 sign expired unsigned.exe expired-timestamped.exe -time $in_2020 \
+    -TSA-certs tsa-chain.pem -TSA-key tsa.key -TSA-time $in_2020
+# Lifetime signing: the signature ends with the certificate, timestamp or not.
+sign lifetime unsigned.exe lifetime-timestamped.exe -time $in_2020 \
     -TSA-certs tsa-chain.pem -TSA-key tsa.key -TSA-time $in_2020
 # The authority's certificate has run out since; its timestamp still holds.
 sign expired unsigned.exe expired-old-authority.exe -time $in_2020 \

@@ -130,6 +130,8 @@ void TestSignatureVerdict::check_data()
     QTest::newRow("unsigned PE32+") << "unsigned64.exe" << asIs << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("untrusted root") << "untrusted.exe" << asIs << TrustResult::UntrustedRoot << CatchAllText;
     QTest::newRow("expired, no timestamp") << "expired.exe" << asIs << TrustResult::Expired << CatchAllText;
+    QTest::newRow("lifetime signing ignores the timestamp")
+        << "lifetime-timestamped.exe" << asIs << TrustResult::Expired << CatchAllText;
     QTest::newRow("server certificate") << "wrong-usage.exe" << asIs << TrustResult::WrongUsage << CatchAllText;
 
     QTest::newRow("tampered section") << "signed.exe" << Damage([](QByteArray b) {
