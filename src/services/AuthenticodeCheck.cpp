@@ -57,7 +57,6 @@ using TsVerifyPtr = Owned<TS_VERIFY_CTX, TS_VERIFY_CTX_free>;
 using TstInfoPtr = Owned<TS_TST_INFO, TS_TST_INFO_free>;
 using EkuPtr = Owned<EXTENDED_KEY_USAGE, freeEku>;
 using SignerInfoPtr = Owned<PKCS7_SIGNER_INFO, PKCS7_SIGNER_INFO_free>;
-using VerifyContextPtr = Owned<EVP_MD_CTX, EVP_MD_CTX_free>;
 
 void freeDer(unsigned char *der)
 {
@@ -362,7 +361,7 @@ std::optional<time_t> countersignatureTime(PKCS7 *p7, PKCS7_SIGNER_INFO *signer,
     const int encodedLength =
         ASN1_item_i2d(reinterpret_cast<ASN1_VALUE *>(counter->auth_attr), &encoded, ASN1_ITEM_rptr(PKCS7_ATTR_VERIFY));
     DerPtr attributes(encoded);
-    VerifyContextPtr verify(EVP_MD_CTX_new());
+    DigestContextPtr verify(EVP_MD_CTX_new());
     if (encodedLength <= 0 || !verify ||
         EVP_DigestVerifyInit(verify.get(), nullptr, algorithm, nullptr, X509_get0_pubkey(certificate)) != 1 ||
         EVP_DigestVerify(verify.get(), ASN1_STRING_get0_data(counter->enc_digest),
