@@ -1,0 +1,244 @@
+#include "FileTool.h"
+
+#include "FileDialog.h"
+#include "HashFile.h"
+#include "MessageBoxes.h"
+#include "NumberedError.h"
+#include "ToolContext.h"
+#include "Twips.h"
+#include "VerifyFileSignature.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QWidget>
+
+namespace
+{
+
+const QColor HelpGrey(84, 84, 84);
+constexpr Rgb Blue{0, 0, 255};
+constexpr int TrackBorderTwips = 45;
+
+QFont windowFont()
+{
+    return QFont(QStringLiteral("微软雅黑"), 9);
+}
+
+QLabel *makeLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
+{
+    auto *label = new QLabel(text, panel);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(windowFont());
+    label->setGeometry(place);
+    return label;
+}
+
+QLabel *makeHelpText(QWidget *panel, const char *name, const QString &text, const QRect &place)
+{
+    QLabel *label = makeLabel(panel, name, text, place);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, HelpGrey);
+    label->setPalette(palette);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *panel, const char *name, const QString &caption, const QRect &place)
+{
+    auto *button = new QPushButton(caption, panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(windowFont());
+    button->setGeometry(place);
+    return button;
+}
+
+// Blanks only, as the old Trim did: tabs and line breaks stay part of the path.
+QString trimBlanks(const QString &text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == QLatin1Char(' '))
+        ++start;
+    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
+// What the user reads when a digest fails: the reason and the error number.
+QString digestFailureText(const NumberedError &error)
+{
+    QString reason;
+    switch (error.number) {
+    case FileErrorNumber::FileNotFound: reason = QStringLiteral("找不到该文件"); break;
+    case FileErrorNumber::PermissionDenied: reason = QStringLiteral("没有读取该文件的权限"); break;
+    case FileErrorNumber::PathFileAccess: reason = QStringLiteral("无法打开该文件"); break;
+    case FileErrorNumber::DeviceIo: reason = QStringLiteral("读取该文件时出错"); break;
+    case FileErrorNumber::InputPastEnd: reason = QStringLiteral("该文件在读取过程中被改动"); break;
+    default: reason = QStringLiteral("计算摘要时出错"); break;
+    }
+    return QStringLiteral("无法获取文件摘要：%1（错误 %2）").arg(reason).arg(error.number);
+}
+
+} // namespace
+
+FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, const TrustAnchors &anchors)
+    : QObject(panel), m_context(context), m_dialog(dialog), m_anchors(anchors)
+{
+    m_label6 = makeLabel(panel, "Label6", QStringLiteral("文件路径："), Twips::rect(360, 600, 900, 255));
+    m_label6->adjustSize();
+
+    m_txtFile = new QLineEdit(panel);
+    m_txtFile->setObjectName(QStringLiteral("txtFile"));
+    m_txtFile->setFont(windowFont());
+    m_txtFile->setGeometry(Twips::rect(1200, 480, 6015, 375));
+    QPalette white = m_txtFile->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    m_txtFile->setPalette(white);
+
+    m_cmdFile = makeButton(panel, "cmdFile", QStringLiteral("查询"), Twips::rect(7200, 480, 975, 375));
+    m_cmdSHA1 = makeButton(panel, "cmdSHA1", QStringLiteral("验证SHA1"), Twips::rect(480, 960, 1455, 375));
+    m_cmdMD5 = makeButton(panel, "cmdMD5", QStringLiteral("验证MD5"), Twips::rect(2040, 960, 1335, 375));
+    m_cmdCer = makeButton(panel, "cmdCer", QStringLiteral("验证数字签名"), Twips::rect(3480, 960, 1815, 375));
+    QWidget::setTabOrder(m_txtFile, m_cmdFile);
+    QWidget::setTabOrder(m_cmdFile, m_cmdSHA1);
+    QWidget::setTabOrder(m_cmdSHA1, m_cmdMD5);
+    QWidget::setTabOrder(m_cmdMD5, m_cmdCer);
+
+    m_label9 = makeLabel(panel, "Label9", QStringLiteral("请选择一个文件"), Twips::rect(3600, 1560, 1260, 255));
+    m_label9->adjustSize();
+
+    // The track, with the red fill lying over it.
+    m_picture4 = new QFrame(panel);
+    m_picture4->setObjectName(QStringLiteral("Picture4"));
+    m_picture4->setGeometry(Twips::rect(465, 2655, 7395, 255));
+    m_picture4->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_picture4->setLineWidth(1);
+    m_picture4->setAutoFillBackground(true);
+    QPalette track = m_picture4->palette();
+    track.setColor(QPalette::Window, panel->palette().color(QPalette::Window));
+    m_picture4->setPalette(track);
+
+    m_picture3 = new QWidget(panel);
+    m_picture3->setObjectName(QStringLiteral("Picture3"));
+    m_picture3->setGeometry(Twips::rect(480, 2670, 15, 230));
+    m_picture3->setAutoFillBackground(true);
+    QPalette red = m_picture3->palette();
+    red.setColor(QPalette::Window, QColor(255, 0, 0));
+    m_picture3->setPalette(red);
+    m_picture3->raise();
+
+    m_label10 = makeHelpText(
+        panel, "Label10",
+        QStringLiteral("    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
+                       "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。"),
+        Twips::rect(600, 3960, 7815, 615));
+    m_label11 = makeHelpText(
+        panel, "Label11",
+        QStringLiteral("    验证数字签名意义：正规软件厂商发布的软件均会含有合法且通过验证发布者的数字签名，"
+                       "病毒等非法文件没有数字签名或有数字签名但没通过验证，通过这点您可以查询出文件的合法性及安全性。"
+                       "通常Win98/2000的程序没有数字签名，这是正常现象。文件越大验证所需时间越长。"),
+        Twips::rect(600, 4800, 7815, 855));
+    m_label25 = makeHelpText(panel, "Label25",
+                             QStringLiteral("    本功能来自Orvalent文件数字签名验证模块及相关数字签名证书颁发机构。"),
+                             Twips::rect(600, 5640, 6540, 255));
+    m_label25->setWordWrap(false);
+    m_label25->adjustSize();
+
+    connect(m_cmdFile, &QPushButton::clicked, this, &FileTool::cmdFile_Click);
+    connect(m_cmdCer, &QPushButton::clicked, this, &FileTool::cmdCer_Click);
+    connect(m_cmdMD5, &QPushButton::clicked, this, &FileTool::cmdMD5_Click);
+    connect(m_cmdSHA1, &QPushButton::clicked, this, &FileTool::cmdSHA1_Click);
+    connect(m_txtFile, &QLineEdit::textChanged, this, &FileTool::txtFile_Change);
+}
+
+void FileTool::cmdFile_Click()
+{
+    setStatus(QStringLiteral("请选择一个文件"));
+    setStatusColour(Blue);
+    setStatus(QStringLiteral("正在加载文件信息中......"));
+    // No buffer limits the path: whatever the user chose is taken whole.
+    const QString chosen = m_dialog.getOpenFileName(m_context.window, QString::fromUtf8(DialogTitle),
+                                                    QString::fromUtf8(DialogFilter), QDir::rootPath());
+    if (chosen.isEmpty()) {
+        setStatus(QStringLiteral("请选择一个文件"));
+        m_context.boxes.show(MessageBoxes::Icon::Exclamation, QStringLiteral("没有选择文件"),
+                             QStringLiteral("您没有选择文件！"), m_context.window);
+        return;
+    }
+    m_txtFile->setText(chosen); // runs txtFile_Change
+    cmdCer_Click();
+}
+
+void FileTool::cmdCer_Click()
+{
+    // Every file is verified, the program's own executable and any copy of it too.
+    setCheckButtonsEnabled(false);
+    setStatus(QStringLiteral("正在验证文件签名及附加信息中......"));
+    m_label9->repaint(); // the check blocks the window until it answers
+    const Verdict verdict = VerifyFileSignature(trimBlanks(m_txtFile->text()), m_anchors);
+    setStatusColour(verdict.colour);
+    setStatus(verdict.text);
+    setCheckButtonsEnabled(true);
+}
+
+void FileTool::cmdMD5_Click()
+{
+    digest(AlgorithmMd5, QStringLiteral("文件摘要(MD5)："));
+}
+
+void FileTool::cmdSHA1_Click()
+{
+    digest(AlgorithmSha1, QStringLiteral("文件摘要(SHA1)："));
+}
+
+void FileTool::txtFile_Change()
+{
+    setCheckButtonsEnabled(!m_txtFile->text().isEmpty());
+}
+
+void FileTool::reportProgress(double fraction)
+{
+    const int trackTwips = Twips::fromPixels(m_picture4->width());
+    const int fillTwips = qRound((trackTwips - TrackBorderTwips) * fraction);
+    m_picture3->resize(Twips::toPixels(fillTwips), m_picture3->height());
+}
+
+void FileTool::digest(quint32 algorithm, const QString &prefix)
+{
+    setCheckButtonsEnabled(false);
+    setStatus(QStringLiteral("正在获取文件摘要中......"));
+    // The path goes as typed, blanks and all. The colour stays whatever the last check set.
+    try {
+        const QString text = HashFile(m_txtFile->text(), algorithm, [this](double f) { reportProgress(f); });
+        setStatus(prefix + text);
+    } catch (const NumberedError &error) {
+        setStatus(digestFailureText(error));
+    }
+    setCheckButtonsEnabled(true);
+}
+
+void FileTool::setCheckButtonsEnabled(bool enabled)
+{
+    m_cmdSHA1->setEnabled(enabled);
+    m_cmdMD5->setEnabled(enabled);
+    m_cmdCer->setEnabled(enabled);
+}
+
+void FileTool::setStatus(const QString &text)
+{
+    m_label9->setText(text);
+    m_label9->adjustSize();
+}
+
+void FileTool::setStatusColour(Rgb colour)
+{
+    QPalette palette = m_label9->palette();
+    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+    m_label9->setPalette(palette);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Rgb.h"
+#include "TrustAnchors.h"
+
+#include <QObject>
+#include <QString>
+
+class FileDialog;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+struct ToolContext;
+
+// The file safety panel TabQM: a path box, a file dialog, the MD5 and SHA1
+// digests with a red progress fill, and the signature verdict, all told in
+// Label9. Everything is local.
+//
+// The panel holds no state besides its controls: every handler reads the
+// path back from txtFile. A digest yields to the event loop after every
+// progress report, so the box and the dialog button stay live and a second
+// check started meanwhile runs to its end before the first one goes on.
+class FileTool : public QObject
+{
+    Q_OBJECT
+public:
+    // anchors: the roots the signature check trusts (the system's store in
+    // the program; tests hand in their own root).
+    FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog,
+             const TrustAnchors &anchors = TrustAnchors::system());
+
+    void cmdFile_Click();
+    void cmdCer_Click();
+    void cmdMD5_Click();
+    void cmdSHA1_Click();
+    void txtFile_Change();
+
+    // The digest's progress report: the fill grows to (track width - 45) x fraction twips.
+    void reportProgress(double fraction);
+
+    static constexpr const char *DialogTitle = "请选择文件";
+    // The description is the one the old dialog showed; the patterns follow in Qt's form.
+    static constexpr const char *DialogFilter = "Digital Ceramic Files(*.exe);(*.dll);(*.sys) (*.exe *.dll *.sys)";
+
+private:
+    void digest(quint32 algorithm, const QString &prefix);
+    void setCheckButtonsEnabled(bool enabled);
+    void setStatus(const QString &text);
+    void setStatusColour(Rgb colour);
+
+    ToolContext &m_context;
+    FileDialog &m_dialog;
+    TrustAnchors m_anchors;
+
+    QLabel *m_label6;
+    QLineEdit *m_txtFile;
+    QPushButton *m_cmdFile;
+    QPushButton *m_cmdSHA1;
+    QPushButton *m_cmdMD5;
+    QPushButton *m_cmdCer;
+    QLabel *m_label9;
+    QFrame *m_picture4;
+    QWidget *m_picture3;
+    QLabel *m_label10;
+    QLabel *m_label11;
+    QLabel *m_label25;
+};

@@ -1,0 +1,503 @@
+#include "AuthenticodeCheck.h"
+
+#include "TrustResult.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <openssl/asn1.h>
+#include <openssl/bio.h>
+#include <openssl/err.h>
+#include <openssl/evp.h>
+#include <openssl/objects.h>
+#include <openssl/pkcs7.h>
+#include <openssl/ts.h>
+#include <openssl/x509.h>
+#include <openssl/x509v3.h>
+
+namespace
+{
+
+// Owning pointers for the OpenSSL objects of one check.
+template <typename T, void (*Free)(T *)> struct Deleter {
+    void operator()(T *object) const { Free(object); }
+};
+template <typename T, void (*Free)(T *)> using Owned = std::unique_ptr<T, Deleter<T, Free>>;
+
+void freeBio(BIO *bio)
+{
+    BIO_free(bio);
+}
+void freeSignerStack(STACK_OF(X509) * stack)
+{
+    sk_X509_free(stack); // the certificates belong to the PKCS#7 object
+}
+void freeEku(EXTENDED_KEY_USAGE *eku)
+{
+    sk_ASN1_OBJECT_pop_free(eku, ASN1_OBJECT_free);
+}
+
+using Pkcs7Ptr = Owned<PKCS7, PKCS7_free>;
+using BioPtr = Owned<BIO, freeBio>;
+using StorePtr = Owned<X509_STORE, X509_STORE_free>;
+using StoreContextPtr = Owned<X509_STORE_CTX, X509_STORE_CTX_free>;
+using DigestContextPtr = Owned<EVP_MD_CTX, EVP_MD_CTX_free>;
+using SigPtr = Owned<X509_SIG, X509_SIG_free>;
+using ObjectPtr = Owned<ASN1_OBJECT, ASN1_OBJECT_free>;
+using SignerStackPtr = Owned<STACK_OF(X509), freeSignerStack>;
+using TsVerifyPtr = Owned<TS_VERIFY_CTX, TS_VERIFY_CTX_free>;
+using TstInfoPtr = Owned<TS_TST_INFO, TS_TST_INFO_free>;
+using EkuPtr = Owned<EXTENDED_KEY_USAGE, freeEku>;
+using SignerInfoPtr = Owned<PKCS7_SIGNER_INFO, PKCS7_SIGNER_INFO_free>;
+
+void freeDer(unsigned char *der)
+{
+    OPENSSL_free(der);
+}
+using DerPtr = Owned<unsigned char, freeDer>;
+
+constexpr const char *SpcIndirectDataOid = "1.3.6.1.4.1.311.2.1.4";
+constexpr const char *Rfc3161TimestampOid = "1.3.6.1.4.1.311.3.3.1";
+constexpr const char *LifetimeSigningOid = "1.3.6.1.4.1.311.10.3.13";
+
+// The file's bytes: mapped when the file system allows it, read otherwise.
+class FileBytes
+{
+public:
+    bool load(const QString &path)
+    {
+        if (!QFileInfo(path).isFile())
+            return false;
+        m_file.setFileName(path);
+        if (!m_file.open(QIODevice::ReadOnly))
+            return false;
+        m_size = m_file.size();
+        if (m_size == 0)
+            return true;
+        m_data = m_file.map(0, m_size);
+        if (!m_data) {
+            m_copy = m_file.readAll();
+            if (m_copy.size() != m_size)
+                return false;
+            m_data = reinterpret_cast<uchar *>(m_copy.data());
+        }
+        return true;
+    }
+    const uchar *data() const { return m_data; }
+    qint64 size() const { return m_size; }
+
+    bool has(qint64 offset, qint64 length) const
+    {
+        return offset >= 0 && length >= 0 && offset <= m_size && length <= m_size - offset;
+    }
+    quint16 u16(qint64 offset) const { return quint16(m_data[offset] | (m_data[offset + 1] << 8)); }
+    quint32 u32(qint64 offset) const
+    {
+        return quint32(m_data[offset]) | (quint32(m_data[offset + 1]) << 8) | (quint32(m_data[offset + 2]) << 16) |
+               (quint32(m_data[offset + 3]) << 24);
+    }
+
+private:
+    QFile m_file;
+    QByteArray m_copy;
+    uchar *m_data = nullptr;
+    qint64 m_size = 0;
+};
+
+// Where the PE headers put the parts the image digest skips.
+struct PeLayout {
+    qint64 checksum = 0;      // 4 bytes
+    qint64 securityEntry = 0; // 8 bytes: file offset and size of the certificate table
+    qint64 tableOffset = 0;
+    qint64 tableSize = 0;
+};
+
+// Reads the headers. Returns the result code when the file cannot carry a
+// signature, nothing when the layout is usable.
+std::optional<qint32> readLayout(const FileBytes &file, PeLayout &layout)
+{
+    if (file.size() < 64 || file.data()[0] != 'M' || file.data()[1] != 'Z')
+        return TrustResult::SubjectFormUnknown;
+    const qint64 pe = file.u32(0x3C);
+    if (!file.has(pe, 26) || std::memcmp(file.data() + pe, "PE\0\0", 4) != 0)
+        return TrustResult::SubjectFormUnknown;
+    const quint16 magic = file.u16(pe + 24);
+    qint64 rvaCount = 0;
+    if (magic == 0x10B) {
+        rvaCount = pe + 116;
+        layout.securityEntry = pe + 152;
+    } else if (magic == 0x20B) {
+        rvaCount = pe + 132;
+        layout.securityEntry = pe + 168;
+    } else {
+        return TrustResult::SubjectFormUnknown;
+    }
+    if (!file.has(rvaCount, 4))
+        return TrustResult::SubjectFormUnknown;
+    if (file.u32(rvaCount) < 5 || !file.has(layout.securityEntry, 8))
+        return TrustResult::NoSignature;
+    layout.checksum = pe + 88;
+    layout.tableOffset = file.u32(layout.securityEntry);
+    layout.tableSize = file.u32(layout.securityEntry + 4);
+    if (layout.tableOffset == 0 || layout.tableSize == 0)
+        return TrustResult::NoSignature;
+    // The table must close the file: bytes appended after it are not covered
+    // by the signature, so such a file counts as unsigned.
+    if (layout.tableOffset + layout.tableSize != file.size() || layout.tableOffset < layout.securityEntry + 8)
+        return TrustResult::NoSignature;
+    return std::nullopt;
+}
+
+// The first WIN_CERTIFICATE of revision 2.0 and type PKCS#7, decoded.
+Pkcs7Ptr readSignature(const FileBytes &file, const PeLayout &layout)
+{
+    qint64 offset = layout.tableOffset;
+    const qint64 end = layout.tableOffset + layout.tableSize;
+    while (offset + 8 <= end) {
+        const qint64 length = file.u32(offset);
+        if (length < 8 || length > end - offset)
+            return nullptr;
+        if (file.u16(offset + 4) == 0x0200 && file.u16(offset + 6) == 0x0002) {
+            const unsigned char *der = file.data() + offset + 8;
+            return Pkcs7Ptr(d2i_PKCS7(nullptr, &der, static_cast<long>(length - 8)));
+        }
+        offset += (length + 7) & ~qint64(7);
+    }
+    return nullptr;
+}
+
+// The SpcIndirectDataContent of the signature: its value octets (what the
+// signer's message digest covers) and the image digest it carries.
+struct IndirectData {
+    const unsigned char *value = nullptr;
+    long valueLength = 0;
+    const EVP_MD *algorithm = nullptr;
+    QByteArray imageDigest;
+};
+
+// Returns the result code on failure.
+std::optional<qint32> readIndirectData(PKCS7 *p7, IndirectData &indirect)
+{
+    if (!PKCS7_type_is_signed(p7) || !p7->d.sign || !p7->d.sign->contents)
+        return TrustResult::NoSignature;
+    PKCS7 *inner = p7->d.sign->contents;
+    ObjectPtr expected(OBJ_txt2obj(SpcIndirectDataOid, 1));
+    if (!inner->type || OBJ_cmp(inner->type, expected.get()) != 0 || !inner->d.other ||
+        inner->d.other->type != V_ASN1_SEQUENCE)
+        return TrustResult::NoSignature;
+    const ASN1_STRING *sequence = inner->d.other->value.sequence;
+    const unsigned char *p = ASN1_STRING_get0_data(sequence);
+    long length = 0;
+    int tag = 0;
+    int xclass = 0;
+    if (ASN1_get_object(&p, &length, &tag, &xclass, ASN1_STRING_length(sequence)) & 0x80 || tag != V_ASN1_SEQUENCE)
+        return TrustResult::NoSignature;
+    indirect.value = p;
+    indirect.valueLength = length;
+    // First element: SpcAttributeTypeAndOptionalValue, skipped.
+    const unsigned char *element = p;
+    long elementLength = 0;
+    if (ASN1_get_object(&element, &elementLength, &tag, &xclass, length) & 0x80)
+        return TrustResult::NoSignature;
+    element += elementLength;
+    const long rest = length - static_cast<long>(element - p);
+    if (rest <= 0)
+        return TrustResult::NoSignature;
+    // Second element: DigestInfo, the same shape as X509_SIG.
+    SigPtr digestInfo(d2i_X509_SIG(nullptr, &element, rest));
+    if (!digestInfo)
+        return TrustResult::NoSignature;
+    const X509_ALGOR *algorithm = nullptr;
+    const ASN1_OCTET_STRING *digest = nullptr;
+    X509_SIG_get0(digestInfo.get(), &algorithm, &digest);
+    const ASN1_OBJECT *algorithmObject = nullptr;
+    X509_ALGOR_get0(&algorithmObject, nullptr, nullptr, algorithm);
+    indirect.algorithm = EVP_get_digestbynid(OBJ_obj2nid(algorithmObject));
+    if (!indirect.algorithm)
+        return TrustResult::BadAlgorithm;
+    indirect.imageDigest =
+        QByteArray(reinterpret_cast<const char *>(ASN1_STRING_get0_data(digest)), ASN1_STRING_length(digest));
+    return std::nullopt;
+}
+
+// The digest of the image without the checksum, the security entry and the
+// certificate table.
+QByteArray imageDigest(const FileBytes &file, const PeLayout &layout, const EVP_MD *algorithm)
+{
+    DigestContextPtr context(EVP_MD_CTX_new());
+    if (!context || EVP_DigestInit_ex(context.get(), algorithm, nullptr) != 1)
+        return {};
+    const uchar *data = file.data();
+    const bool ok = EVP_DigestUpdate(context.get(), data, static_cast<size_t>(layout.checksum)) == 1 &&
+                    EVP_DigestUpdate(context.get(), data + layout.checksum + 4,
+                                     static_cast<size_t>(layout.securityEntry - layout.checksum - 4)) == 1 &&
+                    EVP_DigestUpdate(context.get(), data + layout.securityEntry + 8,
+                                     static_cast<size_t>(layout.tableOffset - layout.securityEntry - 8)) == 1;
+    unsigned char out[EVP_MAX_MD_SIZE];
+    unsigned int outLength = 0;
+    if (!ok || EVP_DigestFinal_ex(context.get(), out, &outLength) != 1)
+        return {};
+    return QByteArray(reinterpret_cast<const char *>(out), static_cast<int>(outLength));
+}
+
+StorePtr makeStore(const TrustAnchors &anchors)
+{
+    StorePtr store(X509_STORE_new());
+    if (!store)
+        return nullptr;
+    const bool loaded = anchors.caFile.isEmpty()
+                            ? X509_STORE_set_default_paths(store.get()) == 1
+                            : X509_STORE_load_file(store.get(), QFile::encodeName(anchors.caFile).constData()) == 1;
+    if (!loaded)
+        return nullptr;
+    return store;
+}
+
+bool hasUsage(X509 *certificate, const char *oid)
+{
+    EkuPtr eku(static_cast<EXTENDED_KEY_USAGE *>(X509_get_ext_d2i(certificate, NID_ext_key_usage, nullptr, nullptr)));
+    if (!eku)
+        return false;
+    ObjectPtr wanted(OBJ_txt2obj(oid, 1));
+    for (int i = 0; i < sk_ASN1_OBJECT_num(eku.get()); ++i) {
+        if (OBJ_cmp(sk_ASN1_OBJECT_value(eku.get(), i), wanted.get()) == 0)
+            return true;
+    }
+    return false;
+}
+
+std::optional<time_t> asTime(const ASN1_TIME *time)
+{
+    std::tm when{};
+    if (!time || ASN1_TIME_to_tm(time, &when) != 1)
+        return std::nullopt;
+    return timegm(&when);
+}
+
+// The time of a valid RFC 3161 timestamp over the signer's signature value.
+// The authority's chain is judged at that time too: a timestamp stays good
+// after the authority's certificate has run out.
+std::optional<time_t> timestampTime(PKCS7_SIGNER_INFO *signer, const TrustAnchors &anchors)
+{
+    STACK_OF(X509_ATTRIBUTE) *attributes = signer->unauth_attr;
+    ObjectPtr wanted(OBJ_txt2obj(Rfc3161TimestampOid, 1));
+    for (int i = 0; i < sk_X509_ATTRIBUTE_num(attributes); ++i) {
+        X509_ATTRIBUTE *attribute = sk_X509_ATTRIBUTE_value(attributes, i);
+        if (OBJ_cmp(X509_ATTRIBUTE_get0_object(attribute), wanted.get()) != 0)
+            continue;
+        ASN1_TYPE *value = X509_ATTRIBUTE_get0_type(attribute, 0);
+        if (!value || value->type != V_ASN1_SEQUENCE)
+            return std::nullopt;
+        const unsigned char *der = ASN1_STRING_get0_data(value->value.sequence);
+        Pkcs7Ptr token(d2i_PKCS7(nullptr, &der, ASN1_STRING_length(value->value.sequence)));
+        if (!token)
+            return std::nullopt;
+        TstInfoPtr info(PKCS7_to_TS_TST_INFO(token.get()));
+        if (!info)
+            return std::nullopt;
+        const std::optional<time_t> at = asTime(TS_TST_INFO_get_time(info.get()));
+        StorePtr store = makeStore(anchors);
+        if (!at || !store)
+            return std::nullopt;
+        X509_VERIFY_PARAM_set_time(X509_STORE_get0_param(store.get()), *at);
+
+        TsVerifyPtr verify(TS_VERIFY_CTX_new());
+        // The imprint covers the signature value of the signer.
+        BIO *data = BIO_new_mem_buf(ASN1_STRING_get0_data(signer->enc_digest), ASN1_STRING_length(signer->enc_digest));
+        if (!verify || !data) {
+            BIO_free(data);
+            return std::nullopt;
+        }
+        TS_VERIFY_CTX_set_data(verify.get(), data);             // owned by the context from here
+        TS_VERIFY_CTX_set_store(verify.get(), store.release()); // likewise
+        TS_VERIFY_CTX_set_flags(verify.get(), TS_VFY_VERSION | TS_VFY_SIGNATURE | TS_VFY_DATA);
+        if (TS_RESP_verify_token(verify.get(), token.get()) != 1)
+            return std::nullopt;
+        return at;
+    }
+    return std::nullopt;
+}
+
+// The signing time of a valid legacy countersignature: a signer info over
+// the signer's signature value, by a timestamping certificate that chains to
+// a trusted root at that time.
+std::optional<time_t> countersignatureTime(PKCS7 *p7, PKCS7_SIGNER_INFO *signer, X509_STORE *store)
+{
+    ASN1_TYPE *value = PKCS7_get_attribute(signer, NID_pkcs9_countersignature);
+    if (!value || value->type != V_ASN1_SEQUENCE)
+        return std::nullopt;
+    const unsigned char *der = ASN1_STRING_get0_data(value->value.sequence);
+    SignerInfoPtr counter(d2i_PKCS7_SIGNER_INFO(nullptr, &der, ASN1_STRING_length(value->value.sequence)));
+    if (!counter || !counter->issuer_and_serial || !counter->digest_alg || !counter->enc_digest)
+        return std::nullopt;
+    X509 *certificate = X509_find_by_issuer_and_serial(p7->d.sign->cert, counter->issuer_and_serial->issuer,
+                                                       counter->issuer_and_serial->serial);
+    const EVP_MD *algorithm = EVP_get_digestbyobj(counter->digest_alg->algorithm);
+    if (!certificate || !algorithm)
+        return std::nullopt;
+
+    // Its message digest must be the digest of the signature it countersigns.
+    ASN1_OCTET_STRING *messageDigest = PKCS7_digest_from_attributes(counter->auth_attr);
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int digestLength = 0;
+    if (!messageDigest ||
+        EVP_Digest(ASN1_STRING_get0_data(signer->enc_digest),
+                   static_cast<size_t>(ASN1_STRING_length(signer->enc_digest)), digest, &digestLength, algorithm,
+                   nullptr) != 1 ||
+        static_cast<int>(digestLength) != ASN1_STRING_length(messageDigest) ||
+        std::memcmp(digest, ASN1_STRING_get0_data(messageDigest), digestLength) != 0)
+        return std::nullopt;
+
+    // Its signature covers its authenticated attributes, encoded as a SET.
+    unsigned char *encoded = nullptr;
+    const int encodedLength =
+        ASN1_item_i2d(reinterpret_cast<ASN1_VALUE *>(counter->auth_attr), &encoded, ASN1_ITEM_rptr(PKCS7_ATTR_VERIFY));
+    DerPtr attributes(encoded);
+    DigestContextPtr verify(EVP_MD_CTX_new());
+    if (encodedLength <= 0 || !verify ||
+        EVP_DigestVerifyInit(verify.get(), nullptr, algorithm, nullptr, X509_get0_pubkey(certificate)) != 1 ||
+        EVP_DigestVerify(verify.get(), ASN1_STRING_get0_data(counter->enc_digest),
+                         static_cast<size_t>(ASN1_STRING_length(counter->enc_digest)), attributes.get(),
+                         static_cast<size_t>(encodedLength)) != 1)
+        return std::nullopt;
+
+    ASN1_TYPE *signingTime = PKCS7_get_signed_attribute(counter.get(), NID_pkcs9_signingTime);
+    if (!signingTime || (signingTime->type != V_ASN1_UTCTIME && signingTime->type != V_ASN1_GENERALIZEDTIME))
+        return std::nullopt;
+    const std::optional<time_t> at = asTime(signingTime->value.utctime);
+    if (!at)
+        return std::nullopt;
+
+    StoreContextPtr context(X509_STORE_CTX_new());
+    if (!context || X509_STORE_CTX_init(context.get(), store, certificate, p7->d.sign->cert) != 1)
+        return std::nullopt;
+    X509_STORE_CTX_set_purpose(context.get(), X509_PURPOSE_TIMESTAMP_SIGN);
+    X509_STORE_CTX_set_time(context.get(), 0, *at);
+    if (X509_verify_cert(context.get()) != 1)
+        return std::nullopt;
+    return at;
+}
+
+struct ChainErrors {
+    std::vector<int> errors;
+};
+
+int recordChainError(int ok, X509_STORE_CTX *context)
+{
+    if (!ok) {
+        auto *found = static_cast<ChainErrors *>(X509_STORE_CTX_get_app_data(context));
+        found->errors.push_back(X509_STORE_CTX_get_error(context));
+    }
+    return 1; // go on, so every fault of the chain is seen and the worst one decides
+}
+
+// A chain error as the trust service's code, with its rank (lower decides).
+std::pair<int, qint32> classify(int error)
+{
+    switch (error) {
+    case X509_V_ERR_CERT_SIGNATURE_FAILURE:
+    case X509_V_ERR_UNABLE_TO_DECRYPT_CERT_SIGNATURE:
+    case X509_V_ERR_UNABLE_TO_DECODE_ISSUER_PUBLIC_KEY: return {0, TrustResult::CertSignature};
+    case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
+    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN: return {1, TrustResult::UntrustedRoot};
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
+    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE: return {2, TrustResult::Chaining};
+    case X509_V_ERR_CERT_HAS_EXPIRED:
+    case X509_V_ERR_CERT_NOT_YET_VALID:
+    case X509_V_ERR_ERROR_IN_CERT_NOT_BEFORE_FIELD:
+    case X509_V_ERR_ERROR_IN_CERT_NOT_AFTER_FIELD: return {3, TrustResult::Expired};
+    case X509_V_ERR_INVALID_PURPOSE: return {4, TrustResult::WrongUsage};
+    case X509_V_ERR_INVALID_CA:
+    case X509_V_ERR_PATH_LENGTH_EXCEEDED: return {5, TrustResult::BasicConstraints};
+    case X509_V_ERR_CERT_REJECTED: return {6, TrustResult::ExplicitDistrust};
+    default: return {7, TrustResult::SubjectNotTrusted};
+    }
+}
+
+qint32 checkChain(PKCS7 *p7, X509 *leaf, X509_STORE *store, std::optional<time_t> at)
+{
+    StoreContextPtr context(X509_STORE_CTX_new());
+    if (!context || X509_STORE_CTX_init(context.get(), store, leaf, p7->d.sign->cert) != 1)
+        return TrustResult::Chaining;
+    X509_STORE_CTX_set_purpose(context.get(), X509_PURPOSE_ANY);
+    if (at)
+        X509_STORE_CTX_set_time(context.get(), 0, *at);
+    ChainErrors found;
+    X509_STORE_CTX_set_app_data(context.get(), &found);
+    X509_STORE_CTX_set_verify_cb(context.get(), recordChainError);
+    const int verified = X509_verify_cert(context.get());
+    if (found.errors.empty())
+        return verified == 1 ? TrustResult::Valid : TrustResult::Chaining;
+    std::pair<int, qint32> worst = classify(found.errors.front());
+    for (int error : found.errors)
+        worst = std::min(worst, classify(error), [](auto a, auto b) { return a.first < b.first; });
+    return worst.second;
+}
+
+qint32 checkFile(const QString &path, const TrustAnchors &anchors)
+{
+    FileBytes file;
+    if (!file.load(path))
+        return TrustResult::NoSignature;
+    PeLayout layout;
+    if (auto refused = readLayout(file, layout))
+        return *refused;
+    Pkcs7Ptr p7 = readSignature(file, layout);
+    if (!p7)
+        return TrustResult::NoSignature;
+    IndirectData indirect;
+    if (auto refused = readIndirectData(p7.get(), indirect))
+        return *refused;
+    if (imageDigest(file, layout, indirect.algorithm) != indirect.imageDigest)
+        return TrustResult::BadDigest;
+
+    // The signer's own signature and its message digest over the indirect data.
+    BioPtr content(BIO_new_mem_buf(indirect.value, static_cast<int>(indirect.valueLength)));
+    if (!content ||
+        PKCS7_verify(p7.get(), nullptr, nullptr, content.get(), nullptr, PKCS7_NOVERIFY | PKCS7_BINARY) != 1)
+        return TrustResult::BadDigest;
+    SignerStackPtr signers(PKCS7_get0_signers(p7.get(), nullptr, 0));
+    STACK_OF(PKCS7_SIGNER_INFO) *infos = PKCS7_get_signer_info(p7.get());
+    if (!signers || sk_X509_num(signers.get()) < 1 || sk_PKCS7_SIGNER_INFO_num(infos) < 1)
+        return TrustResult::NoSignature;
+    X509 *leaf = sk_X509_value(signers.get(), 0);
+
+    StorePtr store = makeStore(anchors);
+    if (!store)
+        return TrustResult::Chaining;
+    std::optional<time_t> at;
+    if (!hasUsage(leaf, LifetimeSigningOid)) {
+        PKCS7_SIGNER_INFO *signer = sk_PKCS7_SIGNER_INFO_value(infos, 0);
+        at = timestampTime(signer, anchors);
+        if (!at)
+            at = countersignatureTime(p7.get(), signer, store.get());
+    }
+    const qint32 chain = checkChain(p7.get(), leaf, store.get(), at);
+    if (chain != TrustResult::Valid)
+        return chain;
+
+    // The leaf must be meant for code signing (or any purpose, or say nothing).
+    if (X509_get_extension_flags(leaf) & EXFLAG_XKUSAGE) {
+        if (!(X509_get_extended_key_usage(leaf) & (XKU_CODE_SIGN | XKU_ANYEKU)))
+            return TrustResult::WrongUsage;
+    }
+    return TrustResult::Valid;
+}
+
+} // namespace
+
+qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors)
+{
+    const qint32 result = checkFile(path, anchors);
+    ERR_clear_error(); // nothing of this check stays on the thread's error queue
+    return result;
+}

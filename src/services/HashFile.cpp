@@ -1,0 +1,181 @@
+#include "HashFile.h"
+
+#include "NumberedError.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <openssl/err.h>
+#include <openssl/evp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+
+constexpr qint64 ChunkSize = 32768;
+
+struct DigestContextFree {
+    void operator()(EVP_MD_CTX *context) const { EVP_MD_CTX_free(context); }
+};
+struct DigestFree {
+    void operator()(EVP_MD *md) const { EVP_MD_free(md); }
+};
+
+// The open file; closed however the call ends.
+class FileHandle
+{
+public:
+    explicit FileHandle(int fd) : m_fd(fd) {}
+    ~FileHandle()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileHandle(const FileHandle &) = delete;
+    FileHandle &operator=(const FileHandle &) = delete;
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+[[noreturn]] void failWithLibraryError(const char *step)
+{
+    const unsigned long code = ERR_get_error();
+    char text[256] = {};
+    if (code != 0)
+        ERR_error_string_n(code, text, sizeof text);
+    ERR_clear_error();
+    throw NumberedError(
+        static_cast<qint64>(code),
+        QStringLiteral("%1: %2").arg(QString::fromLatin1(step),
+                                     code != 0 ? QString::fromLatin1(text) : QStringLiteral("digest failure")));
+}
+
+[[noreturn]] void failWithOpenError(int error, const QString &path)
+{
+    const qint64 number =
+        (error == EACCES || error == EPERM) ? FileErrorNumber::PermissionDenied : FileErrorNumber::PathFileAccess;
+    throw NumberedError(number, QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+const char *digestName(quint32 algorithm)
+{
+    switch (algorithm) {
+    case AlgorithmMd5: return "MD5";
+    case AlgorithmSha1: return "SHA1";
+    default: return nullptr;
+    }
+}
+
+// Reads exactly size bytes; a failing read or an early end is an error.
+void readExactly(int fd, unsigned char *buffer, qint64 size, const QString &path)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, buffer + done, static_cast<size_t>(size - done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            throw NumberedError(FileErrorNumber::DeviceIo,
+                                QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error))));
+        }
+        if (got == 0)
+            throw NumberedError(FileErrorNumber::InputPastEnd,
+                                QStringLiteral("%1: the file got shorter while it was read").arg(path));
+        done += got;
+    }
+}
+
+void report(const ProgressReport &progress, double fraction)
+{
+    if (progress)
+        progress(fraction);
+    QCoreApplication::processEvents();
+}
+
+// Feeds the file to the digest: the full chunks through one reused buffer,
+// then the remainder through a buffer of its own size. The file is open only
+// while it is read.
+void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport &progress)
+{
+    const QByteArray nativePath = QFile::encodeName(path);
+    FileHandle file(::open(nativePath.constData(), O_RDONLY | O_CLOEXEC));
+    if (file.fd() < 0)
+        failWithOpenError(errno, path);
+    struct stat status {
+    };
+    if (::fstat(file.fd(), &status) != 0)
+        failWithOpenError(errno, path);
+    const qint64 length = status.st_size;
+    const qint64 fullChunks = length / ChunkSize;
+    const qint64 remainder = length - fullChunks * ChunkSize;
+
+    std::vector<unsigned char> buffer(ChunkSize);
+    for (qint64 i = 1; i <= fullChunks; ++i) {
+        readExactly(file.fd(), buffer.data(), ChunkSize, path);
+        const bool hashed = EVP_DigestUpdate(context, buffer.data(), ChunkSize) == 1;
+        // The report and the yield belong to the chunk even when hashing it failed.
+        report(progress, static_cast<double>(i) / static_cast<double>(fullChunks));
+        if (!hashed)
+            failWithLibraryError("EVP_DigestUpdate");
+    }
+    if (remainder > 0) {
+        std::vector<unsigned char> last(static_cast<size_t>(remainder));
+        readExactly(file.fd(), last.data(), remainder, path);
+        if (EVP_DigestUpdate(context, last.data(), static_cast<size_t>(remainder)) != 1)
+            failWithLibraryError("EVP_DigestUpdate");
+    }
+}
+
+} // namespace
+
+QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress)
+{
+    // Only an ordinary file counts: a folder, a pipe or a device is "not found".
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile())
+        throw NumberedError(FileErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path));
+
+    const char *name = digestName(algorithm);
+    if (!name)
+        throw NumberedError(0x80090008LL, QStringLiteral("Invalid algorithm specified: 0x%1").arg(algorithm, 0, 16));
+
+    ERR_clear_error();
+    std::unique_ptr<EVP_MD, DigestFree> md(EVP_MD_fetch(nullptr, name, nullptr));
+    if (!md)
+        failWithLibraryError("EVP_MD_fetch");
+    std::unique_ptr<EVP_MD_CTX, DigestContextFree> context(EVP_MD_CTX_new());
+    if (!context)
+        failWithLibraryError("EVP_MD_CTX_new");
+    if (EVP_DigestInit_ex(context.get(), md.get(), nullptr) != 1)
+        failWithLibraryError("EVP_DigestInit_ex");
+
+    hashContents(path, context.get(), progress);
+
+    const int size = EVP_MD_get_size(md.get());
+    if (size <= 0)
+        failWithLibraryError("EVP_MD_get_size");
+    std::vector<unsigned char> digest(static_cast<size_t>(size));
+    unsigned int written = 0;
+    if (EVP_DigestFinal_ex(context.get(), digest.data(), &written) != 1)
+        failWithLibraryError("EVP_DigestFinal_ex");
+
+    static const char Digits[] = "0123456789ABCDEF";
+    QString text;
+    text.reserve(static_cast<int>(written) * 2);
+    for (unsigned int i = 0; i < written; ++i) {
+        text += QLatin1Char(Digits[digest[i] >> 4]);
+        text += QLatin1Char(Digits[digest[i] & 0x0F]);
+        report(progress, 1.0);
+    }
+    return text;
+}

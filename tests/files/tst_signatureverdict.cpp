@@ -1,0 +1,246 @@
+#include "AuthenticodeCheck.h"
+#include "MiniPe.h"
+#include "TrustResult.h"
+#include "VerifyFileSignature.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <functional>
+
+// The signed images come from make-fixtures.sh (a CTest fixture step); the
+// damaged ones are made here from them, so each row shows the one change
+// that the check must notice.
+
+namespace
+{
+
+const QString GreenText = QStringLiteral("该文件已经包含合法的数字签名，发布者已通过验证！");
+const QString NoSignatureText = QStringLiteral("您选择的文件没有数字签名，发布者未通过验证！");
+const QString CatchAllText =
+    QStringLiteral("该文件有数字签名！发布者未通过验证，证书颁发机构未通过验证，请小心谨慎运行！");
+constexpr Rgb Green{0, 128, 0};
+constexpr Rgb Red{255, 0, 0};
+constexpr Rgb Olive{128, 128, 0};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+// File offset of the certificate table of a PE32 image from MiniPe.
+quint32 tableOffset(const QByteArray &image)
+{
+    return qFromLittleEndian<quint32>(image.constData() + 0x40 + 152);
+}
+
+} // namespace
+
+using Damage = std::function<QByteArray(QByteArray)>;
+Q_DECLARE_METATYPE(Damage)
+
+class TestSignatureVerdict : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void verdictTable_data();
+    void verdictTable();
+    void check_data();
+    void check();
+    void systemStoreDoesNotTrustTheTestRoot();
+    void agreesWithOsslsigncode_data();
+    void agreesWithOsslsigncode();
+
+private:
+    QString image(const QString &name) const { return m_images.filePath(name); }
+    QDir m_images;
+    QTemporaryDir m_work;
+};
+
+void TestSignatureVerdict::initTestCase()
+{
+    const QString dir = qEnvironmentVariable("KORDELVANE_SIGNED_IMAGES");
+    QVERIFY2(!dir.isEmpty() && QFile::exists(dir + "/signed.exe"),
+             "run through ctest: the files_make_fixtures step makes the signed images");
+    m_images = QDir(dir);
+    QVERIFY(m_work.isValid());
+}
+
+void TestSignatureVerdict::verdictTable_data()
+{
+    QTest::addColumn<qint32>("result");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Rgb>("colour");
+    QTest::newRow("0: valid") << TrustResult::Valid << GreenText << Green;
+    QTest::newRow("no signature") << TrustResult::NoSignature << NoSignatureText << Red;
+    QTest::newRow("explicit distrust") << TrustResult::ExplicitDistrust
+                                       << QStringLiteral(
+                                              "该文件包含数字签名，但可能已失效，通常是签名过期或签名已无效！")
+                                       << Olive;
+    QTest::newRow("security settings") << TrustResult::SecuritySettings
+                                       << QStringLiteral("不能验证该文件数字签名状态，可能损坏，文件未通过验证") << Red;
+    QTest::newRow("subject not trusted") << TrustResult::SubjectNotTrusted
+                                         << QStringLiteral("该文件包含数字签名，但是无效！") << Red;
+    QTest::newRow("bad digest: catch-all") << TrustResult::BadDigest << CatchAllText << Olive;
+    QTest::newRow("expired: catch-all") << TrustResult::Expired << CatchAllText << Olive;
+    QTest::newRow("1: catch-all") << qint32(1) << CatchAllText << Olive;
+    QTest::newRow("-1: catch-all") << qint32(-1) << CatchAllText << Olive;
+}
+
+void TestSignatureVerdict::verdictTable()
+{
+    QFETCH(qint32, result);
+    QFETCH(QString, text);
+    QFETCH(Rgb, colour);
+    const Verdict verdict = VerdictForResult(result);
+    QCOMPARE(verdict.text, text);
+    QVERIFY(verdict.colour == colour);
+}
+
+void TestSignatureVerdict::check_data()
+{
+    QTest::addColumn<QString>("source"); // fixture image, "" for none
+    QTest::addColumn<Damage>("damage");  // applied to its bytes; null: use the image as it is
+    QTest::addColumn<qint32>("result");
+    QTest::addColumn<QString>("text");
+
+    const Damage asIs;
+    QTest::newRow("signed, trusted") << "signed.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("signed PE32+") << "signed64.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("SHA-1 image digest") << "signed-sha1.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("expired signer, valid timestamp")
+        << "expired-timestamped.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("timestamp by a since expired authority")
+        << "expired-old-authority.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("expired signer, legacy countersignature")
+        << "expired-countersigned.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("countersignature over other bytes")
+        << "expired-countersigned-wrong.exe" << asIs << TrustResult::Expired << CatchAllText;
+    QTest::newRow("nested: the primary decides") << "nested.exe" << asIs << TrustResult::Valid << GreenText;
+    QTest::newRow("unsigned PE") << "unsigned.exe" << asIs << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("unsigned PE32+") << "unsigned64.exe" << asIs << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("untrusted root") << "untrusted.exe" << asIs << TrustResult::UntrustedRoot << CatchAllText;
+    QTest::newRow("expired, no timestamp") << "expired.exe" << asIs << TrustResult::Expired << CatchAllText;
+    QTest::newRow("lifetime signing ignores the timestamp")
+        << "lifetime-timestamped.exe" << asIs << TrustResult::Expired << CatchAllText;
+    QTest::newRow("server certificate") << "wrong-usage.exe" << asIs << TrustResult::WrongUsage << CatchAllText;
+
+    QTest::newRow("tampered section") << "signed.exe" << Damage([](QByteArray b) {
+        b[0x210] = char(b[0x210] ^ 0x01);
+        return b;
+    }) << TrustResult::BadDigest << CatchAllText;
+    QTest::newRow("signature value changed") << "signed.exe" << Damage([](QByteArray b) {
+        // The signer's signature value closes the PKCS#7 data of this image
+        // (its outer SEQUENCE has a two-byte length; padding follows it).
+        const int der = int(tableOffset(b)) + 8;
+        const int derEnd = der + 4 + qFromBigEndian<quint16>(b.constData() + der + 2);
+        b[derEnd - 1] = char(b[derEnd - 1] ^ 0x01);
+        return b;
+    }) << TrustResult::BadDigest << CatchAllText;
+    QTest::newRow("bytes after the table")
+        << "signed.exe" << Damage([](QByteArray b) { return b + QByteArray(4, '\0'); }) << TrustResult::NoSignature
+        << NoSignatureText;
+    QTest::newRow("PKCS#7 outer tag flipped") << "signed.exe" << Damage([](QByteArray b) {
+        const int der = int(tableOffset(b)) + 8;
+        b[der] = char(b[der] ^ 0xFF);
+        return b;
+    }) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("table not at the end") << "signed.exe" << Damage([](QByteArray b) {
+        // Point the security entry at the section data instead.
+        qToLittleEndian<quint32>(0x200, b.data() + 0x40 + 152);
+        return b;
+    }) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("not MZ") << "signed.exe" << Damage([](QByteArray b) {
+        b[0] = 'X';
+        return b;
+    }) << TrustResult::SubjectFormUnknown
+                            << CatchAllText;
+    QTest::newRow("no PE signature") << "unsigned.exe" << Damage([](QByteArray b) {
+        b[0x40] = 'X';
+        return b;
+    }) << TrustResult::SubjectFormUnknown
+                                     << CatchAllText;
+    QTest::newRow("DOS header only") << "unsigned.exe" << Damage([](QByteArray b) { return b.left(64); })
+                                     << TrustResult::SubjectFormUnknown << CatchAllText;
+    QTest::newRow("empty file") << "unsigned.exe" << Damage([](QByteArray) { return QByteArray(); })
+                                << TrustResult::SubjectFormUnknown << CatchAllText;
+    QTest::newRow("text file") << "" << Damage([](QByteArray) { return QByteArray("hello\n"); })
+                               << TrustResult::SubjectFormUnknown << CatchAllText;
+    QTest::newRow("missing path") << "" << asIs << TrustResult::NoSignature << NoSignatureText;
+}
+
+void TestSignatureVerdict::check()
+{
+    QFETCH(QString, source);
+    QFETCH(Damage, damage);
+    QFETCH(qint32, result);
+    QFETCH(QString, text);
+
+    QString path;
+    if (damage) {
+        path = m_work.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(damage(source.isEmpty() ? QByteArray() : readAll(image(source))));
+    } else if (source.isEmpty()) {
+        path = m_work.filePath("no such file.exe");
+    } else {
+        path = image(source);
+    }
+
+    const TrustAnchors anchors = TrustAnchors::fromFile(image("ca.crt"));
+    QCOMPARE(CheckAuthenticode(path, anchors), result);
+    const Verdict verdict = VerifyFileSignature(path, anchors);
+    QCOMPARE(verdict.text, text);
+    QVERIFY(verdict.colour == VerdictForResult(result).colour);
+}
+
+void TestSignatureVerdict::systemStoreDoesNotTrustTheTestRoot()
+{
+    // Signed with a root the system has never seen; only the roots handed in
+    // make it valid.
+    QCOMPARE(CheckAuthenticode(image("signed.exe"), TrustAnchors::system()), TrustResult::UntrustedRoot);
+    QCOMPARE(VerifyFileSignature(image("signed.exe")).text, CatchAllText);
+    QCOMPARE(CheckAuthenticode(m_work.path(), TrustAnchors::system()), TrustResult::NoSignature);
+}
+
+void TestSignatureVerdict::agreesWithOsslsigncode_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("signed") << "signed.exe" << true;
+    QTest::newRow("signed PE32+") << "signed64.exe" << true;
+    QTest::newRow("expired") << "expired.exe" << false;
+    QTest::newRow("untrusted") << "untrusted.exe" << false;
+    QTest::newRow("expired, RFC 3161 timestamp") << "expired-timestamped.exe" << true;
+    QTest::newRow("expired, legacy countersignature") << "expired-countersigned.exe" << true;
+    QTest::newRow("countersignature over other bytes") << "expired-countersigned-wrong.exe" << false;
+}
+
+void TestSignatureVerdict::agreesWithOsslsigncode()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    const QString tool = QStandardPaths::findExecutable("osslsigncode");
+    if (tool.isEmpty())
+        QSKIP("osslsigncode is not installed");
+    QProcess verify;
+    verify.start(tool, {"verify", "-CAfile", image("ca.crt"), "-TSA-CAfile", image("ca.crt"), "-in", image(name)});
+    QVERIFY(verify.waitForFinished(60000));
+    const bool theirs = verify.exitStatus() == QProcess::NormalExit && verify.exitCode() == 0;
+    const bool ours = CheckAuthenticode(image(name), TrustAnchors::fromFile(image("ca.crt"))) == TrustResult::Valid;
+    QCOMPARE(theirs, valid);
+    QCOMPARE(ours, theirs);
+}
+
+QTEST_GUILESS_MAIN(TestSignatureVerdict)
+#include "tst_signatureverdict.moc"
