@@ -95,4 +95,26 @@ inline QString downloadPage()
     return http(MakerHost, QStringLiteral("/orvalent/download.htm"));
 }
 
+// First URL-safety service: its verdict page for an address.
+inline QString urlSafetySearch(const QString &address)
+{
+    return http(UrlSafetyHost, QStringLiteral("/urlsearch.htm?searchUrl=") + address);
+}
+
+// Second URL-safety service: its rating page for an address, loaded in a
+// browser view.
+inline QString urlSafetyDomainInfo(const QString &address)
+{
+    return http(UrlSafety2Host, QStringLiteral("/Index/domaininfo/") + address);
+}
+
+// The malicious-site report page. The host is also how the report window
+// knows a page of the report site; ReportServiceName opens the close marker
+// of the service's confirmation details.
+inline QString reportPage()
+{
+    return http(ReportHost, QStringLiteral("/report/"));
+}
+inline const QString ReportServiceName = QStringLiteral("网址安全");
+
 } // namespace Endpoints

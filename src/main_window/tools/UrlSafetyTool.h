@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class BrowserView;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class ResultBox;
+struct ToolContext;
+
+// The URL-safety tool on the panel TabUS. The first service's page is fetched
+// and searched for its markers; when it only says that no planted code was
+// found, the second service's page is loaded in the panel's tiny browser
+// WebAI and judged when its document completes. The verdict shows as a text
+// in txtUSJG, a background colour of txtUS and one of three badges.
+//
+//     UrlSafetyTool tool(panelTabUS, context, [&](const QString &address) {
+//         windows.showReport(address);   // shows Form3, hides the main window
+//     });
+//
+// openReport gets "http://" + the address box's text; the one who hands it in
+// shows the report window, hides the main window and writes the address into
+// the report window, in that order. The tool is a child of the panel; the
+// context must outlive it.
+class UrlSafetyTool : public QObject
+{
+public:
+    using OpenReport = std::function<void(const QString &address)>;
+
+    UrlSafetyTool(QWidget *panel, ToolContext &context, OpenReport openReport);
+
+    void cmdUS_Click();
+    void WebAI_DocumentComplete();
+    void txtUS_Change();
+    void Command12_Click();
+
+    // The address box's background.
+    QColor addressColour() const;
+
+    QLabel *Label13 = nullptr;
+    QLabel *Label14 = nullptr;
+    QLineEdit *txtUS = nullptr;
+    QLabel *imgNoKnow = nullptr;
+    QLabel *imgNoSafe = nullptr;
+    QLabel *imgSafe = nullptr;
+    QPushButton *cmdUS = nullptr;
+    QLabel *Label33 = nullptr;
+    ResultBox *txtUSJG = nullptr;
+    BrowserView *WebAI = nullptr; // nullptr without a browser factory
+    QPushButton *Command12 = nullptr;
+
+private:
+    void stageOne();
+    void startStageTwo();
+    void finishStageTwo();
+    void setAddressColour(const QColor &colour);
+    void setControlsEnabled(bool enabled);
+
+    ToolContext &m_context;
+    OpenReport m_openReport;
+};
