@@ -59,9 +59,11 @@ void hover(QWidget *widget, QPoint pos)
     QTest::mouseMove(widget, pos);
 }
 
+// Shows a window and gives it the focus, as a window manager would.
 void showAndWait(QWidget &window)
 {
     window.show();
+    window.activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_COMPARE(QApplication::activeWindow(), &window);
 }
