@@ -1,9 +1,11 @@
 #include "BoxFatalEnd.h"
+#include "Form1.h"
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
+#include "ProgramFolder.h"
+#include "ShellOpen.h"
 
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char *argv[])
 {
@@ -11,7 +13,10 @@ int main(int argc, char *argv[])
     app.setApplicationName(QStringLiteral("Kordelvane"));
     BoxFatalEnd fatalEnd;
     PageFetcher fetcher(fatalEnd);
-    QLabel placeholder(QStringLiteral("Orvalent"));
-    placeholder.show();
+    QtMessageBoxes boxes;
+    DesktopShellOpen shell;
+    const ProgramFolder folder;
+    Form1 window(fetcher, boxes, shell, folder, nullptr);
+    window.show();
     return app.exec();
 }

@@ -95,6 +95,28 @@ inline QString downloadPage()
     return http(MakerHost, QStringLiteral("/orvalent/download.htm"));
 }
 
+// Barcode registry: the web form that the main window loads into the barcode
+// panel's browser at every activation.
+inline QString barcodeForm()
+{
+    return http(BarcodeHost, QStringLiteral("/Service/tools_09/external-barcode.aspx"));
+}
+
+// Pages the side bar opens in the user's browser.
+inline QString icpRecordPage()
+{
+    return http(IcpHost, QStringLiteral("/icp/publish/query/icpMemoInfo_showPage.action"));
+}
+// A web search for the business-registration offices: "工商局" percent-encoded in GBK.
+inline QString businessRegistrationSearch()
+{
+    return http(SearchHost, QStringLiteral("/s?wd=%B9%A4%C9%CC%BE%D6"));
+}
+inline QString taxInvoicePage()
+{
+    return http(TaxInvoiceHost, QStringLiteral("/n480462/n481069/n3759321/"));
+}
+
 // First URL-safety service: its verdict page for an address.
 inline QString urlSafetySearch(const QString &address)
 {
