@@ -2,6 +2,7 @@
 
 #include "Form2.h"
 #include "Form5.h"
+#include "Text.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ SecondaryWindows::~SecondaryWindows()
 {
     delete m_about;
     delete m_paidServices;
+    delete m_report;
 }
 
 void SecondaryWindows::showAbout()
@@ -37,4 +39,22 @@ void SecondaryWindows::showPaidServices()
     if (!m_paidServices)
         m_paidServices = new Form2(*m_deps.fetcher, *m_deps.random, *m_deps.activation);
     bringToFront(m_paidServices);
+}
+
+void SecondaryWindows::showReport(const QString &address)
+{
+    if (!m_report) {
+        QPointer<QWidget> mainWindow = m_deps.mainWindow;
+        m_report = new Form3({*m_deps.boxes, *m_deps.browsers, m_deps.folder, m_deps.M30, m_deps.M31, m_deps.M32,
+                              [mainWindow] {
+                                  if (mainWindow)
+                                      bringToFront(mainWindow);
+                              }});
+    }
+    bringToFront(m_report);
+    if (address.isEmpty())
+        return;
+    if (m_deps.mainWindow)
+        m_deps.mainWindow->hide();
+    m_report->Text2()->setText(address);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "Form2.h"
+#include "Form3.h"
 #include "Form5.h"
 
 #include <QObject>
 #include <QPointer>
 
+class BrowserFactory;
 class FormActivation;
+class MessageBoxes;
 class PageFetcher;
 class RunRandom;
 class QWidget;
@@ -22,18 +25,33 @@ public:
         PageFetcher *fetcher = nullptr;
         RunRandom *random = nullptr;
         FormActivation *activation = nullptr;
+        // The report window's: its boxes and browser views, the program
+        // folder, the main window it hides and shows again, and the main
+        // window's close pictures (normal, hover, pressed).
+        MessageBoxes *boxes = nullptr;
+        BrowserFactory *browsers = nullptr;
+        ProgramFolder folder;
+        QWidget *mainWindow = nullptr;
+        QPixmap M30, M31, M32;
     };
     explicit SecondaryWindows(const Dependencies &dependencies, QObject *parent = nullptr);
     ~SecondaryWindows() override;
 
     void showAbout();
     void showPaidServices();
+    // The report window. With an address (the URL-safety tool's report
+    // button, which passes "http://" + its address) the main window is hidden
+    // after the report window is shown and the address goes into its address
+    // field; without one (the menu entry) the main window stays.
+    void showReport(const QString &address = {});
 
     Form5 *about() const { return m_about; }
     Form2 *paidServices() const { return m_paidServices; }
+    Form3 *report() const { return m_report; }
 
 private:
     Dependencies m_deps;
     QPointer<Form5> m_about;
     QPointer<Form2> m_paidServices;
+    QPointer<Form3> m_report;
 };

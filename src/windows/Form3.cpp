@@ -1,0 +1,598 @@
+#include "Form3.h"
+
+#include "BrowserView.h"
+#include "Command.h"
+#include "Endpoints.h"
+#include "InfoIcon.h"
+#include "MessageBoxes.h"
+#include "PictureBox.h"
+#include "ProgramWindowActivation.h"
+#include "ReportPage.h"
+#include "Text.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+
+namespace {
+
+const QColor Blue(0, 0, 255);
+const QColor Red(255, 0, 0);
+
+QFont yaHei(qreal points, bool bold)
+{
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// A transparent bold label that sizes itself to its text from its corner.
+QLabel *label(QWidget *parent, const QString &name, int left, int top, const QString &text, qreal points,
+              const QColor &colour = QColor())
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    l->setFont(yaHei(points, true));
+    if (colour.isValid()) {
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        l->setPalette(palette);
+    }
+    l->move(Twips::toPixels(left), Twips::toPixels(top));
+    l->adjustSize();
+    return l;
+}
+
+// The internet-registry organisation's logo beside the captcha, 152 x 73.
+QPixmap registryLogo()
+{
+    QPixmap logo(152, 73);
+    logo.fill(Qt::white);
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 90, 170), 3));
+    painter.setBrush(QColor(225, 238, 250));
+    painter.drawEllipse(QRectF(6, 10, 52, 52));
+    painter.drawLine(QPointF(8, 36), QPointF(56, 36));
+    painter.drawEllipse(QRectF(20, 10, 24, 52));
+    painter.setPen(QColor(0, 90, 170));
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPixelSize(15);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(62, 14, 88, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("互联网"));
+    painter.drawText(QRect(62, 38, 88, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("安全联盟"));
+    return logo;
+}
+
+struct Category {
+    const char *caption;
+    const char *tooltip;
+    int left;
+    int top;
+};
+
+const Category Categories[Form3::CategoryCount] = {
+    {"挂马网站", "网站带有木马或者恶意行为。", 480, 2520},
+    {"赌球博彩", "出售六合彩预测，赌球内幕资料。", 1800, 2520},
+    {"荐股诈骗", "以推荐黑马股票等名义诈骗会员费。", 3000, 2520},
+    {"假冒下载站", "模拟官方网站做下载。", 4320, 2520},
+    {"假办信用卡", "代办信用卡的网站。", 5760, 2520},
+    {"假冒官网", "模仿官方登录的网站。", 7200, 2520},
+    {"兜售假药", "销售假药的网站。", 8400, 2520},
+    {"其它", "其它类型的不良网站。", 480, 2880},
+    {"彩票预测", "诱骗网民付费购买彩票预测结果。", 1800, 2880},
+    {"虚假购物", "伪装淘宝钓鱼、假机票、假网游交易平台等消费陷阱。", 3000, 2880},
+    {"虚假中奖", "假冒QQ、CCTV等知名机构和网游公司的中奖骗局。", 4320, 2880},
+    {"传播病毒", "下载链接或者软件中带有木马病毒。", 5760, 2880},
+};
+
+} // namespace
+
+// One report on its way into the page: the fields, then the ticked boxes,
+// then every image, each step asked once the one before has answered.
+struct Form3::Submission {
+    enum class Phase { Fill, Tick, Count, Click, Done };
+    QList<QPair<QString, QString>> fields; // page input name, value
+    QList<int> ticked;
+    unsigned pageSerial = 0;
+    Phase phase = Phase::Fill;
+    int next = 0;
+    int images = 0;
+};
+
+Form3::Form3(Dependencies dependencies, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      m_boxes(dependencies.boxes),
+      m_browsers(dependencies.browsers),
+      m_folder(dependencies.folder),
+      m_M30(dependencies.M30),
+      m_M31(dependencies.M31),
+      m_M32(dependencies.M32),
+      m_showMainWindow(std::move(dependencies.showMainWindow))
+{
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("恶意网站举报"));
+    setWindowIcon(QApplication::windowIcon());
+    setFixedSize(Twips::toPixels(10485), Twips::toPixels(7620));
+    setFont(yaHei(9, false));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+
+    build();
+    Form_Load();
+
+    // Centred on the screen when first shown.
+    if (const QScreen *screen = QApplication::primaryScreen()) {
+        QRect place = rect();
+        place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
+    }
+
+    auto *activation = new ProgramWindowActivation(this);
+    connect(activation, &ProgramWindowActivation::activated, this, &Form3::Form_Activate);
+}
+
+Form3::~Form3() = default;
+
+void Form3::build()
+{
+    label(this, QStringLiteral("Label1"), 240, 480,
+          QStringLiteral("提示：被举报网站经核实有木马、钓鱼、欺诈等行为，将阻止其在互联网中传播，情节严重的屏蔽。"), 10.5,
+          Red);
+    label(this, QStringLiteral("Label2(0)"), 240, 840, QStringLiteral("一、填写举报网站"), 10.5);
+    label(this, QStringLiteral("Label3(1)"), 480, 1200, QStringLiteral("网站/网店网址："), 9, Blue);
+
+    m_Text2 = new Text(this);
+    m_Text2->setObjectName(QStringLiteral("Text2"));
+    m_Text2->setGeometry(Twips::rect(1920, 1110, 4215, 420));
+
+    m_cmdT = new Command(this);
+    m_cmdT->setObjectName(QStringLiteral("cmdT"));
+    m_cmdT->setGeometry(Twips::rect(6000, 1140, 1575, 375));
+
+    // The title browser lies inside the area of cmdT, too small to be seen.
+    m_WebT = m_browsers.create(this, Twips::rect(6720, 1320, 135, 135));
+    m_WebT->setObjectName(QStringLiteral("WebT"));
+
+    new InfoIcon(this, 4, Twips::rect(240, 1680, 240, 240), QStringLiteral("名称指的是网页的标题。"));
+    label(this, QStringLiteral("Label3(0)"), 480, 1680, QStringLiteral("网站/网店名称："), 9, Blue);
+
+    m_Text1 = new Text(this);
+    m_Text1->setObjectName(QStringLiteral("Text1"));
+    m_Text1->setGeometry(Twips::rect(1920, 1605, 4215, 420));
+
+    label(this, QStringLiteral("Label5"), 8640, 840, QStringLiteral("举报须知"), 12, Blue);
+    QLabel *notice = label(this, QStringLiteral("Label4(0)"), 7680, 1200,
+                           QStringLiteral("1.应保证所举报内容与事实一致，若捏造、诋毁将不能通过审核。"), 9, Red);
+    notice->setWordWrap(true);
+    notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    notice->setGeometry(Twips::rect(7680, 1200, 2760, 570));
+    label(this, QStringLiteral("Label4(1)"), 7680, 1800, QStringLiteral("2.请填写详细信息，以便举报成功。"), 9, Red);
+    label(this, QStringLiteral("Label2(1)"), 240, 2160, QStringLiteral("二、选择举报类别 "), 10.5);
+    new InfoIcon(this, 0, Twips::rect(2040, 2220, 240, 240),
+                 QStringLiteral("本项请认真填写，否则可能不能审核通过，可以多选。选错、乱选情况下审核所需时间会很长。"));
+
+    for (int i = 0; i < CategoryCount; ++i) {
+        auto *box = new QCheckBox(QString::fromUtf8(Categories[i].caption), this);
+        box->setObjectName(QStringLiteral("Check1(%1)").arg(i));
+        box->setToolTip(QString::fromUtf8(Categories[i].tooltip));
+        box->setFont(yaHei(9, true));
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, Blue);
+        palette.setColor(QPalette::Window, Qt::white);
+        box->setPalette(palette);
+        box->setAutoFillBackground(true);
+        box->setGeometry(Twips::rect(Categories[i].left, Categories[i].top, (i == 3 || i == 4) ? 1455 : 1215, 255));
+        m_Check1[i] = box;
+    }
+
+    label(this, QStringLiteral("Label3(2)"), 480, 3240, QStringLiteral("请详细填写举报网站理由："), 9, Blue);
+    m_Text3 = new QPlainTextEdit(this);
+    m_Text3->setObjectName(QStringLiteral("Text3"));
+    m_Text3->setGeometry(Twips::rect(480, 3600, 9015, 1335));
+    m_Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_Text3->setToolTip(QStringLiteral("请务必准确填写理由，以便快速阻断恶意网站传播。"));
+    m_Text3->setTabChangesFocus(true);
+    m_Text3->installEventFilter(this);
+
+    label(this, QStringLiteral("Label2(2)"), 240, 5040, QStringLiteral("三、联系方式"), 10.5);
+    label(this, QStringLiteral("Label3(3)"), 480, 5460, QStringLiteral("您的邮箱："), 10.5, Blue);
+    m_Text4 = new Text(this);
+    m_Text4->setObjectName(QStringLiteral("Text4"));
+    m_Text4->setGeometry(Twips::rect(1560, 5400, 4455, 420));
+    label(this, QStringLiteral("Label3(4)"), 600, 5940, QStringLiteral("验证码："), 10.5, Blue);
+    m_Text5 = new Text(this);
+    m_Text5->setObjectName(QStringLiteral("Text5"));
+    m_Text5->setGeometry(Twips::rect(1560, 5880, 4455, 420));
+
+    m_Picture1 = new QLabel(this);
+    m_Picture1->setObjectName(QStringLiteral("Picture1"));
+    m_Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_Picture1->setLineWidth(CaptchaBorder);
+    m_Picture1->setGeometry(Twips::rect(6000, 5920, 660, 300));
+
+    auto *logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Image1"));
+    logo->setPixmap(registryLogo());
+    logo->setGeometry(Twips::rect(6840, 5280, 2280, 1095));
+
+    m_Label6 = label(this, QStringLiteral("Label6"), 3600, 6480, ReportPage::Connecting, 12, Blue);
+
+    m_Command1 = new Command(this);
+    m_Command1->setObjectName(QStringLiteral("Command1"));
+    m_Command1->setGeometry(Twips::rect(720, 6960, 1335, 375));
+    m_Command2 = new Command(this);
+    m_Command2->setObjectName(QStringLiteral("Command2"));
+    m_Command2->setGeometry(Twips::rect(2160, 6960, 1335, 375));
+    m_Command3 = new Command(this);
+    m_Command3->setObjectName(QStringLiteral("Command3"));
+    m_Command3->setGeometry(Twips::rect(7920, 6960, 2415, 375));
+
+    m_M3 = new PictureBox(PictureBox::Fit::SizeToPicture, this);
+    m_M3->setObjectName(QStringLiteral("M3"));
+    m_M3->setGeometry(Twips::rect(9740, 0, 690, 285));
+    m_M3->setPicture(m_M30);
+
+    // Below the client area: the report page is never seen.
+    m_WebBrowser1 = m_browsers.create(this, Twips::rect(9480, 8640, 135, 135));
+    m_WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+
+    QWidget *order[] = {m_Check1[0], m_Check1[1], m_Check1[2], m_Check1[3],  m_Check1[4],  m_Check1[5],
+                        m_Check1[6], m_Check1[7], m_Check1[8], m_Check1[9],  m_Check1[10], m_Check1[11],
+                        m_Text3,     m_Command1,  m_Command2,  m_Command3,   m_Text1,      m_Text4,
+                        m_Text5,     m_cmdT,      m_Text2};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_Check1[0]->setFocus();
+
+    connect(m_Command1, &Command::Click, this, &Form3::Command1_Click);
+    connect(m_Command2, &Command::Click, this, &Form3::Command2_Click);
+    connect(m_Command3, &Command::Click, this, &Form3::Command3_Click);
+    connect(m_cmdT, &Command::Click, this, &Form3::cmdT_Click);
+    connect(m_WebBrowser1, &BrowserView::documentComplete, this, &Form3::WebBrowser1_DocumentComplete);
+    connect(m_WebT, &BrowserView::titleChanged, this, &Form3::WebT_TitleChange);
+    connect(m_M3, &PictureBox::clicked, this, &Form3::M3_Click);
+    connect(m_M3, &PictureBox::mousePressed, this, [this] { M3_MouseDown(); });
+    connect(m_M3, &PictureBox::mouseMoved, this, [this] { M3_MouseMove(); });
+}
+
+void Form3::Form_Load()
+{
+    // A missing background leaves the white window colour; the start-up
+    // checks have already complained about the file.
+    m_background = QPixmap(m_folder.path(QStringLiteral("\\IMG\\JB.jpg")));
+    update();
+    m_Command1->setCaption(QStringLiteral("举报"));
+    m_Command2->setCaption(QStringLiteral("清空"));
+    m_Command3->setCaption(QStringLiteral("关闭举报页面"));
+    m_cmdT->setCaption(QStringLiteral("获取网页标题"));
+    // Both browser views are silent by make.
+}
+
+void Form3::Form_Activate()
+{
+    m_WebBrowser1->Navigate(Endpoints::reportPage());
+}
+
+QString Form3::reasonText() const
+{
+    QString text = m_Text3->toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
+}
+
+void Form3::Command1_Click()
+{
+    const auto refuse = [this](MessageBoxes::Icon icon, const QString &title, const QString &text) {
+        m_boxes.show(icon, title, text, this);
+    };
+    const QString entryError = QStringLiteral("数据录入错误");
+    if (m_Text1->text().size() < 1)
+        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确认真填写网站/网店的名称！"));
+    if (m_Text2->text().size() < 8)
+        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确填写网站/网店的网址！"));
+    if (!m_Text2->text().startsWith(QStringLiteral("http://")))
+        m_Text2->setText(QStringLiteral("http://") + m_Text2->text());
+    if (std::none_of(m_Check1.begin(), m_Check1.end(),
+                     [](const QCheckBox *box) { return box->checkState() == Qt::Checked; }))
+        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请选择举报类别！"));
+    if (reasonText().size() < 10)
+        return refuse(MessageBoxes::Icon::Exclamation, QStringLiteral("理由填写不正确"),
+                      QStringLiteral("请认真填写举报理由以便快速处理！"));
+    if (m_Text4->text().size() < 6)
+        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确填写邮箱，以便发送反馈结果！"));
+    if (m_Text5->text().size() != 4)
+        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确填写验证码！"));
+    submit();
+}
+
+void Form3::submit()
+{
+    m_ReportPending = true;
+    m_Label6->setText(ReportPage::Submitting);
+    m_Label6->adjustSize();
+
+    auto submission = std::make_shared<Submission>();
+    submission->fields = {{QStringLiteral("title"), m_Text1->text()},
+                          {QStringLiteral("url"), m_Text2->text()},
+                          {QStringLiteral("describe"), reasonText()},
+                          {QStringLiteral("email"), m_Text4->text()},
+                          {QStringLiteral("validateCode"), m_Text5->text()}};
+    for (int i = 0; i < CategoryCount; ++i) {
+        if (m_Check1[i]->checkState() == Qt::Checked)
+            submission->ticked.append(i);
+    }
+    submission->pageSerial = m_pageSerial;
+    runSubmission(submission);
+}
+
+// Each step goes to the page once the step before has answered, so the window
+// keeps handling its events between them. A step that fails ends the report
+// with the connecting message; a page that completes meanwhile (the report
+// went through, or the page was reloaded) ends it quietly, so nothing is
+// filled into or clicked on a page other than the one the report began on.
+void Form3::runSubmission(const std::shared_ptr<Submission> &submission)
+{
+    using Phase = Submission::Phase;
+    QPointer<Form3> self(this);
+    const auto then = [self, submission](bool ok) {
+        if (!self || submission->pageSerial != self->m_pageSerial)
+            return;
+        if (!ok)
+            return self->submissionFailed();
+        ++submission->next;
+        self->runSubmission(submission);
+    };
+
+    if (submission->phase == Phase::Fill) {
+        if (submission->next < submission->fields.size()) {
+            const auto &[name, value] = submission->fields.at(submission->next);
+            return m_WebBrowser1->setValueByName(name, value, then);
+        }
+        submission->phase = Phase::Tick;
+        submission->next = 0;
+    }
+    if (submission->phase == Phase::Tick) {
+        if (submission->next < submission->ticked.size())
+            return m_WebBrowser1->clickNth(BrowserView::Collection::ByName, QStringLiteral("siteType[]"),
+                                           submission->ticked.at(submission->next), then);
+        submission->phase = Phase::Count;
+        submission->next = 0;
+    }
+    if (submission->phase == Phase::Count) {
+        // Counted once; the clicks below find each image in the collection
+        // as it is at the time.
+        return m_WebBrowser1->countByTagName(QStringLiteral("IMG"), [self, submission](std::optional<int> count) {
+            if (!self || submission->pageSerial != self->m_pageSerial)
+                return;
+            if (!count)
+                return self->submissionFailed();
+            submission->images = *count;
+            submission->phase = Phase::Click;
+            submission->next = 0;
+            self->runSubmission(submission);
+        });
+    }
+    if (submission->phase == Phase::Click) {
+        if (submission->next < submission->images)
+            return m_WebBrowser1->clickNth(BrowserView::Collection::ByTagName, QStringLiteral("IMG"), submission->next,
+                                           then);
+        submission->phase = Phase::Done;
+    }
+}
+
+void Form3::submissionFailed()
+{
+    m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("接口连接中"),
+                 QStringLiteral("正在连接网站举报中心接口中，请稍后再操作！"), this);
+    m_WebBrowser1->Navigate(Endpoints::reportPage());
+}
+
+void Form3::WebBrowser1_DocumentComplete()
+{
+    ++m_pageSerial;
+    if (!m_ReportPending) {
+        copyCaptcha();
+        return;
+    }
+    m_ReportPending = false;
+    QPointer<Form3> self(this);
+    m_WebBrowser1->bodyText([self](std::optional<QString> text) {
+        if (!self)
+            return;
+        // No body: nothing to confirm; the captcha step still runs.
+        if (text)
+            self->confirmationRead(*text);
+        self->copyCaptcha();
+    });
+}
+
+void Form3::confirmationRead(const QString &pageText)
+{
+    if (FindTextPos(ReportPage::ConfirmationMarker, pageText) == 0)
+        return;
+    const QString details = ReportPage::confirmationDetails(pageText);
+    m_Label6->setText(ReportPage::Reported);
+    m_Label6->adjustSize();
+    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("举报已成功"),
+                 QStringLiteral("您所举报的信息已提交成功，处理后会反馈到您邮箱中，一旦发现不良网站将会阻断传播，情节严重的将屏蔽处理！")
+                     + QStringLiteral("\r\n") + QStringLiteral("您所举报的举报信息：") + QStringLiteral("\r\n") + details,
+                 this);
+    Command2_Click();
+    m_Label6->setText(ReportPage::Connecting);
+    m_Label6->adjustSize();
+    m_WebBrowser1->Navigate(Endpoints::reportPage());
+}
+
+// The captcha is the report page's first image, read straight from the page
+// (the user's clipboard is left alone).
+void Form3::copyCaptcha()
+{
+    if (!m_WebBrowser1->currentUrl().contains(Endpoints::ReportHost))
+        return;
+    QPointer<Form3> self(this);
+    m_WebBrowser1->firstImagePicture([self](std::optional<QImage> picture) {
+        if (!self || !picture)
+            return; // no image on the page: the box keeps its picture
+        QLabel *box = self->m_Picture1;
+        const QPixmap pixmap = QPixmap::fromImage(*picture);
+        box->setPixmap(pixmap);
+        // The box sizes itself to its picture, border included.
+        if (!pixmap.isNull())
+            box->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
+        self->Picture1_Change();
+    });
+}
+
+void Form3::Picture1_Change()
+{
+    const bool ready = m_Picture1->size() == QSize(Twips::toPixels(ReadyWidth), Twips::toPixels(ReadyHeight));
+    m_Label6->setText(ready ? ReportPage::Connected : ReportPage::Connecting);
+    m_Label6->adjustSize();
+}
+
+void Form3::cmdT_Click()
+{
+    if (m_Text2->text().size() < 4) {
+        m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("数据录入错误"), QStringLiteral("请输入正确的网址！"),
+                     this);
+        return;
+    }
+    m_TitlePending = true;
+    m_Text1->setText(QStringLiteral("正在获取网页标题......"));
+    m_WebT->Navigate(m_Text2->text());
+}
+
+void Form3::WebT_TitleChange(const QString &title)
+{
+    if (!m_TitlePending || !ReportPage::isAcceptableTitle(title))
+        return;
+    m_TitlePending = false;
+    m_Text1->setText(title);
+    m_Text2->setText(m_WebT->currentUrl());
+    m_WebT->Navigate(QStringLiteral("about:blank"));
+    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("获取完成"), QStringLiteral("获取网页标题完成！"), this);
+}
+
+void Form3::Command2_Click()
+{
+    m_Text1->setText(QString());
+    m_Text2->setText(QString());
+    m_Text3->setPlainText(QString());
+    m_Text4->setText(QString());
+    m_Text5->setText(QString());
+    for (QCheckBox *box : m_Check1)
+        box->setCheckState(Qt::Unchecked);
+}
+
+void Form3::Command3_Click()
+{
+    if (m_showMainWindow)
+        m_showMainWindow();
+    unload();
+}
+
+void Form3::M3_Click()
+{
+    m_M3->setPicture(m_M30);
+    unload();
+    if (m_showMainWindow)
+        m_showMainWindow();
+}
+
+void Form3::M3_MouseDown()
+{
+    m_M3->setPicture(m_M32);
+}
+
+void Form3::M3_MouseMove()
+{
+    m_M3->setPicture(m_M31);
+}
+
+void Form3::unload()
+{
+    m_unloading = true;
+    close();
+}
+
+void Form3::closeEvent(QCloseEvent *event)
+{
+    // Closed some other way (the desktop's close keys): the main window, which
+    // the URL-safety tool may have hidden, must not stay out of sight.
+    if (!m_unloading && m_showMainWindow)
+        m_showMainWindow();
+    QWidget::closeEvent(event);
+}
+
+void Form3::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_background.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+bool Form3::overBackground(const QPointF &position) const
+{
+    return childAt(position.toPoint()) == nullptr;
+}
+
+void Form3::mousePressEvent(QMouseEvent *event)
+{
+    if (!overBackground(event->position()))
+        return QWidget::mousePressEvent(event);
+    m_dragPress = true;
+    m_drag.press(event->button(), event->position());
+}
+
+void Form3::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragPress = false;
+    m_drag.release();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void Form3::mouseMoveEvent(QMouseEvent *event)
+{
+    // A move counts when it is over the background, or while a button that
+    // went down on the background is held (the window then has the mouse).
+    const bool counts = m_dragPress || (event->buttons() == Qt::NoButton && overBackground(event->position()));
+    if (!counts)
+        return QWidget::mouseMoveEvent(event);
+    m_M3->setPicture(m_M30);
+    m_Command1->setEnabled(true);
+    m_Command2->setEnabled(true);
+    m_Command3->setEnabled(true);
+    m_cmdT->setEnabled(true);
+    if (const auto place = m_drag.move(pos(), event->position()))
+        move(*place);
+}
+
+bool Form3::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the reason box takes the focus on to the e-mail box; the key
+    // still goes into the reason.
+    if (watched == m_Text3 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            m_Text4->setFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
