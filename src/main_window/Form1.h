@@ -11,9 +11,11 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class BrowserFactory;
 class BrowserView;
+class FileDialog;
 class Frm;
 class MessageBoxes;
 class PageFetcher;
@@ -123,6 +125,8 @@ private:
     std::function<void()> m_endProgram;
     QPointer<QWidget> m_startup;
     ProgramWindowActivation *m_activation = nullptr;
+    // The file panel's open dialog; the window owns it.
+    std::unique_ptr<FileDialog> m_fileDialog;
     WindowDrag m_drag;
     bool m_shownOnce = false;
 
