@@ -24,10 +24,11 @@ int main(int argc, char *argv[])
     DesktopShellOpen shell;
     SystemClock clock;
     ExitProgramEnd programEnd;
-    MainWindowAdapter mainWindow; // PLACEHOLDER until Form1 is bound (MainWindowAdapter.h)
+    const ProgramFolder folder;
+    MainWindowAdapter mainWindow(folder); // PLACEHOLDER until Form1 is bound (MainWindowAdapter.h)
 
     // The start-up window unloads itself when it hands over.
-    auto *form6 = new Form6(fetcher, boxes, shell, ProgramFolder(), mainWindow, clock, programEnd);
+    auto *form6 = new Form6(fetcher, boxes, shell, folder, mainWindow, clock, programEnd);
     form6->setAttribute(Qt::WA_DeleteOnClose);
     form6->Form_Initialize();
 
