@@ -1,6 +1,7 @@
 // The start-up sequence, run for real against the stand-in server in a
 // temporary program folder.
 #include "Endpoints.h"
+#include "RenderedText.h"
 #include "StartupHarness.h"
 
 #include <QLabel>
@@ -341,6 +342,27 @@ private slots:
         QVERIFY(!startup.mainWindow.loaded);
         QVERIFY(startup.boxes.boxes.isEmpty());
         QCOMPARE(requestsSeen(m_standin->server).size(), 1);
+    }
+
+    void makerPagesServedFromTheSite_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("published");
+        QTest::newRow("version notice") << Endpoints::versionNotice() << "site/version.htm";
+        QTest::newRow("usage figure") << Endpoints::usageFigure() << "site/usage.htm";
+        QTest::newRow("download page") << Endpoints::downloadPage() << "site/download.htm";
+    }
+    void makerPagesServedFromTheSite()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, published);
+        QFile file(qEnvironmentVariable("KORDELVANE_SOURCE_DIR") + QLatin1Char('/') + published);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        RecordingFatalEnd fatalEnd;
+        PageFetcher fetcher(fatalEnd);
+        const QString text = fetcher.fetchPageText(url);
+        QVERIFY(!text.isEmpty());
+        QCOMPARE(text, RenderInnerText(QString::fromUtf8(file.readAll())));
     }
 
     void waitKeepsEventsFlowing()
