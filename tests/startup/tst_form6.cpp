@@ -5,6 +5,7 @@
 #include "StartupHarness.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest>
 
@@ -328,6 +329,20 @@ private slots:
         // The main window was loaded for the location line, and never shown.
         QCOMPARE(startup.mainWindow.events, (QStringList{"load", QStringLiteral("location:") + CommittedLocation}));
         QVERIFY(!QFileInfo::exists(startup.folder.path(QStringLiteral("\\Reg.key"))));
+    }
+
+    void handOverUnloadsTheSplash()
+    {
+        StartupHarness startup;
+        startup.layOut();
+        QPointer<Form6> form = new Form6(startup.fetcher, startup.boxes, startup.shell, startup.folder,
+                                         startup.mainWindow, startup.clock, startup.programEnd);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form->Form_Initialize();
+        QCOMPARE(startup.mainWindow.events.last(), QStringLiteral("show"));
+        QVERIFY(form && !form->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
     }
 
     void failedFetchEndsBeforeAnything()
