@@ -55,6 +55,16 @@ void routeLocation(StandinServer &server, const QString &address, const QString 
     server.setRoute(hostOf(url), pathOf(url), StandinServer::html(markup));
 }
 
+// The calls without the location text, for tests about other steps (the
+// location line itself is checked by the tests about it).
+QStringList steps(const QStringList &events)
+{
+    QStringList shape;
+    for (const QString &event : events)
+        shape.append(event.startsWith(QStringLiteral("location:")) ? QStringLiteral("location") : event);
+    return shape;
+}
+
 QString versionMessageText(const QString &newest)
 {
     return QStringLiteral("您使用的Orvalent版本是：5.5，最新版本是：") + newest
@@ -199,8 +209,7 @@ private slots:
         startup.run();
         QVERIFY(startup.boxes.boxes.isEmpty());
         QCOMPARE(requestsSeen(m_standin->server).size(), 4);
-        QCOMPARE(startup.mainWindow.events,
-                 (QStringList{"load", QStringLiteral("location:") + CommittedLocation, "show"}));
+        QCOMPARE(steps(startup.mainWindow.events), (QStringList{"load", "location", "show"}));
     }
 
     void ownAddressNotCut_data()
@@ -263,7 +272,7 @@ private slots:
         QCOMPARE(startup.boxes.boxes.first().title, QStringLiteral("Orvalent"));
         QCOMPARE(startup.boxes.boxes.first().text, Greeting);
         // After the checks, before the hand-over; the file comes after the box.
-        QCOMPARE(eventsAtBox, (QStringList{"load", QStringLiteral("location:") + CommittedLocation}));
+        QCOMPARE(steps(eventsAtBox), (QStringList{"load", "location"}));
         QVERIFY(!markerAtBox);
         QFile file(marker);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -327,7 +336,7 @@ private slots:
         QVERIFY(openedAtBox.isEmpty());
         QCOMPARE(startup.shell.opened, QStringList{Endpoints::downloadPage()});
         // The main window was loaded for the location line, and never shown.
-        QCOMPARE(startup.mainWindow.events, (QStringList{"load", QStringLiteral("location:") + CommittedLocation}));
+        QCOMPARE(steps(startup.mainWindow.events), (QStringList{"load", "location"}));
         QVERIFY(!QFileInfo::exists(startup.folder.path(QStringLiteral("\\Reg.key"))));
     }
 
