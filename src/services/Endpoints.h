@@ -50,6 +50,39 @@ inline QString ownAddress()
     return http(IpLocationHost, QStringLiteral("/ip2city.asp"));
 }
 
+// Mobile-number service (the IP-location host, port 8080): the number's
+// registration place, area code, card type and post code.
+inline QString mobileLocation(const QString &number)
+{
+    return http(MobileHost, QStringLiteral("/search.asp?action=mobile&mobile=") + number);
+}
+
+// ID-card lookup service: the issuing place of an identity number.
+inline QString idCardLookup(const QString &number)
+{
+    return http(IdCardHost, QStringLiteral("/idsearch/index.asp?action=idcard&userid=") + number);
+}
+
+// Whois service: the registration record of a domain.
+inline QString whois(const QString &domain)
+{
+    return http(WhoisHost, QStringLiteral("/whois/") + domain);
+}
+
+// Traffic-rank service: the world and China ranks of a site.
+inline QString trafficRank(const QString &address)
+{
+    return http(TrafficRankHost, QStringLiteral("/?domain=") + address);
+}
+
+// Page-rank service. The double slash after the host is what the service
+// expects; checksum is PageRankChecksum(address).
+inline QString pageRank(const QString &checksum, const QString &address)
+{
+    return http(PageRankHost, QStringLiteral("//search?client=navclient-auto&ch=") + checksum
+                                  + QStringLiteral("&ie=UTF-8&oe=UTF-8&features=Rank&q=info:") + address);
+}
+
 // The maker's version notice, usage figure and download page.
 inline QString versionNotice()
 {

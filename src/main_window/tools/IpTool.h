@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class ResultBox;
+struct ToolContext;
+
+// The IP location tool on the panel TabIP: checks the typed address's form,
+// asks the IP-location service and shows the location lines.
+class IpTool : public QObject
+{
+    Q_OBJECT
+public:
+    IpTool(QWidget *panel, ToolContext &context);
+
+    void cmdIPChaXun_Click();
+
+    static inline const QString InitialText = QStringLiteral("    输入IP地址后按查询即可查询所在地。\r\n");
+    static inline const QString RefusalText = QStringLiteral("    输入的IP地址不合法！");
+    static inline const QString ProgressText = QStringLiteral("    正在查询IP所在地中......");
+    static inline const QString ErrorText = QStringLiteral("发生未知错误！");
+    static inline const QString StatusQuerying = QStringLiteral("正在查询中...");
+
+private:
+    ToolContext &m_context;
+    QLineEdit *m_txtIP;
+    QPushButton *m_cmdIPChaXun;
+    ResultBox *m_txtIPJG;
+};

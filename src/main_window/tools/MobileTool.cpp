@@ -1,0 +1,131 @@
+#include "MobileTool.h"
+
+#include "Endpoints.h"
+#include "LookupState.h"
+#include "MobileNumber.h"
+#include "PageFetcher.h"
+#include "PageText.h"
+#include "ProgramVersion.h"
+#include "ResultBox.h"
+#include "ToolContext.h"
+#include "Twips.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+
+#include <exception>
+
+namespace
+{
+
+QFont boldCaptionFont()
+{
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPointSizeF(10.5);
+    font.setBold(true);
+    return font;
+}
+
+// An auto-size label: placed at its design corner, sized to its text.
+QLabel *captionLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
+{
+    auto *label = new QLabel(text, panel);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(boldCaptionFont());
+    label->setGeometry(place);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+MobileTool::MobileTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
+{
+    lblShouJiJieShao = new QLabel(
+        QStringLiteral("    本功能可以查询对方电话号码的所在地，网上购物时，如果对方的手机号与网页上显示地址不"
+                       "一致，那么对方可能是骗子。本功能来自Orvalent云数据中心及中国移动通信集团公司。"),
+        panel);
+    lblShouJiJieShao->setObjectName(QStringLiteral("lblShouJiJieShao"));
+    lblShouJiJieShao->setGeometry(Twips::rect(1200, 960, 5655, 735));
+    lblShouJiJieShao->setWordWrap(true);
+    lblShouJiJieShao->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette grey = lblShouJiJieShao->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x54, 0x54, 0x54));
+    lblShouJiJieShao->setPalette(grey);
+
+    lblShouJiHao = captionLabel(panel, "lblShouJiHao", QStringLiteral("手机号："), Twips::rect(1200, 1860, 840, 285));
+
+    txtShouJi = new QLineEdit(panel);
+    txtShouJi->setObjectName(QStringLiteral("txtShouJi"));
+    txtShouJi->setGeometry(Twips::rect(2040, 1800, 3855, 375));
+    txtShouJi->setMaxLength(11);
+
+    cmdShouJiChaXun = new QPushButton(QStringLiteral("查询"), panel);
+    cmdShouJiChaXun->setObjectName(QStringLiteral("cmdShouJiChaXun"));
+    cmdShouJiChaXun->setGeometry(Twips::rect(5880, 1800, 855, 375));
+
+    Label24 = captionLabel(panel, "Label24", QStringLiteral("查询结果："), Twips::rect(1320, 2400, 1050, 285));
+
+    txtSJJG = new ResultBox(panel);
+    txtSJJG->setObjectName(QStringLiteral("txtSJJG"));
+    txtSJJG->setGeometry(Twips::rect(1320, 2760, 5415, 1935));
+    txtSJJG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtSJJG->setText(QStringLiteral("    输入手机号码即可查询。"));
+
+    connect(cmdShouJiChaXun, &QPushButton::clicked, this, &MobileTool::cmdShouJiChaXun_Click);
+}
+
+void MobileTool::cmdShouJiChaXun_Click()
+{
+    const QString number = txtShouJi->text();
+    if (!MobileNumber::isWellFormed(number)) {
+        txtSJJG->setText(QStringLiteral("    输入的手机号长度不合法或输入的不是数字，请核对后输入！"));
+        txtShouJi->setText(QString());
+        txtShouJi->setFocus();
+        return;
+    }
+    try {
+        query(number);
+    } catch (const std::exception &) {
+        // One trap for the whole query: whatever failed, the controls come
+        // back and the user is told where to report a number that is right.
+        txtShouJi->setEnabled(true);
+        cmdShouJiChaXun->setEnabled(true);
+        txtSJJG->setEnabled(true);
+        m_context.statusLine->setText(QStringLiteral("查询出错！"));
+        txtSJJG->setText(QStringLiteral("    发生未知错误，如果输入的手机号码确实没有问题请发送邮件到 ") +
+                         Endpoints::SupportEmail + QStringLiteral(" 反馈。"));
+    }
+}
+
+void MobileTool::query(const QString &number)
+{
+    m_context.statusLine->setText(QStringLiteral("正在查询手机号归属地中..."));
+    txtShouJi->setEnabled(false);
+    cmdShouJiChaXun->setEnabled(false);
+    txtSJJG->setText(QStringLiteral("正在查询归属地中......"));
+    txtSJJG->setEnabled(false);
+
+    LookupState &state = m_context.state;
+    state.PageText = m_context.fetcher.fetchPageText(Endpoints::mobileLocation(number));
+
+    if (FindTextPos(MobileNumber::RejectionMarker, state.PageText) > 0) {
+        txtShouJi->setText(QString());
+        txtShouJi->setEnabled(true);
+        m_context.statusLine->setText(ProductTitle());
+        txtSJJG->setText(QStringLiteral("    输入的手机号不合法，请核对后重新输入！"));
+        cmdShouJiChaXun->setEnabled(true);
+        txtSJJG->setEnabled(true);
+        return;
+    }
+
+    txtSJJG->setText(MobileNumber::answerLines(state.PageText, state));
+
+    txtShouJi->setEnabled(true);
+    cmdShouJiChaXun->setEnabled(true);
+    txtSJJG->setEnabled(true);
+    m_context.statusLine->setText(ProductTitle());
+}

@@ -1,0 +1,87 @@
+#include "WhoisTool.h"
+
+#include "Endpoints.h"
+#include "MessageBoxes.h"
+#include "PageFetcher.h"
+#include "PageText.h"
+#include "PanelText.h"
+#include "ToolContext.h"
+#include "Twips.h"
+#include "WhoisLabelTable.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <exception>
+
+WhoisTool::WhoisTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
+{
+    m_Label5 = new QLabel(panel);
+    m_Label5->setObjectName(QStringLiteral("Label5"));
+    m_Label5->setGeometry(Twips::rect(1200, 600, 6135, 855));
+    m_Label5->setText(
+        QStringLiteral("    "
+                       "本功能可以查询任何网站的联系人、服务器放置地点、联系电话、Email、传真、域名注册日期、结束日期以"
+                       "及域名状态等信息。"
+                       "骗子网站注册时间距离现在都非常近且信息填写不详细，通过这点可以判断是否为骗子网站。"));
+    PanelText::makeExplanation(m_Label5);
+
+    m_lblYuMing = new QLabel(panel);
+    m_lblYuMing->setObjectName(QStringLiteral("lblYuMing"));
+    m_lblYuMing->setGeometry(Twips::rect(1440, 1500, 630, 285));
+    m_lblYuMing->setFont(PanelText::boldFont(10.5));
+    PanelText::setAutoSized(m_lblYuMing, QStringLiteral("域名："));
+
+    m_txtYuMing = new QLineEdit(panel);
+    m_txtYuMing->setObjectName(QStringLiteral("txtYuMing"));
+    m_txtYuMing->setGeometry(Twips::rect(2040, 1440, 4455, 375));
+
+    m_cmdYuMingChaXun = new QPushButton(QStringLiteral("查询"), panel);
+    m_cmdYuMingChaXun->setObjectName(QStringLiteral("cmdYuMingChaXun"));
+    m_cmdYuMingChaXun->setGeometry(Twips::rect(6480, 1440, 735, 375));
+
+    m_txtYuMingJG = new QPlainTextEdit(panel);
+    m_txtYuMingJG->setObjectName(QStringLiteral("txtYuMingJG"));
+    m_txtYuMingJG->setGeometry(Twips::rect(1440, 1920, 5775, 3495));
+    m_txtYuMingJG->setReadOnly(true);
+    m_txtYuMingJG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtYuMingJG->setFont(QFont(QStringLiteral("Verdana"), 9));
+
+    connect(m_cmdYuMingChaXun, &QPushButton::clicked, this, &WhoisTool::cmdYuMingChaXun_Click);
+}
+
+void WhoisTool::enableControls()
+{
+    m_cmdYuMingChaXun->setEnabled(true);
+    m_txtYuMing->setEnabled(true);
+    m_txtYuMingJG->setEnabled(true);
+}
+
+void WhoisTool::cmdYuMingChaXun_Click()
+{
+    try {
+        m_cmdYuMingChaXun->setEnabled(false);
+        m_txtYuMing->setEnabled(false);
+        m_txtYuMingJG->setPlainText(QString());
+        m_txtYuMingJG->setEnabled(false);
+        m_txtYuMingJG->setPlainText(QString::fromUtf16(ProgressText));
+        // The fetch blocks the window; paint the progress text first.
+        m_txtYuMingJG->repaint();
+
+        m_txtYuMingJG->setPlainText(m_context.fetcher.fetchPageText(Endpoints::whois(m_txtYuMing->text())));
+        // The labels are replaced in the text as the box holds it.
+        QString working = m_txtYuMingJG->toPlainText();
+        if (FindTextPos(QString::fromUtf16(ReservedMarker), working) > 0)
+            m_txtYuMing->setText(QString::fromUtf16(ReservedText));
+        working = ApplyWhoisLabelTable(working);
+
+        m_txtYuMingJG->setPlainText(working);
+        enableControls();
+    } catch (const std::exception &) {
+        m_context.boxes.show(MessageBoxes::Icon::Critical, QString::fromUtf16(FailureTitle),
+                             QString::fromUtf16(FailureText), m_context.window);
+        enableControls();
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+struct ToolContext;
+
+// The domain registration record tool on the panel TabYM: fetches the whois
+// service's page for the typed domain and shows its whole text, labels turned
+// into Chinese by WhoisLabelTable. The input is not checked, and the status
+// line is left alone: the result box carries the progress text.
+class WhoisTool : public QObject
+{
+public:
+    WhoisTool(QWidget *panel, ToolContext &context);
+
+    void cmdYuMingChaXun_Click();
+
+    static constexpr const char16_t *ProgressText = u"正在查询域名信息中...";
+    static constexpr const char16_t *ReservedMarker = u"the domain you want to register is reserved";
+    static constexpr const char16_t *ReservedText = u"查无资料";
+    static constexpr const char16_t *FailureTitle = u"查询失败";
+    static constexpr const char16_t *FailureText = u"查询失败！可能是您的网络问题问题或输入网址错误！";
+
+private:
+    void enableControls();
+
+    ToolContext &m_context;
+    QLabel *m_Label5;
+    QLabel *m_lblYuMing;
+    QLineEdit *m_txtYuMing;
+    QPushButton *m_cmdYuMingChaXun;
+    QPlainTextEdit *m_txtYuMingJG;
+};

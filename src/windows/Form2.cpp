@@ -1,0 +1,124 @@
+#include "Form2.h"
+
+#include "Endpoints.h"
+#include "FormActivation.h"
+#include "PageFetcher.h"
+#include "RunRandom.h"
+#include "Twips.h"
+#include "UsageLine.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &place, bool autoSize)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(place);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    if (autoSize)
+        l->adjustSize();
+    else
+        l->setWordWrap(true);
+    return l;
+}
+
+QFont boldFont(double points)
+{
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+const QString Red = QStringLiteral("color: rgb(255, 0, 0);");
+const QString Blue = QStringLiteral("color: rgb(0, 0, 255);");
+
+} // namespace
+
+Form2::Form2(PageFetcher &fetcher, RunRandom &random, FormActivation &activation, QWidget *parent)
+    : QDialog(parent), m_fetcher(fetcher), m_random(random)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("增值服务页面"));
+    // Fixed single border: minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFixedSize(Twips::toPixels(8250), Twips::toPixels(6705));
+    setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    setWindowIcon(QApplication::windowIcon());
+
+    label(this, "Label2", QStringLiteral("Orvalent增值服务"), Twips::rect(2760, 120, 2400, 330), true)
+        ->setFont(boldFont(12));
+    label(this, "Label1",
+          QStringLiteral("    我们提供以下几种增值服务，人工服务，需要收取一定费用。由于此类难以有特殊的方法来鉴别，"
+                         "所以我们从5.4版本开始推出增值服务，主要查询个人的手机、QQ、淘宝等进行人工鉴定。性质类似于防骗"
+                         "数据库。本软件经过6年努力已经收集到数十万诈骗手机、QQ、淘宝信息。"),
+          Twips::rect(120, 600, 7980, 855), false);
+    m_label10 = label(this, "Label10", QStringLiteral("上周有 位网友使用增值服务"), Twips::rect(120, 1440, 2220, 255), true);
+    m_label10->setStyleSheet(Red);
+
+    struct Service {
+        const char *name;
+        const char *text;
+        QRect place;
+        const char *detailName;
+        const char *detail;
+        QRect detailPlace;
+    };
+    const Service services[] = {
+        {"Label3_0", "一、QQ号安全鉴定。5元/次", Twips::rect(120, 1680, 2670, 285), "Label4",
+         "工作人员通过调出QQ近期记录及主要活动判断是否为骗子。", Twips::rect(480, 2040, 4800, 255)},
+        {"Label3_1", "二、手机号安全鉴定。5元/次", Twips::rect(120, 2400, 2760, 285), "Label5",
+         "工作人员通过调出手机号近期记录及主要活动判断是否为骗子。", Twips::rect(480, 2760, 5040, 255)},
+        {"Label3_2", "三、淘宝安全鉴定。5元/次", Twips::rect(120, 3120, 2550, 285), "Label6",
+         "工作人员通过调查淘宝店铺后台来判断是否位骗子。", Twips::rect(480, 3480, 4140, 255)},
+        {"Label3_3", "四、自由鉴定。10元起", Twips::rect(120, 3840, 2160, 285), "Label7",
+         "提供自由的防骗服务，适合于有个别需要的人员。", Twips::rect(480, 4200, 3960, 255)},
+    };
+    for (const Service &s : services) {
+        QLabel *title = label(this, s.name, QString::fromUtf8(s.text), s.place, true);
+        title->setStyleSheet(Red);
+        title->setFont(boldFont(10.5));
+        label(this, s.detailName, QString::fromUtf8(s.detail), s.detailPlace, true);
+    }
+    label(this, "Label8",
+          QStringLiteral("    如需鉴定，请通过即时通讯号码 800055055 或电子邮件 service@zavoz-soft.cn 联系工作人员，"
+                         "把要鉴定的QQ号、手机号或淘宝店铺地址告诉工作人员，付款后即开始鉴定，鉴定结果会尽快告知您。"
+                         "工作人员在线时间：每天 9:00—22:00。"),
+          Twips::rect(240, 4680, 7455, 1095), false);
+    label(this, "Label9",
+          QStringLiteral("    付款方式：通过即时通讯软件的支付页面用Q币支付到收款账号 800055055，"
+                         "付款后工作人员会把鉴定结果发送给您。"),
+          Twips::rect(240, 5760, 7455, 495), false);
+    QLabel *manual = label(this, "Label11", QStringLiteral("增值服务详细使用方法请查阅使用说明书.pdf文件"),
+                           Twips::rect(360, 6360, 4620, 285), true);
+    manual->setStyleSheet(Blue);
+    manual->setFont(boldFont(10.5));
+
+    m_command1 = new QPushButton(QStringLiteral("关闭页面"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(Twips::rect(6360, 6240, 1815, 375));
+    connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+
+    activation.watch(this, [this] { Form_Activate(); });
+}
+
+void Form2::Form_Activate()
+{
+    const QString pageText = m_fetcher.fetchPageText(Endpoints::usageFigure());
+    const QString figure = UsageLine::figureText(pageText);
+    const double r = m_random.next();
+    m_label10->setText(UsageLine::text(UsageLine::number(r, UsageLine::readFigure(figure))));
+    m_label10->adjustSize();
+}
+
+void Form2::Command1_Click()
+{
+    close();
+}
