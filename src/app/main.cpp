@@ -1,5 +1,6 @@
 #include "BoxFatalEnd.h"
 #include "Clock.h"
+#include "Fonts.h"
 #include "Form6.h"
 #include "MainWindowAdapter.h"
 #include "MessageBoxes.h"
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Kordelvane"));
+    Fonts::install();
 
     BoxFatalEnd fatalEnd;
     PageFetcher fetcher(fatalEnd);

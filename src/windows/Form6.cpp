@@ -2,7 +2,9 @@
 
 #include "Clock.h"
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "InstallationChecks.h"
+#include "IpLocation.h"
 #include "MainWindowHost.h"
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
@@ -56,16 +58,14 @@ Form6::Form6(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     // Closing the splash must never end the program: the main window is not
     // shown yet when it goes.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    setFont(Fonts::ui(9));
     setFixedSize(Twips::toPixels(7755), Twips::toPixels(4560));
     m_splash = QPixmap(QStringLiteral(":/startup/splash.jpg"));
 
     m_label1 = new QLabel(ConnectingText, this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(Twips::rect(1680, 3600, 4530, 330));
-    QFont labelFont(QStringLiteral("微软雅黑"), 12);
-    labelFont.setBold(true);
-    m_label1->setFont(labelFont);
+    m_label1->setFont(Fonts::ui(12, true));
     m_label1->setAlignment(Qt::AlignCenter);
     m_label1->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
     m_label1->adjustSize();
@@ -136,8 +136,8 @@ QString Form6::lookUpLocationLine()
 
     // The service answers the first request of a run unreliably; the second
     // answer is the one read.
-    m_fetcher.fetchPageText(Endpoints::ipLocation(m_ownAddress));
-    m_pageText = m_fetcher.fetchPageText(Endpoints::ipLocation(m_ownAddress));
+    IpLocation::request(m_fetcher, m_ownAddress);
+    m_pageText = IpLocation::request(m_fetcher, m_ownAddress);
     return LocationLineCut(m_pageText, processPendingEvents).value_or(QString());
 }
 

@@ -6,6 +6,7 @@
 //     build/screenshots/startup-splash.png
 //     build/screenshots/startup-main.png
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "MainWindowAdapter.h"
 #include "StartupHarness.h"
 
@@ -50,6 +51,7 @@ class TestStartupScreenshots : public QObject
 private slots:
     void splashThenMainWindow()
     {
+        Fonts::install();
         StandinFixture standin;
         QTemporaryDir dir;
         copyProgramFolder(dir.path());
