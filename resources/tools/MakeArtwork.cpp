@@ -2,6 +2,7 @@
 //
 //     make_artwork OUTDIR            IMG/Main.jpg, Title.jpg, JB.jpg, Sector5.jpg, Set.jpg
 //     make_artwork --splash FILE     the start-up window's splash (518 x 305)
+//     make_artwork --icon FILE       the program icon (32 x 32)
 //
 // Run at build time (offscreen); the pictures are ours, drawn with QPainter.
 #include <QDir>
@@ -205,6 +206,16 @@ QImage splash()
     return image;
 }
 
+QImage icon()
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawShield(p, QRectF(3, 1, 26, 30), Blue);
+    return image;
+}
+
 bool save(const QImage &image, const QString &path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -222,6 +233,8 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QStringLiteral("--splash"))
         return save(splash(), args.at(2)) ? 0 : 1;
+    if (args.size() == 3 && args.at(1) == QStringLiteral("--icon"))
+        return save(icon(), args.at(2)) ? 0 : 1;
     if (args.size() != 2) {
         std::fprintf(stderr, "usage: make_artwork OUTDIR | --splash FILE\n");
         return 2;

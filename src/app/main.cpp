@@ -7,6 +7,7 @@
 #include "PageFetcher.h"
 #include "ProgramEnd.h"
 #include "ProgramFolder.h"
+#include "ProgramIcon.h"
 #include "ShellOpen.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Kordelvane"));
     Fonts::install();
+    app.setWindowIcon(ProgramIcon());
 
     BoxFatalEnd fatalEnd;
     PageFetcher fetcher(fatalEnd);

@@ -9,6 +9,7 @@
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "ProgramEnd.h"
+#include "ProgramIcon.h"
 #include "ProgramVersion.h"
 #include "ShellOpen.h"
 #include "StartupCuts.h"
@@ -59,6 +60,7 @@ Form6::Form6(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     // shown yet when it goes.
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(Fonts::ui(9));
+    setWindowIcon(ProgramIcon());
     setFixedSize(Twips::toPixels(7755), Twips::toPixels(4560));
     m_splash = QPixmap(QStringLiteral(":/startup/splash.jpg"));
 

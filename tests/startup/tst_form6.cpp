@@ -410,6 +410,7 @@ private slots:
                    startup.programEnd);
         QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(form.size(), QSize(517, 304));
+        QVERIFY(form.windowIcon().availableSizes().contains(QSize(32, 32)));
         QLabel *label = form.Label1();
         QCOMPARE(label->pos(), QPoint(112, 240));
         QCOMPARE(label->text(), QStringLiteral("正在连接云数据中心并检查软件版本中......"));
