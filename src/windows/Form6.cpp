@@ -64,13 +64,13 @@ Form6::Form6(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     setFixedSize(Twips::toPixels(7755), Twips::toPixels(4560));
     m_splash = QPixmap(QStringLiteral(":/startup/splash.jpg"));
 
-    m_label1 = new QLabel(ConnectingText, this);
+    m_label1 = new QLabel(this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(Twips::rect(1680, 3600, 4530, 330));
     m_label1->setFont(Fonts::ui(12, true));
     m_label1->setAlignment(Qt::AlignCenter);
     m_label1->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
-    m_label1->adjustSize();
+    setStatus(ConnectingText);
 
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -84,9 +84,12 @@ void Form6::paintEvent(QPaintEvent *)
 
 void Form6::setStatus(const QString &text)
 {
-    // The label sizes itself to its text from its design place.
+    // The label sizes itself to its text and stays centred on its design
+    // place, so each status line stands in the middle of the splash.
+    static const QRect design = Twips::rect(1680, 3600, 4530, 330);
     m_label1->setText(text);
     m_label1->adjustSize();
+    m_label1->move(design.center().x() - m_label1->width() / 2, design.top());
 }
 
 void Form6::Form_Initialize()

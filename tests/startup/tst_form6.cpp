@@ -93,6 +93,7 @@ private slots:
         QString statusAtWrite;
         bool splashShownAtShow = true;
         QString statusAtShow;
+        int statusCentreAtShow = 0;
         startup.mainWindow.onWrite = [&] {
             splashShownAtWrite = startup.form->isVisible();
             statusAtWrite = startup.form->Label1()->text();
@@ -100,6 +101,7 @@ private slots:
         startup.mainWindow.onShow = [&] {
             splashShownAtShow = startup.form->isVisible();
             statusAtShow = startup.form->Label1()->text();
+            statusCentreAtShow = startup.form->Label1()->geometry().center().x();
         };
         startup.run();
 
@@ -116,6 +118,7 @@ private slots:
         QCOMPARE(statusAtWrite, QStringLiteral("正在连接云数据中心并检查软件版本中......"));
         QVERIFY(!splashShownAtShow);
         QCOMPARE(statusAtShow, QStringLiteral("正在校验文件完整性......"));
+        QVERIFY(qAbs(statusCentreAtShow - 263) <= 1);
         // The pause ran on the clock before anything was fetched.
         QVERIFY(startup.clock.reads >= 5);
     }
@@ -412,7 +415,10 @@ private slots:
         QCOMPARE(form.size(), QSize(517, 304));
         QVERIFY(form.windowIcon().availableSizes().contains(QSize(32, 32)));
         QLabel *label = form.Label1();
-        QCOMPARE(label->pos(), QPoint(112, 240));
+        // Sized to its text, centred on its design place (112, 240, 302 x 22).
+        QCOMPARE(label->y(), 240);
+        QVERIFY(qAbs(label->geometry().center().x() - 263) <= 1);
+        QCOMPARE(label->width(), label->sizeHint().width());
         QCOMPARE(label->text(), QStringLiteral("正在连接云数据中心并检查软件版本中......"));
         QVERIFY(label->font().bold());
         QCOMPARE(label->font().pointSize(), 12);
