@@ -16,7 +16,8 @@
 #include <QRadialGradient>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 const QColor Navy(0x0B, 0x2E, 0x59);
 const QColor Blue(0x1C, 0x5F, 0xA8);

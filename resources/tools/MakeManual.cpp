@@ -44,7 +44,8 @@ int main(int argc, char *argv[])
     QFont body(family);
     body.setPointSizeF(10.5);
     document.setDefaultFont(body);
-    document.setDefaultStyleSheet(QStringLiteral("h1 { color: #0B2E59; } h2 { color: #1C5FA8; } h3 { color: #1C5FA8; }"));
+    document.setDefaultStyleSheet(
+        QStringLiteral("h1 { color: #0B2E59; } h2 { color: #1C5FA8; } h3 { color: #1C5FA8; }"));
     document.setMarkdown(QString::fromUtf8(source.readAll()));
     document.print(&writer);
     return 0;

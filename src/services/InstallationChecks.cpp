@@ -10,8 +10,10 @@ const QList<InstallationCheck> &InstallationChecks()
         {{QStringLiteral("\\IMG\\JB.jpg"), QStringLiteral("\\IMG\\Main.jpg"), QStringLiteral("\\IMG\\Sector5.jpg"),
           QStringLiteral("\\IMG\\Title.jpg"), QStringLiteral("\\IMG\\Set.jpg")},
          QStringLiteral("Graphic资源丢失！您可能从小网站下载了本软件。请重新下载本软件！")},
-        {{QStringLiteral("\\使用说明书.pdf")}, QStringLiteral("数据文件丢失！您可能从小网站下载了本软件。请重新下载本软件！")},
-        {{QStringLiteral("\\Tessaview.exe")}, QStringLiteral("相关组件丢失！您可能从小网站下载了本软件。请重新下载本软件！")},
+        {{QStringLiteral("\\使用说明书.pdf")},
+         QStringLiteral("数据文件丢失！您可能从小网站下载了本软件。请重新下载本软件！")},
+        {{QStringLiteral("\\Tessaview.exe")},
+         QStringLiteral("相关组件丢失！您可能从小网站下载了本软件。请重新下载本软件！")},
         {{}, QStringLiteral("运行环境丢失！请重新下载本软件！")},
     };
     return checks;

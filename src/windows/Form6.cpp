@@ -28,7 +28,8 @@ const QString Form6::CheckingFilesText = QStringLiteral("正在校验文件完�
 const QString Form6::FirstRunMarker = QStringLiteral("\\Reg.key");
 const QString Form6::FirstRunMarkerLine = QStringLiteral("Zavoz Software");
 
-namespace {
+namespace
+{
 
 void processPendingEvents()
 {
@@ -45,14 +46,8 @@ static void initStartupResources()
 
 Form6::Form6(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const ProgramFolder &folder,
              MainWindowHost &mainWindow, Clock &clock, ProgramEnd &programEnd, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
-      m_fetcher(fetcher),
-      m_boxes(boxes),
-      m_shell(shell),
-      m_folder(folder),
-      m_mainWindow(mainWindow),
-      m_clock(clock),
-      m_programEnd(programEnd)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_fetcher(fetcher), m_boxes(boxes), m_shell(shell),
+      m_folder(folder), m_mainWindow(mainWindow), m_clock(clock), m_programEnd(programEnd)
 {
     initStartupResources();
     setObjectName(QStringLiteral("Form6"));
@@ -122,10 +117,11 @@ void Form6::checkForNewerVersion()
     if (!newest || !IsNewerVersion(*newest, ProgramVersion))
         return;
     m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("版本信息"),
-                 QStringLiteral("您使用的Orvalent版本是：") + ProgramVersion + QStringLiteral("，最新版本是：") + *newest
-                     + QStringLiteral("，为保证所有功能正常使用，请及时更新到最新版本，旧版可能会有部分功能无法使用，"
-                                      "下载地址见官网或使用在线升级功能。")
-                     + QLatin1Char('\r'),
+                 QStringLiteral("您使用的Orvalent版本是：") + ProgramVersion + QStringLiteral("，最新版本是：") +
+                     *newest +
+                     QStringLiteral("，为保证所有功能正常使用，请及时更新到最新版本，旧版可能会有部分功能无法使用，"
+                                    "下载地址见官网或使用在线升级功能。") +
+                     QLatin1Char('\r'),
                  this);
 }
 
@@ -161,12 +157,13 @@ void Form6::greetFirstRun()
     const QString markerPath = m_folder.path(FirstRunMarker);
     if (IsPresentFile(markerPath))
         return;
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("Orvalent"),
-                 QStringLiteral("您好！欢迎使用Orvalent软件，本软件为绿色软件，可以自由拷贝传播！\r\n"
-                                "由于您是第一次使用本软件或本软件的最新版本，建议您阅读目录下的产品说明书（产品说明书.pdf）"
-                                "了解常见Orvan技巧与软件使用方法及一些注意事项，帮助您快速了解本软件。\r\n"
-                                "最后，感谢您使用Orvalent软件，祝您使用愉快！"),
-                 this);
+    m_boxes.show(
+        MessageBoxes::Icon::Information, QStringLiteral("Orvalent"),
+        QStringLiteral("您好！欢迎使用Orvalent软件，本软件为绿色软件，可以自由拷贝传播！\r\n"
+                       "由于您是第一次使用本软件或本软件的最新版本，建议您阅读目录下的产品说明书（产品说明书.pdf）"
+                       "了解常见Orvan技巧与软件使用方法及一些注意事项，帮助您快速了解本软件。\r\n"
+                       "最后，感谢您使用Orvalent软件，祝您使用愉快！"),
+        this);
     // A folder without write access keeps no marker: the greeting comes again
     // next time, and this start goes on to the main window.
     QFile marker(markerPath);

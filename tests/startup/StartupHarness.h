@@ -64,7 +64,8 @@ public:
 };
 
 // Thrown where the program would have ended after a failed check.
-struct StartupEnded {};
+struct StartupEnded {
+};
 
 class RecordingProgramEnd : public ProgramEnd
 {

@@ -9,7 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString OwnAddress = QStringLiteral("203.0.113.57"); // the committed own-address page's
 const QString CommittedLocation = QStringLiteral("广东省深圳市 电信");
@@ -41,7 +42,8 @@ QString seenAs(const QString &url)
 
 void routeNotice(StandinServer &server, const QString &markup)
 {
-    server.setRoute(hostOf(Endpoints::versionNotice()), pathOf(Endpoints::versionNotice()), StandinServer::html(markup));
+    server.setRoute(hostOf(Endpoints::versionNotice()), pathOf(Endpoints::versionNotice()),
+                    StandinServer::html(markup));
 }
 
 void routeOwnAddress(StandinServer &server, const QString &markup)
@@ -67,14 +69,16 @@ QStringList steps(const QStringList &events)
 
 QString versionMessageText(const QString &newest)
 {
-    return QStringLiteral("您使用的Orvalent版本是：5.5，最新版本是：") + newest
-        + QStringLiteral("，为保证所有功能正常使用，请及时更新到最新版本，旧版可能会有部分功能无法使用，下载地址见官网或使用在线升级功能。\r");
+    return QStringLiteral("您使用的Orvalent版本是：5.5，最新版本是：") + newest +
+           QStringLiteral("，为保证所有功能正常使用，请及时更新到最新版本，旧版可能会有部分功能无法使用，下载地址见官网"
+                          "或使用在线升级功能。\r");
 }
 
-const QString Greeting = QStringLiteral(
-    "您好！欢迎使用Orvalent软件，本软件为绿色软件，可以自由拷贝传播！\r\n"
-    "由于您是第一次使用本软件或本软件的最新版本，建议您阅读目录下的产品说明书（产品说明书.pdf）了解常见Orvan技巧与软件使用方法及一些注意事项，帮助您快速了解本软件。\r\n"
-    "最后，感谢您使用Orvalent软件，祝您使用愉快！");
+const QString Greeting =
+    QStringLiteral("您好！欢迎使用Orvalent软件，本软件为绿色软件，可以自由拷贝传播！\r\n"
+                   "由于您是第一次使用本软件或本软件的最新版本，建议您阅读目录下的产品说明书（产品说明书."
+                   "pdf）了解常见Orvan技巧与软件使用方法及一些注意事项，帮助您快速了解本软件。\r\n"
+                   "最后，感谢您使用Orvalent软件，祝您使用愉快！");
 
 } // namespace
 
@@ -108,7 +112,8 @@ private slots:
         QVERIFY(!startup.ended);
         QVERIFY(!startup.fatalEnded);
         const QStringList expected = {seenAs(Endpoints::versionNotice()), seenAs(Endpoints::ownAddress()),
-                                      seenAs(Endpoints::ipLocation(OwnAddress)), seenAs(Endpoints::ipLocation(OwnAddress))};
+                                      seenAs(Endpoints::ipLocation(OwnAddress)),
+                                      seenAs(Endpoints::ipLocation(OwnAddress))};
         QCOMPARE(requestsSeen(m_standin->server), expected);
         QCOMPARE(startup.mainWindow.events,
                  (QStringList{"load", QStringLiteral("location:") + CommittedLocation, "show"}));
@@ -131,7 +136,8 @@ private slots:
         int locationRequests = 0;
         startup.fetcher.afterFetch = [&](const QString &url) {
             if (url == Endpoints::ipLocation(OwnAddress) && ++locationRequests == 1)
-                routeLocation(m_standin->server, OwnAddress, QStringLiteral("<div>本站主数据：第二次回答<br>\r\n参考数据</div>"));
+                routeLocation(m_standin->server, OwnAddress,
+                              QStringLiteral("<div>本站主数据：第二次回答<br>\r\n参考数据</div>"));
         };
         startup.run();
         QCOMPARE(locationRequests, 2);
@@ -143,10 +149,12 @@ private slots:
         StartupHarness startup;
         startup.layOut();
         routeOwnAddress(m_standin->server, QStringLiteral("<div>您的IP地址是：[1.2.3.4] 来自：北京市</div>"));
-        routeLocation(m_standin->server, QStringLiteral("1.2.3.4"), QStringLiteral("<div>本站主数据：北京市 联通<br>\r\n参考数据一：北京市</div>"));
+        routeLocation(m_standin->server, QStringLiteral("1.2.3.4"),
+                      QStringLiteral("<div>本站主数据：北京市 联通<br>\r\n参考数据一：北京市</div>"));
         startup.run();
         const QStringList seen = requestsSeen(m_standin->server);
-        QCOMPARE(seen.mid(2), (QStringList{seenAs(Endpoints::ipLocation("1.2.3.4")), seenAs(Endpoints::ipLocation("1.2.3.4"))}));
+        QCOMPARE(seen.mid(2),
+                 (QStringList{seenAs(Endpoints::ipLocation("1.2.3.4")), seenAs(Endpoints::ipLocation("1.2.3.4"))}));
         QCOMPARE(startup.mainWindow.events, (QStringList{"load", "location:北京市 联通", "show"}));
     }
 
@@ -170,8 +178,9 @@ private slots:
         QFETCH(bool, shown);
         StartupHarness startup;
         startup.layOut();
-        routeNotice(m_standin->server, QStringLiteral("<div>The Newest Vision：") + newest
-                                           + QStringLiteral("########</div><div>###Update Text###<br>\r\n说明<br>\r\n#End#</div>"));
+        routeNotice(m_standin->server,
+                    QStringLiteral("<div>The Newest Vision：") + newest +
+                        QStringLiteral("########</div><div>###Update Text###<br>\r\n说明<br>\r\n#End#</div>"));
         int requestsAtBox = -1;
         bool splashShownAtBox = false;
         startup.boxes.onShow = [&](const RecordedBox &) {
@@ -240,11 +249,15 @@ private slots:
     {
         QTest::addColumn<QString>("markup");
         QTest::addColumn<QString>("line");
-        QTest::newRow("line then CR LF") << "<div>查询结果</div><div>本站主数据：江苏省南京市 联通<br>\r\n参考数据一：江苏省</div>"
-                                         << "江苏省南京市 联通";
-        QTest::newRow("no marker") << "<div>abcdefghij</div><div>klmnop</div>" << "";
-        QTest::newRow("no line break after the marker") << "<div>本站主数据：江苏省南京市</div>" << "";
-        QTest::newRow("empty page") << "" << "";
+        QTest::newRow("line then CR LF")
+            << "<div>查询结果</div><div>本站主数据：江苏省南京市 联通<br>\r\n参考数据一：江苏省</div>"
+            << "江苏省南京市 联通";
+        QTest::newRow("no marker") << "<div>abcdefghij</div><div>klmnop</div>"
+                                   << "";
+        QTest::newRow("no line break after the marker") << "<div>本站主数据：江苏省南京市</div>"
+                                                        << "";
+        QTest::newRow("empty page") << ""
+                                    << "";
     }
     void locationLine()
     {
@@ -314,7 +327,8 @@ private slots:
                                 << "数据文件丢失！您可能从小网站下载了本软件。请重新下载本软件！";
         QTest::newRow("sibling tool") << QStringList{"\\Tessaview.exe"} << QString()
                                       << "相关组件丢失！您可能从小网站下载了本软件。请重新下载本软件！";
-        QTest::newRow("the first check wins") << QStringList{"\\Tessaview.exe", "\\IMG\\JB.jpg"} << QString() << GraphicLost;
+        QTest::newRow("the first check wins")
+            << QStringList{"\\Tessaview.exe", "\\IMG\\JB.jpg"} << QString() << GraphicLost;
     }
     void installationFileMissing()
     {
@@ -428,8 +442,8 @@ private slots:
         const QRgb corner = shot.pixel(4, 4);
         QVERIFY2(qBlue(corner) > qRed(corner) + 40, qPrintable(QString::number(corner, 16)));
         // The status text is white on the picture.
-        QVERIFY(label->palette().color(QPalette::WindowText) == Qt::white
-                || label->styleSheet().contains(QStringLiteral("#FFFFFF")));
+        QVERIFY(label->palette().color(QPalette::WindowText) == Qt::white ||
+                label->styleSheet().contains(QStringLiteral("#FFFFFF")));
     }
 
 private:

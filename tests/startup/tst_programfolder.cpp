@@ -12,7 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 QString programDir()
 {
@@ -31,8 +32,8 @@ QString fakeOpener(const QTemporaryDir &dir, const QString &record)
     const QString script = dir.filePath(QStringLiteral("xdg-open"));
     QFile file(script);
     file.open(QIODevice::WriteOnly);
-    file.write("#!/bin/sh\nprintf '%s' \"$*\" > '" + record.toUtf8() + ".tmp' && mv '" + record.toUtf8() + ".tmp' '"
-               + record.toUtf8() + "'\n");
+    file.write("#!/bin/sh\nprintf '%s' \"$*\" > '" + record.toUtf8() + ".tmp' && mv '" + record.toUtf8() + ".tmp' '" +
+               record.toUtf8() + "'\n");
     file.close();
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return dir.path();
@@ -79,7 +80,8 @@ private slots:
         QVERIFY(pdf.contains("/FontFile2"));
         QVERIFY(pdf.contains("WenQuanYi"));
         // A manual for every tool takes pages, not a stub.
-        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("/Count (\\d+)")).match(QString::fromLatin1(pdf));
+        const QRegularExpressionMatch pages =
+            QRegularExpression(QStringLiteral("/Count (\\d+)")).match(QString::fromLatin1(pdf));
         QVERIFY(pages.hasMatch());
         QVERIFY(pages.captured(1).toInt() >= 3);
     }
@@ -87,10 +89,14 @@ private slots:
     void manualCoversEveryToolAndWindow_data()
     {
         QTest::addColumn<QString>("caption");
-        for (const char *caption : {"手机归属查询", "IP地址查询", "身份证校验", "域名信息查询", "文件安全校验", "邮政编码查询",
-                                    "主机位置查询", "网站流量排名查询", "网站流行度查询", "网站主机数量查询", "网站ICP备案查询",
-                                    "工商查询", "Email及固话查询", "网址安全云鉴定", "淘宝店铺信用查询", "商品条形码查询",
-                                    "发票真伪查询", "举报恶意网站", "联系方式", "检查更新", "关于", "增值服务"})
+        for (const char *caption : {"手机归属查询",     "IP地址查询",       "身份证校验",
+                                    "域名信息查询",     "文件安全校验",     "邮政编码查询",
+                                    "主机位置查询",     "网站流量排名查询", "网站流行度查询",
+                                    "网站主机数量查询", "网站ICP备案查询",  "工商查询",
+                                    "Email及固话查询",  "网址安全云鉴定",   "淘宝店铺信用查询",
+                                    "商品条形码查询",   "发票真伪查询",     "举报恶意网站",
+                                    "联系方式",         "检查更新",         "关于",
+                                    "增值服务"})
             QTest::newRow(caption) << QString::fromUtf8(caption);
     }
     void manualCoversEveryToolAndWindow()

@@ -16,7 +16,8 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 QString screenshotsDir()
 {

@@ -12,11 +12,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString AllFiles[] = {
-    QStringLiteral("\\IMG\\JB.jpg"),     QStringLiteral("\\IMG\\Main.jpg"), QStringLiteral("\\IMG\\Sector5.jpg"),
-    QStringLiteral("\\IMG\\Title.jpg"),  QStringLiteral("\\IMG\\Set.jpg"),  QStringLiteral("\\使用说明书.pdf"),
+    QStringLiteral("\\IMG\\JB.jpg"),    QStringLiteral("\\IMG\\Main.jpg"), QStringLiteral("\\IMG\\Sector5.jpg"),
+    QStringLiteral("\\IMG\\Title.jpg"), QStringLiteral("\\IMG\\Set.jpg"),  QStringLiteral("\\使用说明书.pdf"),
     QStringLiteral("\\Tessaview.exe"),
 };
 
@@ -81,7 +82,8 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<bool>("cut");
         QTest::addColumn<QString>("newest");
-        QTest::newRow("notice") << "The Newest Vision：5.6########\r\n###Update Text###\r\nline\r\n#End#" << true << "5.6";
+        QTest::newRow("notice") << "The Newest Vision：5.6########\r\n###Update Text###\r\nline\r\n#End#" << true
+                                << "5.6";
         QTest::newRow("blank kept") << "The Newest Vision：5.5 ########" << true << "5.5 ";
         QTest::newRow("empty version") << "The Newest Vision：########" << true << "";
         QTest::newRow("text before the marker") << "公告\r\nThe Newest Vision：6.0########" << true << "6.0";
@@ -172,7 +174,8 @@ private slots:
                                 << "数据文件丢失！您可能从小网站下载了本软件。请重新下载本软件！";
         QTest::newRow("sibling tool") << QStringList{"\\Tessaview.exe"}
                                       << "相关组件丢失！您可能从小网站下载了本软件。请重新下载本软件！";
-        QTest::newRow("first check wins") << QStringList{"\\Tessaview.exe", "\\使用说明书.pdf", "\\IMG\\Set.jpg"} << graphic;
+        QTest::newRow("first check wins")
+            << QStringList{"\\Tessaview.exe", "\\使用说明书.pdf", "\\IMG\\Set.jpg"} << graphic;
         QTest::newRow("manual before sibling") << QStringList{"\\Tessaview.exe", "\\使用说明书.pdf"}
                                                << "数据文件丢失！您可能从小网站下载了本软件。请重新下载本软件！";
     }
