@@ -1,5 +1,16 @@
 #include "Form1.h"
 
+#include "FileDialog.h"
+#include "FileTool.h"
+#include "HostCountTool.h"
+#include "HostLookupTool.h"
+#include "IdCardTool.h"
+#include "IpTool.h"
+#include "MobileTool.h"
+#include "PageRankTool.h"
+#include "TrafficRankTool.h"
+#include "WhoisTool.h"
+
 #include "BrowserView.h"
 #include "Endpoints.h"
 #include "Frm.h"
@@ -10,6 +21,7 @@
 #include "ShellOpen.h"
 #include "Tab.h"
 #include "Twips.h"
+#include "UrlSafetyTool.h"
 
 #include <QAction>
 #include <QCursor>
@@ -145,6 +157,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     buildNavigation();
     createBrowsers();
     m_context.statusLine = m_Label1;
+    m_fileDialog = std::make_unique<QtFileDialog>();
     createTools();
 
     m_activation = new ProgramWindowActivation(this);
@@ -341,6 +354,18 @@ void Form1::createBrowsers()
 // ---------------------------------------------------------------------------
 void Form1::createTools()
 {
+    new UrlSafetyTool(panel(QStringLiteral("TabUS")), m_context,
+                      [this](const QString &address) { emit reportRequestedFor(address); });
+    ToolContext &context = toolContext();
+    new MobileTool(panel(QStringLiteral("TabSJ")), context);
+    new IpTool(panel(QStringLiteral("TabIP")), context);
+    new IdCardTool(panel(QStringLiteral("TabSFZ")), context);
+    new WhoisTool(panel(QStringLiteral("TabYM")), context);
+    new FileTool(panel(QStringLiteral("TabQM")), context, *m_fileDialog);
+    new HostLookupTool(panel(QStringLiteral("TabZhuJi")), context);
+    new TrafficRankTool(panel(QStringLiteral("TabRenQi")), context);
+    new PageRankTool(panel(QStringLiteral("TabLiuXing")), context);
+    new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
 }
 
 QWidget *Form1::panel(const QString &name) const

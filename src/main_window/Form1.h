@@ -11,9 +11,11 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class BrowserFactory;
 class BrowserView;
+class FileDialog;
 class Frm;
 class MessageBoxes;
 class PageFetcher;
@@ -76,6 +78,9 @@ public:
 signals:
     // The menu entries and the fourth tab; the windows they show connect here.
     void reportRequested();       // mnuJB "举报恶意网站"
+    // The URL-safety panel's "举报该网站" with "http://" + its address: the
+    // report window is shown, this window hidden, the address written there.
+    void reportRequestedFor(const QString &address);
     void updateRequested();       // mnuUpdate "检查更新"
     void aboutRequested();        // mnuAbout "关于"
     void paidServicesRequested(); // Tab4 "增值服务"
@@ -123,6 +128,8 @@ private:
     std::function<void()> m_endProgram;
     QPointer<QWidget> m_startup;
     ProgramWindowActivation *m_activation = nullptr;
+    // The file panel's open dialog; the window owns it.
+    std::unique_ptr<FileDialog> m_fileDialog;
     WindowDrag m_drag;
     bool m_shownOnce = false;
 

@@ -27,6 +27,8 @@ inline const QString NumberSearchHost = QStringLiteral("www.haoma-sousuo.com");
 inline const QString ReportHost = QStringLiteral("www.eyi-wangzhan-jubao.cn");
 // The maker's own site: version notice, usage figure, download page.
 inline const QString MakerHost = QStringLiteral("www.zavoz-soft.cn");
+// The shop-credit search that the sibling tool Tessaview opens.
+inline const QString ShopCreditHost = QStringLiteral("www.dianpu-xinyong.cn");
 
 // Support e-mail address quoted by the tools' error texts.
 inline const QString SupportEmail = QStringLiteral("support@zavoz-soft.cn");
@@ -115,6 +117,12 @@ inline QString businessRegistrationSearch()
 inline QString taxInvoicePage()
 {
     return http(TaxInvoiceHost, QStringLiteral("/n480462/n481069/n3759321/"));
+}
+
+// The shop-credit search page, opened by Tessaview in the user's browser.
+inline QString shopCreditSearch()
+{
+    return http(ShopCreditHost, QStringLiteral("/search.htm"));
 }
 
 // First URL-safety service: its verdict page for an address.

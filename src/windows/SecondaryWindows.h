@@ -8,7 +8,6 @@
 #include <QPointer>
 
 class BrowserFactory;
-class FormActivation;
 class MessageBoxes;
 class PageFetcher;
 class RunRandom;
@@ -24,7 +23,6 @@ public:
     struct Dependencies {
         PageFetcher *fetcher = nullptr;
         RunRandom *random = nullptr;
-        FormActivation *activation = nullptr;
         // The report window's: its boxes and browser views, the program
         // folder, the main window it hides and shows again, and the main
         // window's close pictures (normal, hover, pressed).

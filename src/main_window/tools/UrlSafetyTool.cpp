@@ -80,9 +80,12 @@ UrlSafetyTool::UrlSafetyTool(QWidget *panel, ToolContext &context, OpenReport op
     txtUSJG->setReadOnly(true);
     Command12 = button(panel, "Command12", Twips::rect(5160, 4800, 2055, 375), QStringLiteral("举报该网站"));
 
-    if (m_context.browsers) {
+    if (m_context.browsers)
         WebAI = m_context.browsers->create(panel, Twips::rect(4560, 2280, 135, 135));
+    if (WebAI) {
         WebAI->setObjectName(QStringLiteral("WebAI"));
+        if (QWidget *view = WebAI->widget())
+            view->setObjectName(QStringLiteral("WebAI"));
         connect(WebAI, &BrowserView::documentComplete, this, &UrlSafetyTool::WebAI_DocumentComplete);
     }
 
