@@ -5,6 +5,7 @@
 #include "Endpoints.h"
 #include "InfoIcon.h"
 #include "MessageBoxes.h"
+#include "PageText.h"
 #include "PictureBox.h"
 #include "ProgramWindowActivation.h"
 #include "ReportPage.h"
