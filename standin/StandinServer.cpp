@@ -286,6 +286,12 @@ StandinServer::Response StandinServer::page(const QString &relativePath, int sta
     QFile file(pagePath(relativePath));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("stand-in page missing: %s", qPrintable(relativePath));
+    // Pictures a page shows (a captcha, a button) go out as they are.
+    if (relativePath.endsWith(QStringLiteral(".png"))) {
+        Response picture = raw(file.readAll(), status);
+        picture.contentType = "image/png";
+        return picture;
+    }
     return html(QString::fromUtf8(file.readAll()), status);
 }
 

@@ -71,7 +71,7 @@ public:
     // Responses.
     static Response html(const QString &markup, int status = 200); // GBK-encoded
     static Response raw(const QByteArray &bytes, int status = 200);
-    static Response page(const QString &relativePath, int status = 200); // standin/pages/...
+    static Response page(const QString &relativePath, int status = 200); // standin/pages/...; a .png goes out as image/png
     static Response closeWithoutAnswer();
     static Response stall();
     static Response notFound();
