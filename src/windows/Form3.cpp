@@ -462,7 +462,9 @@ void Form3::copyCaptcha()
 
 void Form3::Picture1_Change()
 {
-    const bool ready = m_Picture1->size() == QSize(Twips::toPixels(ReadyWidth), Twips::toPixels(ReadyHeight));
+    // An empty box keeps its size but shows no captcha to read: not ready.
+    const bool ready = !m_Picture1->pixmap().isNull()
+                       && m_Picture1->size() == QSize(Twips::toPixels(ReadyWidth), Twips::toPixels(ReadyHeight));
     m_Label6->setText(ready ? ReportPage::Connected : ReportPage::Connecting);
     m_Label6->adjustSize();
 }

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
 #include <functional>
@@ -22,7 +23,16 @@ struct FakePage {
     int categoryBoxes = 0;           // elements named "siteType[]"
     int images = 0;                  // elements with tag name IMG
     std::optional<QImage> firstImage; // nullopt: no IMG; a null image: unreadable
+    QString finalUrl;                 // where a redirection ends; empty: the address asked for
 };
+
+// A page that is only text.
+inline FakePage textPage(const QString &body)
+{
+    FakePage page;
+    page.body = body;
+    return page;
+}
 
 // A browser view without a browser, for driving a window through its page
 // operations: pages come from site(url), every answer comes later from the
@@ -40,8 +50,9 @@ public:
     void Navigate(const QString &url) override
     {
         navigations.append(url);
-        m_url = url;
         m_page = site ? site(url) : FakePage{};
+        // As a browser does, an address typed without a scheme is taken as http.
+        m_url = m_page.finalUrl.isEmpty() ? QUrl::fromUserInput(url).toString() : m_page.finalUrl;
         values.clear();
         ticked = QList<bool>(m_page.categoryBoxes, false);
         ++m_serial;
@@ -53,8 +64,9 @@ public:
                 finishLoad();
         });
     }
-    // The page shows: its address as title first, then its own, then the
-    // document completes.
+    // The page shows: its address as title first (what a browser shows for
+    // a page without a title of its own), then its own, then the document
+    // completes.
     void finishLoad()
     {
         emit titleChanged(m_url);

@@ -361,7 +361,7 @@ void TestUrlSafetyTool::secondStageVerdicts()
     QFETCH(int, badge);
     QFETCH(QColor, colour);
     Rig rig;
-    rig.webAI()->site = [body](const QString &) { return FakePage{{}, body, {}, 0, 0, {}}; };
+    rig.webAI()->site = [body](const QString &) { return textPage(body); };
     rig.firstService(StandinServer::page(QStringLiteral("urlsafety/search-undetected.html")));
     rig.check(QStringLiteral("www.example.cn"));
     // Another tool runs meanwhile and leaves its own page text.
@@ -390,7 +390,7 @@ void TestUrlSafetyTool::unreadableSecondPageFallsBackOnTheLastPageText()
 void TestUrlSafetyTool::documentCompleteWithoutAWaitingCheckChangesNothing()
 {
     Rig rig;
-    rig.webAI()->site = [](const QString &) { return FakePage{{}, QStringLiteral("没有该网站条目"), {}, 0, 0, {}}; };
+    rig.webAI()->site = [](const QString &) { return textPage(QStringLiteral("没有该网站条目")); };
     rig.webAI()->Navigate(QStringLiteral("http://elsewhere.cn/"));
     QTest::qWait(0);
     QCoreApplication::processEvents();
@@ -405,7 +405,7 @@ void TestUrlSafetyTool::onlyTheFirstDocumentCompleteIsTaken()
     Rig rig;
     FakeBrowserView *view = rig.webAI();
     view->autoComplete = false;
-    view->site = [](const QString &) { return FakePage{{}, QStringLiteral("没有该网站条目"), {}, 0, 0, {}}; };
+    view->site = [](const QString &) { return textPage(QStringLiteral("没有该网站条目")); };
     rig.firstService(StandinServer::page(QStringLiteral("urlsafety/search-undetected.html")));
     rig.check(QStringLiteral("www.example.cn"));
     // A frame and then the page: two completions for one navigation.
