@@ -62,4 +62,10 @@ inline QString downloadPage()
     return http(MakerHost, QStringLiteral("/orvalent/download.htm"));
 }
 
+// Post-code service: the page of the typed code, "/" + text + ".html".
+inline QString postCode(const QString &typed)
+{
+    return http(PostCodeHost, QStringLiteral("/") + typed + QStringLiteral(".html"));
+}
+
 } // namespace Endpoints
