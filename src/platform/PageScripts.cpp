@@ -19,14 +19,31 @@ QString call(const char *parameters, const char *body, const QJsonArray &argumen
 
 namespace PageScripts {
 
+// The markup inside an element as the page's own parse would read it. The
+// serialiser drops the line break that opens a pre, listing or textarea (a
+// parse drops the first one), so a pre starting with an empty line would lose
+// it when our renderer parses the markup again. The fix is made on a copy in
+// a document of its own, which loads no image and runs no script.
+const char *const MarkupOf =
+    "function markupOf(e) {"
+    "  if (!e) return null;"
+    "  var copy = document.implementation.createHTMLDocument('').importNode(e, true);"
+    "  var blocks = copy.querySelectorAll('pre, listing, textarea');"
+    "  for (var i = 0; i < blocks.length; ++i) {"
+    "    var first = blocks[i].firstChild;"
+    "    if (first && first.nodeType === 3 && first.data.charAt(0) === '\\n') first.data = '\\n' + first.data;"
+    "  }"
+    "  return copy.innerHTML;"
+    "}";
+
 QString bodyMarkup()
 {
-    return call("", "return document.body ? document.body.innerHTML : null;", {});
+    return call("", (QByteArray(MarkupOf) + " return markupOf(document.body);").constData(), {});
 }
 
 QString elementMarkup(const QString &id)
 {
-    return call("id", "var e = document.getElementById(id); return e ? e.innerHTML : null;", {id});
+    return call("id", (QByteArray(MarkupOf) + " return markupOf(document.getElementById(id));").constData(), {id});
 }
 
 QString clickByIdOrName(const QString &idOrName)

@@ -69,6 +69,7 @@ private slots:
     void elementOperations();
     void pageDialogsShowNothing_data();
     void pageDialogsShowNothing();
+    void readingTheTextLoadsNothing();
     void replyAfterTheViewIsGoneIsDropped();
 
 private:
@@ -137,18 +138,32 @@ void TestBrowserView::documentCompleteOncePerNavigation()
     m_standin.setRoute(Host, "/plain.html", StandinServer::html("<p>plain</p>"));
     m_standin.setRoute(Host, "/stalled.html", StandinServer::stall());
     m_standin.setRoute(Host, "/last.html", StandinServer::html("<p>last</p>"));
+    m_standin.setRoute(Host, "/missing.html", StandinServer::html("<p>not here</p>", 404));
+    m_standin.setRoute(Host, "/closed.html", StandinServer::closeWithoutAnswer());
     ViewHost host(m_browsers);
 
     QVERIFY(load(host, "/framed.html"));
     QVERIFY(load(host, "/plain.html"));
+    // An error status shows the server's page; a failed load shows the
+    // view's error page: one completion each, like any other page.
+    QVERIFY(load(host, "/missing.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("not here")));
+    QVERIFY(load(host, "/closed.html"));
     // A navigation that never completes is cut short by the next one and
     // gives no completion of its own.
     host.view->Navigate(address("/stalled.html"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_standin.requests().size() >= 5, 20000);
+    const auto stalledAsked = [this] {
+        for (const auto &request : m_standin.requests())
+            if (request.pathAndQuery == "/stalled.html")
+                return true;
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(stalledAsked(), 20000);
     QVERIFY(load(host, "/last.html"));
     QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("last")));
     QCOMPARE(host.completions,
-             QStringList({address("/framed.html"), address("/plain.html"), address("/last.html")}));
+             QStringList({address("/framed.html"), address("/plain.html"), address("/missing.html"),
+                          address("/closed.html"), address("/last.html")}));
 }
 
 void TestBrowserView::titleChangeAndCurrentAddress()
@@ -173,6 +188,9 @@ void TestBrowserView::bodyTextEqualsThePageFetch_data()
         << QStringLiteral("<div>第一行</div><p>第二  行<br>第三行 &lt;b&gt;</p><ul><li>甲</li><li>乙</li></ul>"
                           "<script>var x = 1;</script><!-- c --><pre>a  b\nc</pre>末尾<br>")
         << QStringLiteral("第一行\r\n第二 行\r\n第三行 <b>\r\n甲\r\n乙\r\na  b\r\nc\r\n末尾");
+    QTest::newRow("pre starting with a blank line")
+        << QStringLiteral("x<pre>\n\n  a</pre>y<textarea>t</textarea><select><option>s1<option>s2</select>")
+        << QStringLiteral("x\r\n\r\n  a\r\nys1s2");
     QTest::newRow("post-code list page") << QString() << QString();
 }
 
@@ -329,6 +347,32 @@ void TestBrowserView::pageDialogsShowNothing()
     QVERIFY(load(host, "/next.html"));
     for (const auto &request : m_standin.requests())
         QVERIFY(!request.pathAndQuery.startsWith("/popup"));
+}
+
+void TestBrowserView::readingTheTextLoadsNothing()
+{
+    // A captcha picture fetched again would change under the user's eyes.
+    m_standin.setRoute(Host, "/pictures.html",
+                       StandinServer::html("<p>a</p><img src='/captcha.gif'><pre>\n\nb</pre>"
+                                           "<script>document.title = 'ran ' + (window.runs = (window.runs || 0) + 1);</script>"));
+    m_standin.setRoute(Host, "/captcha.gif", StandinServer::raw("GIF89a", 200));
+    m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
+    const auto pictureRequests = [this] {
+        int count = 0;
+        for (const auto &request : m_standin.requests())
+            count += request.pathAndQuery == "/captcha.gif" ? 1 : 0;
+        return count;
+    };
+    ViewHost host(m_browsers);
+    QSignalSpy titles(host.view, &BrowserView::titleChanged);
+    QVERIFY(load(host, "/pictures.html"));
+    QTRY_COMPARE_WITH_TIMEOUT(pictureRequests(), 1, 20000);
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("a\r\n\r\nb")));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("a\r\n\r\nb")));
+    QVERIFY(load(host, "/next.html"));
+    QCOMPARE(pictureRequests(), 1);
+    for (const auto &title : titles)
+        QVERIFY(title.at(0).toString() != QStringLiteral("ran 2"));
 }
 
 void TestBrowserView::replyAfterTheViewIsGoneIsDropped()
