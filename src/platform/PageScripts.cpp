@@ -3,7 +3,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-namespace {
+namespace
+{
 
 // "(function (a, b) { ... }).apply(null, [\"a\", \"b\"])": the arguments as one
 // JSON array. Every failure inside (an element without click(), say) becomes
@@ -17,7 +18,8 @@ QString call(const char *parameters, const char *body, const QJsonArray &argumen
 
 } // namespace
 
-namespace PageScripts {
+namespace PageScripts
+{
 
 // The markup inside an element as the page's own parse would read it. The
 // serialiser drops the line break that opens a pre, listing or textarea (a

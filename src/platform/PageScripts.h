@@ -6,7 +6,8 @@
 // caller's values go in as JSON string and number literals handed to a
 // function as its arguments, never spliced into the script's own text, so a
 // name or value holding quotes or "</script>" stays data.
-namespace PageScripts {
+namespace PageScripts
+{
 
 // The body's markup, or null without a body.
 QString bodyMarkup();

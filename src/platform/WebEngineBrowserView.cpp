@@ -51,8 +51,8 @@ void WebEngineBrowserView::onLoadingChanged(const QWebEngineLoadingInfo &info)
     // A page that came and a load that failed (the view then shows its error
     // page) both complete the document; a load stopped by the next navigation
     // does not, so a tool takes the page it asked for last.
-    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus
-        || info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+        info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
         emit documentComplete();
 }
 

@@ -13,7 +13,8 @@
 
 // The browser views against pages served by the stand-in server through
 // Chromium's proxy: completion, rendered text, page operations, silence.
-namespace {
+namespace
+{
 
 const QString Host = QStringLiteral("browser.test");
 
@@ -24,26 +25,28 @@ QString address(const QString &path)
 
 QString htmlAttribute(QString value)
 {
-    return value.replace(u'&', QStringLiteral("&amp;")).replace(u'"', QStringLiteral("&quot;")).replace(u'<', QStringLiteral("&lt;"));
+    return value.replace(u'&', QStringLiteral("&amp;"))
+        .replace(u'"', QStringLiteral("&quot;"))
+        .replace(u'<', QStringLiteral("&lt;"));
 }
 
 // A panel with one view in it, and the addresses of its completions as they came.
 struct ViewHost {
-    explicit ViewHost(BrowserFactory &browsers)
+    explicit ViewHost(BrowserFactory &browsers, bool shown = true)
     {
         panel = std::make_unique<QWidget>();
         panel->resize(200, 100);
         view = browsers.create(panel.get(), QRect(10, 20, 17, 25));
         QObject::connect(view, &BrowserView::documentComplete, view, [this] { completions << view->currentUrl(); });
-        panel->show();
+        if (shown)
+            panel->show();
     }
     std::unique_ptr<QWidget> panel;
     BrowserView *view = nullptr;
     QStringList completions;
 };
 
-template <class T>
-struct Reply {
+template <class T> struct Reply {
     std::optional<T> value;
     bool came = false;
 };
@@ -61,6 +64,7 @@ private slots:
     void viewSitsAtItsDesignPlace();
     void documentCompleteOncePerNavigation();
     void titleChangeAndCurrentAddress();
+    void hiddenPanelStillLoads();
     void bodyTextEqualsThePageFetch_data();
     void bodyTextEqualsThePageFetch();
     void valuesAreDataNotScript_data();
@@ -132,8 +136,9 @@ void TestBrowserView::viewSitsAtItsDesignPlace()
 
 void TestBrowserView::documentCompleteOncePerNavigation()
 {
-    m_standin.setRoute(Host, "/framed.html",
-                       StandinServer::html("<p>outer</p><iframe src='/inner.html'></iframe><iframe src='/inner.html?2'></iframe>"));
+    m_standin.setRoute(
+        Host, "/framed.html",
+        StandinServer::html("<p>outer</p><iframe src='/inner.html'></iframe><iframe src='/inner.html?2'></iframe>"));
     m_standin.setRoute(Host, "/inner.html*", StandinServer::html("<p>inner</p>"));
     m_standin.setRoute(Host, "/plain.html", StandinServer::html("<p>plain</p>"));
     m_standin.setRoute(Host, "/stalled.html", StandinServer::stall());
@@ -161,9 +166,8 @@ void TestBrowserView::documentCompleteOncePerNavigation()
     QTRY_VERIFY_WITH_TIMEOUT(stalledAsked(), 20000);
     QVERIFY(load(host, "/last.html"));
     QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("last")));
-    QCOMPARE(host.completions,
-             QStringList({address("/framed.html"), address("/plain.html"), address("/missing.html"),
-                          address("/closed.html"), address("/last.html")}));
+    QCOMPARE(host.completions, QStringList({address("/framed.html"), address("/plain.html"), address("/missing.html"),
+                                            address("/closed.html"), address("/last.html")}));
 }
 
 void TestBrowserView::titleChangeAndCurrentAddress()
@@ -174,6 +178,19 @@ void TestBrowserView::titleChangeAndCurrentAddress()
     QVERIFY(load(host, "/titled.html"));
     QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == QStringLiteral("邮编查询"), 20000);
     QCOMPARE(host.view->currentUrl(), address("/titled.html"));
+}
+
+void TestBrowserView::hiddenPanelStillLoads()
+{
+    // Panels stay hidden until their side-bar item is chosen, and some views
+    // are parked out of sight; their pages load and run all the same.
+    m_standin.setRoute(
+        Host, "/hidden.html",
+        StandinServer::html("<p id=p>x</p><script>document.getElementById('p').textContent = 'ran';</script>"));
+    ViewHost host(m_browsers, false);
+    QVERIFY(!host.view->widget()->isVisible());
+    QVERIFY(load(host, "/hidden.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("ran")));
 }
 
 void TestBrowserView::bodyTextEqualsThePageFetch_data()
@@ -216,23 +233,28 @@ void TestBrowserView::valuesAreDataNotScript_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
     QTest::newRow("plain") << "q" << QStringLiteral("100000");
-    QTest::newRow("quotes in the value") << "q" << R"(a"b'c"); document.title = 'pwned'; (")";
-    QTest::newRow("script end in the value") << "q" << "</script><script>document.title = 'pwned'</script>";
+    QTest::newRow("quotes in the value") << "q"
+                                         << R"(a"b'c"); document.title = 'pwned'; (")";
+    QTest::newRow("script end in the value") << "q"
+                                             << "</script><script>document.title = 'pwned'</script>";
     QTest::newRow("backslashes and a line separator") << "q" << QStringLiteral("a\\\" \u2028 b");
-    QTest::newRow("quotes in the name") << R"(x"]'); document.title = 'pwned'; ('")" << "v";
-    QTest::newRow("script end in the name") << "</script><b>" << "v";
+    QTest::newRow("quotes in the name") << R"(x"]'); document.title = 'pwned'; ('")"
+                                        << "v";
+    QTest::newRow("script end in the name") << "</script><b>"
+                                            << "v";
 }
 
 void TestBrowserView::valuesAreDataNotScript()
 {
     QFETCH(QString, name);
     QFETCH(QString, value);
-    m_standin.setRoute(Host, "/form.html",
-                       StandinServer::html(QStringLiteral("<title>form</title><input name=\"%1\">"
-                                                          "<button id=copy onclick=\"document.getElementById('out')"
-                                                          ".textContent = document.getElementsByName(this.dataset.n)[0].value\" "
-                                                          "data-n=\"%1\">copy</button><div id=out></div>")
-                                               .arg(htmlAttribute(name))));
+    m_standin.setRoute(
+        Host, "/form.html",
+        StandinServer::html(QStringLiteral("<title>form</title><input name=\"%1\">"
+                                           "<button id=copy onclick=\"document.getElementById('out')"
+                                           ".textContent = document.getElementsByName(this.dataset.n)[0].value\" "
+                                           "data-n=\"%1\">copy</button><div id=out></div>")
+                                .arg(htmlAttribute(name))));
     ViewHost host(m_browsers);
     QSignalSpy titles(host.view, &BrowserView::titleChanged);
     QVERIFY(load(host, "/form.html"));
@@ -264,7 +286,8 @@ void TestBrowserView::elementOperations_data()
     QTest::newRow("click negative index") << Operation::ClickNthByTag << "IMG" << -1 << false << "";
     QTest::newRow("count a tag") << Operation::Count << "IMG" << 0 << true << "2";
     QTest::newRow("count a missing tag") << Operation::Count << "video" << 0 << true << "0";
-    QTest::newRow("element text") << Operation::ElementText << "rating" << 0 << true << QStringLiteral("信用 AAA\r\n良好");
+    QTest::newRow("element text") << Operation::ElementText << "rating" << 0 << true
+                                  << QStringLiteral("信用 AAA\r\n良好");
     QTest::newRow("element text missing") << Operation::ElementText << "none" << 0 << false << "";
 }
 
@@ -278,13 +301,14 @@ void TestBrowserView::elementOperations()
     const QString mark = QStringLiteral(" onclick=\"document.getElementById('out').textContent='%1'\"");
     m_standin.setRoute(
         Host, "/elements.html",
-        StandinServer::html(QStringLiteral("<a id=byId%1>a</a><a name=byName%2>b</a><span id=twice%3>c</span><a name=twice%4>d</a>"
-                                           "<input type=checkbox name=box%5><input type=checkbox name=box%6><input type=checkbox name=box%7>"
-                                           "<img src='/i.gif'%8><img src='/i.gif'%9>"
-                                           "<span id=rating>信用 <b>AAA</b><br>良好</span><div id=out></div>")
-                                .arg(mark.arg("id"), mark.arg("name"), mark.arg("first"), mark.arg("second"),
-                                     mark.arg("box0"), mark.arg("box1"), mark.arg("box2"), mark.arg("img0"),
-                                     mark.arg("img1"))));
+        StandinServer::html(
+            QStringLiteral(
+                "<a id=byId%1>a</a><a name=byName%2>b</a><span id=twice%3>c</span><a name=twice%4>d</a>"
+                "<input type=checkbox name=box%5><input type=checkbox name=box%6><input type=checkbox name=box%7>"
+                "<img src='/i.gif'%8><img src='/i.gif'%9>"
+                "<span id=rating>信用 <b>AAA</b><br>良好</span><div id=out></div>")
+                .arg(mark.arg("id"), mark.arg("name"), mark.arg("first"), mark.arg("second"), mark.arg("box0"),
+                     mark.arg("box1"), mark.arg("box2"), mark.arg("img0"), mark.arg("img1"))));
     m_standin.setRoute(Host, "/i.gif", StandinServer::notFound());
     ViewHost host(m_browsers);
     QVERIFY(load(host, "/elements.html"));
@@ -322,18 +346,23 @@ void TestBrowserView::pageDialogsShowNothing_data()
 {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("title");
-    QTest::newRow("alert") << "alert('hello')" << "after:undefined";
-    QTest::newRow("confirm is cancelled") << "confirm('sure?')" << "after:false";
-    QTest::newRow("prompt is cancelled") << "prompt('name?', 'x')" << "after:null";
-    QTest::newRow("new window is refused") << "(window.open('/popup.html'), 'asked')" << "after:asked";
+    QTest::newRow("alert") << "alert('hello')"
+                           << "after:undefined";
+    QTest::newRow("confirm is cancelled") << "confirm('sure?')"
+                                          << "after:false";
+    QTest::newRow("prompt is cancelled") << "prompt('name?', 'x')"
+                                         << "after:null";
+    QTest::newRow("new window is refused") << "(window.open('/popup.html'), 'asked')"
+                                           << "after:asked";
 }
 
 void TestBrowserView::pageDialogsShowNothing()
 {
     QFETCH(QString, call);
     QFETCH(QString, title);
-    m_standin.setRoute(Host, "/dialog.html",
-                       StandinServer::html(QStringLiteral("<p>x</p><script>document.title = 'after:' + (%1);</script>").arg(call)));
+    m_standin.setRoute(
+        Host, "/dialog.html",
+        StandinServer::html(QStringLiteral("<p>x</p><script>document.title = 'after:' + (%1);</script>").arg(call)));
     m_standin.setRoute(Host, "/popup.html", StandinServer::html("<p>popup</p>"));
     m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
     ViewHost host(m_browsers);
@@ -352,9 +381,10 @@ void TestBrowserView::pageDialogsShowNothing()
 void TestBrowserView::readingTheTextLoadsNothing()
 {
     // A captcha picture fetched again would change under the user's eyes.
-    m_standin.setRoute(Host, "/pictures.html",
-                       StandinServer::html("<p>a</p><img src='/captcha.gif'><pre>\n\nb</pre>"
-                                           "<script>document.title = 'ran ' + (window.runs = (window.runs || 0) + 1);</script>"));
+    m_standin.setRoute(
+        Host, "/pictures.html",
+        StandinServer::html("<p>a</p><img src='/captcha.gif'><pre>\n\nb</pre>"
+                            "<script>document.title = 'ran ' + (window.runs = (window.runs || 0) + 1);</script>"));
     m_standin.setRoute(Host, "/captcha.gif", StandinServer::raw("GIF89a", 200));
     m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
     const auto pictureRequests = [this] {

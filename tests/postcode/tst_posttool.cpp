@@ -19,9 +19,11 @@
 
 // The post-code tool on a real TabPost panel with a real browser view, the
 // service's pages coming from the stand-in server.
-namespace {
+namespace
+{
 
-const QString ListCut = QStringLiteral("北京市 东城区 东华门街道 \r\n北京市 西城区 西长安街街道 \r\n北京市 朝阳区 建国门外街道 \r\n");
+const QString ListCut =
+    QStringLiteral("北京市 东城区 东华门街道 \r\n北京市 西城区 西长安街街道 \r\n北京市 朝阳区 建国门外街道 \r\n");
 
 struct Panel {
     explicit Panel(BrowserFactory &browsers)
@@ -70,6 +72,7 @@ private slots:
     void answers();
     void emptyQueryNavigatesToSlashDotHtml();
     void secondCompletionIsIgnored();
+    void pageThatNeverCompletesWaitsForTheNextQuery();
 
 private:
     void query(Panel &panel, const QString &typed);
@@ -108,7 +111,8 @@ void TestPostTool::controlsAtTheirPlaces()
     QVERIFY(label28->font().bold());
     auto *label26 = panel.panel->findChild<QLabel *>("Label26");
     QCOMPARE(label26->text(),
-             QStringLiteral("本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。"));
+             QStringLiteral(
+                 "本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。"));
     QCOMPARE(label26->pos(), QPoint(16, 24));
 }
 
@@ -118,7 +122,8 @@ void TestPostTool::answers_data()
     QTest::addColumn<QString>("markup"); // null: the committed route for the code
     QTest::addColumn<QString>("expected");
 
-    const QString end = QStringLiteral("<p>以上为该邮编的全部结果，共计三条记录。</p><p>百度邮编搜索由国家邮政局提供</p>");
+    const QString end =
+        QStringLiteral("<p>以上为该邮编的全部结果，共计三条记录。</p><p>百度邮编搜索由国家邮政局提供</p>");
     QTest::newRow("list page") << "100000" << QString() << ListCut;
     QTest::newRow("not-found page") << "999999" << QString() << QStringLiteral("查无资料");
     QTest::newRow("not-found text whatever else the page holds")
@@ -159,8 +164,8 @@ void TestPostTool::emptyQueryNavigatesToSlashDotHtml()
 {
     m_standin.setRoute(Endpoints::PostCodeHost, "/.html",
                        StandinServer::html(pageWith(QStringLiteral("<p>ABCDEFGHIJKLMNOPQRSTUVWXYZ</p>"
-                                                                    "<p>以上为该邮编的全部结果，共计三条记录。</p>"
-                                                                    "<p>百度邮编搜索由国家</p>"))));
+                                                                   "<p>以上为该邮编的全部结果，共计三条记录。</p>"
+                                                                   "<p>百度邮编搜索由国家</p>"))));
     Panel panel(m_browsers);
     query(panel, QString());
     // The empty code stands at position 1, so the cut starts at 10.
@@ -189,6 +194,22 @@ void TestPostTool::secondCompletionIsIgnored()
     view->bodyText([&read](std::optional<QString>) { read = true; });
     QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
     QCOMPARE(panel.txtPostJG->text(), ListCut);
+    QVERIFY(!panel.state.PostPending);
+}
+
+void TestPostTool::pageThatNeverCompletesWaitsForTheNextQuery()
+{
+    m_standin.setRoute(Endpoints::PostCodeHost, "/300000.html", StandinServer::stall());
+    Panel panel(m_browsers);
+    query(panel, "300000");
+    QTRY_VERIFY_WITH_TIMEOUT(!m_standin.requests().isEmpty(), 20000);
+    // No time limit: still waiting once the service holds the request.
+    QCOMPARE(panel.txtPostJG->text(), QStringLiteral("查询中......"));
+    QVERIFY(panel.state.PostPending);
+    // The button stays usable; the next query's page is the one taken.
+    QVERIFY(panel.cmdPost->isEnabled());
+    query(panel, "100000");
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), ListCut, 20000);
     QVERIFY(!panel.state.PostPending);
 }
 

@@ -21,10 +21,10 @@
 // threads and needs no application object), its port put into the flags, and
 // only then the application made. One server serves the whole run: tests set
 // their routes on it. The page fetch goes through the same server (http_proxy).
-namespace BrowserTestMain {
+namespace BrowserTestMain
+{
 
-template <class TestObject>
-int run(int argc, char *argv[])
+template <class TestObject> int run(int argc, char *argv[])
 {
     StandinServer standin;
     standin.loadRoutes(StandinServer::sourceDir());

@@ -16,7 +16,8 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 QFont yahei(double points, bool bold = false)
 {
@@ -36,7 +37,10 @@ PostTool::PostTool(QWidget *panel, ToolContext &context) : QObject(panel), m_con
     panel->setAutoFillBackground(true);
     panel->setFont(yahei(9));
 
-    m_label26 = new QLabel(QStringLiteral("本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。"), panel);
+    m_label26 = new QLabel(
+        QStringLiteral(
+            "本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。"),
+        panel);
     m_label26->setObjectName(QStringLiteral("Label26"));
     QPalette grey = m_label26->palette();
     grey.setColor(QPalette::WindowText, QColor(84, 84, 84));

@@ -30,7 +30,8 @@ public:
     static inline const QString NotFoundPageMarker = QStringLiteral("您要访问的页面不存在");
     static inline const QString NotFoundText = QStringLiteral("查无资料");
     static inline const QString EndMarker = QStringLiteral("百度邮编搜索由国家");
-    static inline const QString ErrorText = QStringLiteral("出现错误！请检查输入是否正确，若输入正确有可能是网络问题导致。");
+    static inline const QString ErrorText =
+        QStringLiteral("出现错误！请检查输入是否正确，若输入正确有可能是网络问题导致。");
 
     BrowserView *webPost() const { return m_webPost; }
 
