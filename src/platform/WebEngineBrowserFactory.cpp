@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QWidget>
 
 WebEngineBrowserFactory::WebEngineBrowserFactory() : m_profile(new QWebEngineProfile())
 {
@@ -20,7 +21,11 @@ WebEngineBrowserFactory::~WebEngineBrowserFactory()
 
 BrowserView *WebEngineBrowserFactory::create(QWidget *parent, const QRect &designPlace)
 {
-    return new WebEngineBrowserView(m_profile, parent, designPlace);
+    auto *view = new WebEngineBrowserView(m_profile, parent, designPlace);
+    // The views are a few pixels square and their pages are never meant to be
+    // seen: they lie under the panel's own controls.
+    view->widget()->lower();
+    return view;
 }
 
 void WebEngineBrowserFactory::prepareApplication()
