@@ -8,6 +8,7 @@
 #include "IpTool.h"
 #include "MobileTool.h"
 #include "PageRankTool.h"
+#include "PostTool.h"
 #include "TrafficRankTool.h"
 #include "WhoisTool.h"
 
@@ -354,8 +355,6 @@ void Form1::createBrowsers()
 // ---------------------------------------------------------------------------
 void Form1::createTools()
 {
-    new UrlSafetyTool(panel(QStringLiteral("TabUS")), m_context,
-                      [this](const QString &address) { emit reportRequestedFor(address); });
     ToolContext &context = toolContext();
     new MobileTool(panel(QStringLiteral("TabSJ")), context);
     new IpTool(panel(QStringLiteral("TabIP")), context);
@@ -366,6 +365,9 @@ void Form1::createTools()
     new TrafficRankTool(panel(QStringLiteral("TabRenQi")), context);
     new PageRankTool(panel(QStringLiteral("TabLiuXing")), context);
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
+    new PostTool(panel(QStringLiteral("TabPost")), context);
+    new UrlSafetyTool(panel(QStringLiteral("TabUS")), context,
+                      [this](const QString &address) { emit reportRequestedFor(address); });
 }
 
 QWidget *Form1::panel(const QString &name) const

@@ -25,16 +25,16 @@ void MainWindowBinding::load()
     dependencies.fetcher = &m_services.fetcher;
     dependencies.random = &m_services.random;
     dependencies.boxes = &m_services.boxes;
-    dependencies.browsers = m_services.browsers;
+    dependencies.shell = &m_services.shell;
     dependencies.folder = m_services.folder;
+    dependencies.closePictures = {m_form1->M30(), m_form1->M31(), m_form1->M32()};
+    dependencies.browsers = m_services.browsers;
     dependencies.mainWindow = m_form1.get();
-    dependencies.M30 = m_form1->M30();
-    dependencies.M31 = m_form1->M31();
-    dependencies.M32 = m_form1->M32();
     m_secondary = std::make_unique<SecondaryWindows>(dependencies);
     QObject::connect(m_form1.get(), &Form1::aboutRequested, m_secondary.get(), &SecondaryWindows::showAbout);
     QObject::connect(m_form1.get(), &Form1::paidServicesRequested, m_secondary.get(),
                      &SecondaryWindows::showPaidServices);
+    QObject::connect(m_form1.get(), &Form1::updateRequested, m_secondary.get(), &SecondaryWindows::showUpdate);
     // The report window needs its browser views; without them it is not offered.
     if (m_services.browsers) {
         QObject::connect(m_form1.get(), &Form1::reportRequested, m_secondary.get(),

@@ -24,6 +24,7 @@ SecondaryWindows::~SecondaryWindows()
 {
     delete m_about;
     delete m_paidServices;
+    delete m_update;
     delete m_report;
 }
 
@@ -41,11 +42,19 @@ void SecondaryWindows::showPaidServices()
     bringToFront(m_paidServices);
 }
 
+void SecondaryWindows::showUpdate()
+{
+    if (!m_update)
+        m_update = new Form4(*m_deps.fetcher, *m_deps.boxes, *m_deps.shell, m_deps.folder, m_deps.closePictures);
+    bringToFront(m_update);
+}
+
 void SecondaryWindows::showReport(const QString &address)
 {
     if (!m_report) {
         QPointer<QWidget> mainWindow = m_deps.mainWindow;
-        m_report = new Form3({*m_deps.boxes, *m_deps.browsers, m_deps.folder, m_deps.M30, m_deps.M31, m_deps.M32,
+        m_report = new Form3({*m_deps.boxes, *m_deps.browsers, m_deps.folder, m_deps.closePictures.normal,
+                              m_deps.closePictures.hover, m_deps.closePictures.pressed,
                               [mainWindow] {
                                   if (mainWindow)
                                       bringToFront(mainWindow);

@@ -2,14 +2,18 @@
 
 #include "Form2.h"
 #include "Form3.h"
+#include "Form4.h"
 #include "Form5.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include "ProgramFolder.h"
+
 class BrowserFactory;
 class MessageBoxes;
 class PageFetcher;
+class ShellOpen;
 class RunRandom;
 class QWidget;
 
@@ -23,20 +27,22 @@ public:
     struct Dependencies {
         PageFetcher *fetcher = nullptr;
         RunRandom *random = nullptr;
-        // The report window's: its boxes and browser views, the program
-        // folder, the main window it hides and shows again, and the main
-        // window's close pictures (normal, hover, pressed).
         MessageBoxes *boxes = nullptr;
-        BrowserFactory *browsers = nullptr;
+        ShellOpen *shell = nullptr;
         ProgramFolder folder;
+        // The main window's close pictures, borrowed by the update window.
+        Form4::ClosePictures closePictures;
+        // The report window's browser views and the main window it hides
+        // and shows again; it borrows the close pictures too.
+        BrowserFactory *browsers = nullptr;
         QWidget *mainWindow = nullptr;
-        QPixmap M30, M31, M32;
     };
     explicit SecondaryWindows(const Dependencies &dependencies, QObject *parent = nullptr);
     ~SecondaryWindows() override;
 
     void showAbout();
     void showPaidServices();
+    void showUpdate();
     // The report window. With an address (the URL-safety tool's report
     // button, which passes "http://" + its address) the main window is hidden
     // after the report window is shown and the address goes into its address
@@ -45,11 +51,13 @@ public:
 
     Form5 *about() const { return m_about; }
     Form2 *paidServices() const { return m_paidServices; }
+    Form4 *update() const { return m_update; }
     Form3 *report() const { return m_report; }
 
 private:
     Dependencies m_deps;
     QPointer<Form5> m_about;
     QPointer<Form2> m_paidServices;
+    QPointer<Form4> m_update;
     QPointer<Form3> m_report;
 };

@@ -9,7 +9,7 @@
 #include "Text.h"
 #include "Twips.h"
 
-#include "../controls/FaceProbe.h"
+#include "FaceProbe.h"
 
 #include <QCheckBox>
 #include <QDir>
