@@ -99,9 +99,7 @@ struct Rig {
         deps.browsers = &browsers;
         deps.folder = ProgramFolder(folder.path());
         deps.mainWindow = &mainWindow;
-        deps.M30 = filled(Qt::blue);
-        deps.M31 = filled(Qt::cyan);
-        deps.M32 = filled(Qt::darkBlue);
+        deps.closePictures = {filled(Qt::blue), filled(Qt::cyan), filled(Qt::darkBlue)};
         windows = std::make_unique<SecondaryWindows>(deps);
         mainWindow.resize(300, 200);
         mainWindow.show();
