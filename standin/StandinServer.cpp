@@ -246,8 +246,15 @@ void StandinServer::loadRoutes(const QString &standinDir)
             const int status = fields.size() > 3 ? fields.at(3).toInt() : 200;
             Response response = html(QString(), status);
             QFile pageFile(standinDir + QStringLiteral("/pages/") + fields.at(2));
-            if (pageFile.open(QIODevice::ReadOnly))
-                response.body = Gbk::encode(QString::fromUtf8(pageFile.readAll()));
+            if (pageFile.open(QIODevice::ReadOnly)) {
+                if (fields.at(2).endsWith(QStringLiteral(".png"))) {
+                    // A picture a page shows goes out as it is.
+                    response.body = pageFile.readAll();
+                    response.contentType = "image/png";
+                } else {
+                    response.body = Gbk::encode(QString::fromUtf8(pageFile.readAll()));
+                }
+            }
             setRoute(fields.at(0), fields.at(1).toUtf8(), response);
         }
     }

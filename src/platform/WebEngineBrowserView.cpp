@@ -22,7 +22,7 @@ WebEngineBrowserView::WebEngineBrowserView(QWebEngineProfile *profile, QWidget *
     m_view->setGeometry(designPlace);
     m_view->show();
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowserView::onLoadingChanged);
-    connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserView::titleChanged);
+    connect(m_page, &QWebEnginePage::titleChanged, this, &WebEngineBrowserView::onTitleChanged);
 }
 
 WebEngineBrowserView::~WebEngineBrowserView()
@@ -31,9 +31,29 @@ WebEngineBrowserView::~WebEngineBrowserView()
     m_closing = true;
 }
 
+void WebEngineBrowserView::onTitleChanged(const QString &title)
+{
+    // Until a page names itself, Chromium shows its address without the
+    // scheme ("www.example.cn") as its title; the old browser control showed
+    // the whole address there, and that is what title readers expect to skip.
+    const QUrl address = m_page->url();
+    QString shown = address.toDisplayString(QUrl::RemoveScheme);
+    if (shown.startsWith(QStringLiteral("//")))
+        shown.remove(0, 2);
+    // The slash after a bare host is left out, one after a path is kept.
+    const bool isAddress = title == shown || title + u'/' == shown;
+    if (!title.isEmpty() && isAddress && !address.scheme().isEmpty()) {
+        emit titleChanged(address.toString());
+        return;
+    }
+    emit titleChanged(title);
+}
+
 void WebEngineBrowserView::Navigate(const QString &url)
 {
-    m_page->load(QUrl(url));
+    // An address without its scheme ("www.example.cn", as a user types it)
+    // is taken as http, as the old browser control took it.
+    m_page->load(QUrl::fromUserInput(url));
 }
 
 QString WebEngineBrowserView::currentUrl() const

@@ -35,6 +35,7 @@ public:
 
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
+    void onTitleChanged(const QString &title);
     void run(const QString &script, std::function<void(const QVariant &)> answer);
     void runForText(const QString &script, TextReply reply);
     void runForDone(const QString &script, DoneReply reply);

@@ -44,6 +44,7 @@ public:
     FakeBrowserView(QWidget *parent, const QRect &place) : m_widget(new QWidget(parent))
     {
         m_widget->setGeometry(place);
+        m_widget->lower(); // under the window's own controls, as the real views lie
         setParent(m_widget);
     }
 

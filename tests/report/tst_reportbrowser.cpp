@@ -1,0 +1,208 @@
+#include "BrowserTestMain.h"
+#include "BrowserView.h"
+#include "Command.h"
+#include "Endpoints.h"
+#include "FaceProbe.h"
+#include "Form3.h"
+#include "GbkCodec.h"
+#include "Recorders.h"
+#include "ReportPage.h"
+#include "SecondaryWindows.h"
+#include "Text.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QSignalSpy>
+
+// The report window with real browser views: the report page, its captcha,
+// the send button and the confirmation come from the stand-in server.
+namespace {
+
+QByteArray submitPrefix()
+{
+    return "/report/submit?";
+}
+
+// The query of a form sent by GET, decoded as the page's GBK.
+QMultiMap<QString, QString> sentForm(const QByteArray &pathAndQuery)
+{
+    QMultiMap<QString, QString> fields;
+    const QByteArray query = pathAndQuery.mid(pathAndQuery.indexOf('?') + 1);
+    for (const QByteArray &pair : query.split('&')) {
+        const qsizetype equals = pair.indexOf('=');
+        QByteArray name = pair.left(equals);
+        QByteArray value = pair.mid(equals + 1);
+        name.replace('+', ' ');
+        value.replace('+', ' ');
+        fields.insert(Gbk::decode(QByteArray::fromPercentEncoding(name)), Gbk::decode(QByteArray::fromPercentEncoding(value)));
+    }
+    return fields;
+}
+
+void click(Command *button)
+{
+    Pointer::click(button, Qt::LeftButton, QPoint(10, button->height() / 2));
+}
+
+} // namespace
+
+class TestReportBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    TestReportBrowser(StandinServer &standin, BrowserFactory &browsers) : m_standin(standin), m_browsers(browsers) {}
+
+private slots:
+    void init();
+    void theCaptchaComesFromThePage();
+    void reportIsSentAndConfirmed();
+    void pageWithoutImageKeepsTheCaptcha();
+    void titleOfAPage_data();
+    void titleOfAPage();
+
+private:
+    Form3 *open();
+
+    StandinServer &m_standin;
+    BrowserFactory &m_browsers;
+    QTemporaryDir m_folder;
+    RecordingMessageBoxes m_boxes;
+    QWidget m_mainWindow;
+    std::unique_ptr<SecondaryWindows> m_windows;
+};
+
+void TestReportBrowser::init()
+{
+    m_standin.clearRoutes();
+    m_standin.loadRoutes(StandinServer::sourceDir());
+    m_standin.clearRequests();
+    m_boxes.boxes.clear();
+    m_boxes.onShow = nullptr;
+    SecondaryWindows::Dependencies deps;
+    deps.boxes = &m_boxes;
+    deps.browsers = &m_browsers;
+    deps.folder = ProgramFolder(m_folder.path());
+    deps.mainWindow = &m_mainWindow;
+    m_windows = std::make_unique<SecondaryWindows>(deps);
+}
+
+Form3 *TestReportBrowser::open()
+{
+    m_windows->showReport();
+    Form3 *form = m_windows->report();
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form))
+        qFatal("the report window did not become active");
+    return form;
+}
+
+void TestReportBrowser::theCaptchaComesFromThePage()
+{
+    Form3 *form = open();
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    QCOMPARE(form->Picture1()->size(), QSize(46, 20));
+    const QImage served(StandinServer::pagePath(QStringLiteral("report/captcha.png")));
+    const QImage shown = form->Picture1()->pixmap().toImage();
+    QCOMPARE(shown.size(), served.size());
+    for (int y = 0; y < served.height(); ++y) {
+        for (int x = 0; x < served.width(); ++x)
+            QCOMPARE(shown.pixel(x, y), served.pixel(x, y));
+    }
+    QVERIFY(form->WebBrowser1()->currentUrl().contains(Endpoints::ReportHost));
+}
+
+void TestReportBrowser::reportIsSentAndConfirmed()
+{
+    Form3 *form = open();
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    form->Text1()->setText(QStringLiteral("假冒购物网站"));
+    form->Text2()->setText(QStringLiteral("www.bad-shop.cn"));
+    form->Check1(0)->setChecked(true);
+    form->Check1(9)->setChecked(true);
+    form->Text3()->setPlainText(QStringLiteral("冒充淘宝骗取货款，\n已有多人受骗。"));
+    form->Text4()->setText(QStringLiteral("me@mail.cn"));
+    form->Text5()->setText(QStringLiteral("7394"));
+    QString nameDuringBox;
+    m_boxes.onShow = [&](const RecordedBox &) { nameDuringBox = form->Text1()->text(); };
+    click(form->Command1());
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_boxes.boxes.size(), 1, 20000);
+    QCOMPARE(m_boxes.boxes.at(0).title, QStringLiteral("举报已成功"));
+    QCOMPARE(m_boxes.boxes.at(0).text,
+             QStringLiteral("您所举报的信息已提交成功，处理后会反馈到您邮箱中，一旦发现不良网站将会阻断传播，情节严重的将屏蔽处理！\r\n"
+                            "您所举报的举报信息：\r\n\r\n举报网站：http://www.bad-shop.cn\r\n举报类别：虚假购物\r\n"));
+    QCOMPARE(nameDuringBox, QStringLiteral("假冒购物网站"));
+
+    // What the page sent: the fields by name and the two ticked boxes.
+    QByteArray sent;
+    for (const auto &request : m_standin.requests()) {
+        if (request.pathAndQuery.startsWith(submitPrefix()))
+            sent = request.pathAndQuery;
+    }
+    QVERIFY(!sent.isEmpty());
+    const auto fields = sentForm(sent);
+    QCOMPARE(fields.value(QStringLiteral("title")), QStringLiteral("假冒购物网站"));
+    QCOMPARE(fields.value(QStringLiteral("url")), QStringLiteral("http://www.bad-shop.cn"));
+    QCOMPARE(fields.value(QStringLiteral("describe")), QStringLiteral("冒充淘宝骗取货款，\r\n已有多人受骗。"));
+    QCOMPARE(fields.value(QStringLiteral("email")), QStringLiteral("me@mail.cn"));
+    QCOMPARE(fields.value(QStringLiteral("validateCode")), QStringLiteral("7394"));
+    QStringList types = fields.values(QStringLiteral("siteType[]"));
+    types.sort();
+    QCOMPARE(types, (QStringList{QStringLiteral("1"), QStringLiteral("10")}));
+
+    // Cleared and back on the report page with a fresh captcha.
+    QCOMPARE(form->Text1()->text(), QString());
+    QVERIFY(!form->Check1(9)->isChecked());
+    QTRY_COMPARE_WITH_TIMEOUT(form->WebBrowser1()->currentUrl(), Endpoints::reportPage(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    QVERIFY(!form->ReportPending());
+}
+
+void TestReportBrowser::pageWithoutImageKeepsTheCaptcha()
+{
+    Form3 *form = open();
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    const qint64 shown = form->Picture1()->pixmap().cacheKey();
+    m_standin.setRoute(Endpoints::ReportHost, "/report/", StandinServer::page(QStringLiteral("report/noimage.html")));
+    QSignalSpy completed(form->WebBrowser1(), &BrowserView::documentComplete);
+    form->WebBrowser1()->Navigate(Endpoints::reportPage());
+    QVERIFY(completed.wait(20000));
+    // The page has been asked for its image by now; give its answer time to come.
+    bool asked = false;
+    form->WebBrowser1()->bodyText([&](std::optional<QString>) { asked = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(asked, 20000);
+    QCOMPARE(form->Picture1()->pixmap().cacheKey(), shown);
+    QCOMPARE(form->Label6()->text(), ReportPage::Connected);
+}
+
+void TestReportBrowser::titleOfAPage_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("with its scheme") << "http://www.bad-shop.cn" << "http://www.bad-shop.cn/";
+    QTest::newRow("typed without it") << "www.bad-shop.cn" << "http://www.bad-shop.cn/";
+}
+
+void TestReportBrowser::titleOfAPage()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, address);
+    m_standin.setRoute(QStringLiteral("www.bad-shop.cn"), "/",
+                       StandinServer::html(QStringLiteral("<html><head><title>假冒购物网站</title></head>"
+                                                          "<body><p>特价商品</p></body></html>")));
+    Form3 *form = open();
+    form->Text2()->setText(typed);
+    click(form->cmdT());
+    QCOMPARE(form->Text1()->text(), QStringLiteral("正在获取网页标题......"));
+    QTRY_COMPARE_WITH_TIMEOUT(form->Text1()->text(), QStringLiteral("假冒购物网站"), 20000);
+    QCOMPARE(form->Text2()->text(), address);
+    QCOMPARE(m_boxes.boxes.size(), 1);
+    QCOMPARE(m_boxes.boxes.at(0).title, QStringLiteral("获取完成"));
+    QVERIFY(!form->TitlePending());
+}
+
+KORDELVANE_BROWSER_TEST_MAIN(TestReportBrowser)
+#include "tst_reportbrowser.moc"
