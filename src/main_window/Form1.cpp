@@ -9,6 +9,7 @@
 #include "MobileTool.h"
 #include "PageRankTool.h"
 #include "PostTool.h"
+#include "TelephoneTool.h"
 #include "TrafficRankTool.h"
 #include "WhoisTool.h"
 
@@ -365,6 +366,7 @@ void Form1::createTools()
     new PageRankTool(panel(QStringLiteral("TabLiuXing")), context);
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
     new PostTool(panel(QStringLiteral("TabPost")), context);
+    new TelephoneTool(panel(QStringLiteral("TabTel")), context);
 }
 
 QWidget *Form1::panel(const QString &name) const
