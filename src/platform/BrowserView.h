@@ -4,15 +4,35 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class QWidget;
 
 // An embedded browser of the program: a small, silent view parked at its
 // design place, whose pages the tools read as rendered text. Results of page
 // operations arrive asynchronously.
+//
+// Page operations work on the document shown when they run. They run in the
+// page in the order they were asked for, so "click, set value, click" asked in
+// a row happen in that order; each reply comes later from the event loop,
+// never inside the call, and is dropped when the view is gone. A reply of
+// std::nullopt or false means the step failed: no document, no body, no such
+// element, or an index outside its collection. A reply may be left empty when
+// the caller does not need it.
 class BrowserView : public QObject
 {
     Q_OBJECT
 public:
+    using TextReply = std::function<void(std::optional<QString>)>;
+    using DoneReply = std::function<void(bool)>;
+    using CountReply = std::function<void(std::optional<int>)>;
+
+    enum class Collection {
+        ByName,    // document.getElementsByName
+        ByTagName, // document.getElementsByTagName
+    };
+
     using QObject::QObject;
     ~BrowserView() override = default;
 
@@ -20,8 +40,26 @@ public:
     virtual QString currentUrl() const = 0;
     virtual QWidget *widget() = 0;
 
+    // The body's rendered text (RenderInnerText of the live body's markup),
+    // the same text a page fetch gives for the same markup.
+    virtual void bodyText(TextReply reply);
+    // The rendered text of the element with this id, made the same way from
+    // the element's markup.
+    virtual void elementText(const QString &id, TextReply reply);
+    // Clicks the first element, in document order, whose id or name is idOrName.
+    virtual void clickElement(const QString &idOrName, DoneReply reply);
+    // Sets the value of the first element named name.
+    virtual void setValueByName(const QString &name, const QString &value, DoneReply reply);
+    // Clicks the index-th (0-based, document order) element of the collection
+    // of elements with this name or tag name.
+    virtual void clickNth(Collection collection, const QString &key, int index, DoneReply reply);
+    // The number of elements with this tag name.
+    virtual void countByTagName(const QString &tagName, CountReply reply);
+
 signals:
-    // The document (or one of its frames) finished loading.
+    // The document finished loading: once per navigation, whether the page
+    // came or the load failed and the view shows its error page; a navigation
+    // cut short by the next one gives none.
     void documentComplete();
     void titleChanged(const QString &title);
 };

@@ -95,4 +95,11 @@ inline QString downloadPage()
     return http(MakerHost, QStringLiteral("/orvalent/download.htm"));
 }
 
+// Barcode registry: the web form that the main window loads into the barcode
+// panel's browser at every activation.
+inline QString barcodeForm()
+{
+    return http(BarcodeHost, QStringLiteral("/Service/tools_09/external-barcode.aspx"));
+}
+
 } // namespace Endpoints
