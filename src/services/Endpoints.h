@@ -27,6 +27,8 @@ inline const QString NumberSearchHost = QStringLiteral("www.haoma-sousuo.com");
 inline const QString ReportHost = QStringLiteral("www.eyi-wangzhan-jubao.cn");
 // The maker's own site: version notice, usage figure, download page.
 inline const QString MakerHost = QStringLiteral("www.zavoz-soft.cn");
+// The shop-credit search that the sibling tool Tessaview opens.
+inline const QString ShopCreditHost = QStringLiteral("www.dianpu-xinyong.cn");
 
 // Support e-mail address quoted by the tools' error texts.
 inline const QString SupportEmail = QStringLiteral("support@zavoz-soft.cn");
@@ -100,6 +102,27 @@ inline QString downloadPage()
 inline QString barcodeForm()
 {
     return http(BarcodeHost, QStringLiteral("/Service/tools_09/external-barcode.aspx"));
+}
+
+// Pages the side bar opens in the user's browser.
+inline QString icpRecordPage()
+{
+    return http(IcpHost, QStringLiteral("/icp/publish/query/icpMemoInfo_showPage.action"));
+}
+// A web search for the business-registration offices: "工商局" percent-encoded in GBK.
+inline QString businessRegistrationSearch()
+{
+    return http(SearchHost, QStringLiteral("/s?wd=%B9%A4%C9%CC%BE%D6"));
+}
+inline QString taxInvoicePage()
+{
+    return http(TaxInvoiceHost, QStringLiteral("/n480462/n481069/n3759321/"));
+}
+
+// The shop-credit search page, opened by Tessaview in the user's browser.
+inline QString shopCreditSearch()
+{
+    return http(ShopCreditHost, QStringLiteral("/search.htm"));
 }
 
 } // namespace Endpoints

@@ -1,8 +1,8 @@
 #include "Form2.h"
 
 #include "Endpoints.h"
-#include "FormActivation.h"
 #include "PageFetcher.h"
+#include "ProgramWindowActivation.h"
 #include "RunRandom.h"
 #include "Twips.h"
 #include "UsageLine.h"
@@ -39,7 +39,7 @@ const QString Blue = QStringLiteral("color: rgb(0, 0, 255);");
 
 } // namespace
 
-Form2::Form2(PageFetcher &fetcher, RunRandom &random, FormActivation &activation, QWidget *parent)
+Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
     : QDialog(parent), m_fetcher(fetcher), m_random(random)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -106,7 +106,8 @@ Form2::Form2(PageFetcher &fetcher, RunRandom &random, FormActivation &activation
     m_command1->setGeometry(Twips::rect(6360, 6240, 1815, 375));
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 
-    activation.watch(this, [this] { Form_Activate(); });
+    auto *activation = new ProgramWindowActivation(this);
+    connect(activation, &ProgramWindowActivation::activated, this, &Form2::Form_Activate);
 }
 
 void Form2::Form_Activate()

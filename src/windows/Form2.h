@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class FormActivation;
 class PageFetcher;
 class QLabel;
 class QPushButton;
@@ -14,7 +13,7 @@ class Form2 : public QDialog
 {
     Q_OBJECT
 public:
-    Form2(PageFetcher &fetcher, RunRandom &random, FormActivation &activation, QWidget *parent = nullptr);
+    Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent = nullptr);
 
     QLabel *Label10() const { return m_label10; }
     QPushButton *Command1() const { return m_command1; }

@@ -35,6 +35,6 @@ void SecondaryWindows::showAbout()
 void SecondaryWindows::showPaidServices()
 {
     if (!m_paidServices)
-        m_paidServices = new Form2(*m_deps.fetcher, *m_deps.random, *m_deps.activation);
+        m_paidServices = new Form2(*m_deps.fetcher, *m_deps.random);
     bringToFront(m_paidServices);
 }

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 
-class FormActivation;
 class PageFetcher;
 class RunRandom;
 class QWidget;
@@ -21,7 +20,6 @@ public:
     struct Dependencies {
         PageFetcher *fetcher = nullptr;
         RunRandom *random = nullptr;
-        FormActivation *activation = nullptr;
     };
     explicit SecondaryWindows(const Dependencies &dependencies, QObject *parent = nullptr);
     ~SecondaryWindows() override;

@@ -1,5 +1,5 @@
 #include "Form2.h"
-#include "FormActivation.h"
+#include "ProgramWindowActivation.h"
 #include "PageFetcher.h"
 #include "Recorders.h"
 #include "RunRandom.h"
@@ -80,8 +80,7 @@ void TestPaidServices::usageLineBoundsOnActivation()
     RecordingFatalEnd fatal;
     PageFetcher fetcher(fatal);
     RunRandom random;
-    FormActivation activation;
-    Form2 box(fetcher, random, activation);
+    Form2 box(fetcher, random);
     box.show();
     box.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&box));
@@ -98,12 +97,12 @@ void TestPaidServices::newNumberAtEachActivation()
     RecordingFatalEnd fatal;
     PageFetcher fetcher(fatal);
     RunRandom random;
-    FormActivation activation;
     QWidget mainForm;
     int mainActivations = 0;
-    activation.watch(&mainForm, [&] { ++mainActivations; });
+    ProgramWindowActivation mainActivation(&mainForm);
+    connect(&mainActivation, &ProgramWindowActivation::activated, [&] { ++mainActivations; });
     mainForm.show();
-    Form2 box(fetcher, random, activation);
+    Form2 box(fetcher, random);
     box.show();
 
     // The series the box should show, drawn from a generator of its own.
@@ -142,8 +141,7 @@ void TestPaidServices::closeButtonUnloads()
     RecordingFatalEnd fatal;
     PageFetcher fetcher(fatal);
     RunRandom random;
-    FormActivation activation;
-    QPointer<Form2> box = new Form2(fetcher, random, activation);
+    QPointer<Form2> box = new Form2(fetcher, random);
     box->show();
     QTest::mouseClick(box->Command1(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 5000);

@@ -1,0 +1,26 @@
+#include "StartupCuts.h"
+
+#include "MarkedCut.h"
+#include "PageText.h"
+
+std::optional<QString> OwnAddressCut(const QString &pageText)
+{
+    return MarkedCut(pageText, QStringLiteral("您的IP地址是：["), QStringLiteral("]"));
+}
+
+std::optional<QString> LocationLineCut(const QString &pageText, const std::function<void()> &betweenCharacters)
+{
+    const QString marker = QStringLiteral("本站主数据：");
+    const int markerPos = FindTextPos(marker, pageText);
+    if (markerPos == 0)
+        return std::nullopt;
+    const long long start = static_cast<long long>(markerPos) + marker.size();
+    const long long length = pageText.size(); // taken once, before the scan
+    for (long long i = start; i <= length; ++i) {
+        if (i < length && pageText.at(i - 1) == QLatin1Char('\r') && pageText.at(i) == QLatin1Char('\n'))
+            return Mid(pageText, start, i - start);
+        if (betweenCharacters)
+            betweenCharacters();
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The maker's version notice: the newest version stands between
+// "The Newest Vision：" (full-width colon) and the first "########".
+//
+//     The Newest Vision：5.6########
+//     ###Update Text###
+//     ...
+//     #End#
+
+// The newest version text, untrimmed; nullopt when the notice does not hold
+// the start marker, or holds no "########" behind it (the cut cannot be made).
+std::optional<QString> NoticeNewestVersion(const QString &pageText);
+
+// True when newest sorts after current in an ordinal comparison of UTF-16
+// code units: the first differing unit decides, and a proper prefix is the
+// smaller text. Versions are never read as numbers: "5.10" is older than
+// "5.5", and "5.5 " (trailing blank) is newer.
+bool IsNewerVersion(const QString &newest, const QString &current);
