@@ -10,6 +10,7 @@
 #include "ProgramIcon.h"
 #include "RunRandom.h"
 #include "ShellOpen.h"
+#include "WebEngineBrowserFactory.h"
 
 #include <QApplication>
 
@@ -18,6 +19,7 @@
 // greets a first run and shows the main window.
 int main(int argc, char *argv[])
 {
+    WebEngineBrowserFactory::prepareApplication();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Kordelvane"));
     Fonts::install();
@@ -31,7 +33,10 @@ int main(int argc, char *argv[])
     ExitProgramEnd programEnd;
     const ProgramFolder folder;
     RunRandom random;
-    MainWindowBinding mainWindow({fetcher, boxes, shell, folder, nullptr, random});
+    // Every embedded browser of the program shares this factory's profile; it
+    // outlives the windows that hold the views.
+    WebEngineBrowserFactory browsers;
+    MainWindowBinding mainWindow({fetcher, boxes, shell, folder, &browsers, random});
 
     // The start-up window unloads itself when it hands over.
     auto *form6 = new Form6(fetcher, boxes, shell, folder, mainWindow, clock, programEnd);

@@ -8,6 +8,7 @@
 #include "IpTool.h"
 #include "MobileTool.h"
 #include "PageRankTool.h"
+#include "PostTool.h"
 #include "TrafficRankTool.h"
 #include "WhoisTool.h"
 
@@ -363,6 +364,7 @@ void Form1::createTools()
     new TrafficRankTool(panel(QStringLiteral("TabRenQi")), context);
     new PageRankTool(panel(QStringLiteral("TabLiuXing")), context);
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
+    new PostTool(panel(QStringLiteral("TabPost")), context);
 }
 
 QWidget *Form1::panel(const QString &name) const

@@ -7,30 +7,48 @@
 
 void BrowserView::bodyText(TextReply reply)
 {
-    QTimer::singleShot(0, this, [reply] { if (reply) reply(std::nullopt); });
+    QTimer::singleShot(0, this, [reply] {
+        if (reply)
+            reply(std::nullopt);
+    });
 }
 
 void BrowserView::elementText(const QString &, TextReply reply)
 {
-    QTimer::singleShot(0, this, [reply] { if (reply) reply(std::nullopt); });
+    QTimer::singleShot(0, this, [reply] {
+        if (reply)
+            reply(std::nullopt);
+    });
 }
 
 void BrowserView::clickElement(const QString &, DoneReply reply)
 {
-    QTimer::singleShot(0, this, [reply] { if (reply) reply(false); });
+    QTimer::singleShot(0, this, [reply] {
+        if (reply)
+            reply(false);
+    });
 }
 
 void BrowserView::setValueByName(const QString &, const QString &, DoneReply reply)
 {
-    QTimer::singleShot(0, this, [reply] { if (reply) reply(false); });
+    QTimer::singleShot(0, this, [reply] {
+        if (reply)
+            reply(false);
+    });
 }
 
 void BrowserView::clickNth(Collection, const QString &, int, DoneReply reply)
 {
-    QTimer::singleShot(0, this, [reply] { if (reply) reply(false); });
+    QTimer::singleShot(0, this, [reply] {
+        if (reply)
+            reply(false);
+    });
 }
 
 void BrowserView::countByTagName(const QString &, CountReply reply)
 {
-    QTimer::singleShot(0, this, [reply] { if (reply) reply(std::nullopt); });
+    QTimer::singleShot(0, this, [reply] {
+        if (reply)
+            reply(std::nullopt);
+    });
 }

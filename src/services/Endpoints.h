@@ -125,4 +125,10 @@ inline QString shopCreditSearch()
     return http(ShopCreditHost, QStringLiteral("/search.htm"));
 }
 
+// Post-code service: the page of the typed code, "/" + text + ".html".
+inline QString postCode(const QString &typed)
+{
+    return http(PostCodeHost, QStringLiteral("/") + typed + QStringLiteral(".html"));
+}
+
 } // namespace Endpoints

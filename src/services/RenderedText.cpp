@@ -9,7 +9,8 @@
 // character shows they are not at the start of a line or at the end of the
 // text. That is how neighbouring block boundaries merge into one CR LF and how
 // no line break ends up at the start or the end of the text.
-namespace {
+namespace
+{
 
 enum class Kind { Inline, Block, Cell, Skip, Break, Select };
 
@@ -43,17 +44,13 @@ Kind kindOf(GumboTag tag)
     case GUMBO_TAG_PARAM:
     case GUMBO_TAG_SOURCE:
     case GUMBO_TAG_TRACK:
-    case GUMBO_TAG_WBR:
-        return Kind::Skip;
-    case GUMBO_TAG_BR:
-        return Kind::Break;
+    case GUMBO_TAG_WBR: return Kind::Skip;
+    case GUMBO_TAG_BR: return Kind::Break;
     case GUMBO_TAG_TD:
-    case GUMBO_TAG_TH:
-        return Kind::Cell;
+    case GUMBO_TAG_TH: return Kind::Cell;
     case GUMBO_TAG_SELECT:
     case GUMBO_TAG_OPTGROUP:
-    case GUMBO_TAG_DATALIST:
-        return Kind::Select;
+    case GUMBO_TAG_DATALIST: return Kind::Select;
     case GUMBO_TAG_HTML:
     case GUMBO_TAG_BODY:
     case GUMBO_TAG_ADDRESS:
@@ -102,10 +99,8 @@ Kind kindOf(GumboTag tag)
     case GUMBO_TAG_TFOOT:
     case GUMBO_TAG_TR:
     case GUMBO_TAG_UL:
-    case GUMBO_TAG_XMP:
-        return Kind::Block;
-    default:
-        return Kind::Inline;
+    case GUMBO_TAG_XMP: return Kind::Block;
+    default: return Kind::Inline;
     }
 }
 
@@ -135,12 +130,12 @@ private:
     void flushBlock();
 
     QString m_out;
-    bool m_lineStart = true;      // nothing visible since the last CR LF (or the start)
-    bool m_pendingSpace = false;  // collapsed white space not yet written
-    bool m_pendingBlock = false;  // a block boundary not yet written
-    bool m_absorbBlank = false;   // the last blank written swallows following white space
-    bool m_cellFresh = false;     // inside a cell, before its first visible character
-    qsizetype m_breakTail = -1;   // where the CR LF of a <br> ending the output starts
+    bool m_lineStart = true;     // nothing visible since the last CR LF (or the start)
+    bool m_pendingSpace = false; // collapsed white space not yet written
+    bool m_pendingBlock = false; // a block boundary not yet written
+    bool m_absorbBlank = false;  // the last blank written swallows following white space
+    bool m_cellFresh = false;    // inside a cell, before its first visible character
+    qsizetype m_breakTail = -1;  // where the CR LF of a <br> ending the output starts
 };
 
 void Renderer::flushBlock()
@@ -250,8 +245,7 @@ void Renderer::walk(const GumboNode *node, int preDepth, bool inSelect)
         text(QString::fromUtf8(node->v.text.text), preDepth > 0, inSelect && node->type == GUMBO_NODE_WHITESPACE);
         return;
     case GUMBO_NODE_ELEMENT:
-    case GUMBO_NODE_TEMPLATE:
-        break;
+    case GUMBO_NODE_TEMPLATE: break;
     default: // comments and the document node's own oddities
         return;
     }
@@ -293,7 +287,8 @@ const GumboNode *findBody(const GumboNode *node)
         return nullptr;
     if (node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == GUMBO_TAG_BODY)
         return node;
-    const GumboVector &children = node->type == GUMBO_NODE_DOCUMENT ? node->v.document.children : node->v.element.children;
+    const GumboVector &children =
+        node->type == GUMBO_NODE_DOCUMENT ? node->v.document.children : node->v.element.children;
     for (unsigned i = 0; i < children.length; ++i) {
         const auto *child = static_cast<const GumboNode *>(children.data[i]);
         if (child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_HTML)

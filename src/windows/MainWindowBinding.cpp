@@ -24,10 +24,15 @@ void MainWindowBinding::load()
     SecondaryWindows::Dependencies dependencies;
     dependencies.fetcher = &m_services.fetcher;
     dependencies.random = &m_services.random;
+    dependencies.boxes = &m_services.boxes;
+    dependencies.shell = &m_services.shell;
+    dependencies.folder = m_services.folder;
+    dependencies.closePictures = {m_form1->M30(), m_form1->M31(), m_form1->M32()};
     m_secondary = std::make_unique<SecondaryWindows>(dependencies);
     QObject::connect(m_form1.get(), &Form1::aboutRequested, m_secondary.get(), &SecondaryWindows::showAbout);
     QObject::connect(m_form1.get(), &Form1::paidServicesRequested, m_secondary.get(),
                      &SecondaryWindows::showPaidServices);
+    QObject::connect(m_form1.get(), &Form1::updateRequested, m_secondary.get(), &SecondaryWindows::showUpdate);
 }
 
 void MainWindowBinding::writeLocation(const QString &line)

@@ -23,6 +23,7 @@ SecondaryWindows::~SecondaryWindows()
 {
     delete m_about;
     delete m_paidServices;
+    delete m_update;
 }
 
 void SecondaryWindows::showAbout()
@@ -37,4 +38,11 @@ void SecondaryWindows::showPaidServices()
     if (!m_paidServices)
         m_paidServices = new Form2(*m_deps.fetcher, *m_deps.random);
     bringToFront(m_paidServices);
+}
+
+void SecondaryWindows::showUpdate()
+{
+    if (!m_update)
+        m_update = new Form4(*m_deps.fetcher, *m_deps.boxes, *m_deps.shell, m_deps.folder, m_deps.closePictures);
+    bringToFront(m_update);
 }

@@ -585,7 +585,9 @@ void TstForm1Shell::toolContext()
     QCOMPARE(txmPanel->findChild<BrowserView *>(QStringLiteral("WebTXM")), form.WebTXM());
     QCOMPARE(form.WebTXM()->widget()->parentWidget(), txmPanel);
     QCOMPARE(form.WebTXM()->widget()->geometry(), Twips::rect(5400, 1800, 150, 135));
-    QCOMPARE(f.browsers.views.size(), 1);
+    // The window's own browser and the one the post-code tool makes.
+    QCOMPARE(f.browsers.view(QStringLiteral("WebTXM")), form.WebTXM());
+    QCOMPARE(f.browsers.views.size(), 2);
 }
 
 void TstForm1Shell::screenshots()

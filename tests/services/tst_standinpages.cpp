@@ -13,7 +13,8 @@
 // the UTF-8 file goes on the wire as GBK, is decoded as GBK and rendered. So a
 // page edited until its markers no longer render (a lost cell blank, a line
 // break too many, a character GBK cannot carry) fails here, not in some tool.
-namespace {
+namespace
+{
 
 // One marker a line; "\r" "\n" "\t" and "\\" are escapes, anything else is
 // literal (blanks at the end of a line count).
@@ -25,7 +26,10 @@ QString decodeMarker(const QString &line)
         if (c == u'\\' && i + 1 < line.size()) {
             const QChar next = line.at(i + 1);
             if (next == u'r' || next == u'n' || next == u't' || next == u'\\') {
-                marker += next == u'r' ? QChar(u'\r') : next == u'n' ? QChar(u'\n') : next == u't' ? QChar(u'\t') : QChar(u'\\');
+                marker += next == u'r'   ? QChar(u'\r')
+                          : next == u'n' ? QChar(u'\n')
+                          : next == u't' ? QChar(u'\t')
+                                         : QChar(u'\\');
                 ++i;
                 continue;
             }
@@ -37,7 +41,8 @@ QString decodeMarker(const QString &line)
 
 QString shown(QString text)
 {
-    return text.replace(QStringLiteral("\r"), QStringLiteral("\\r")).replace(QStringLiteral("\n"), QStringLiteral("\\n"));
+    return text.replace(QStringLiteral("\r"), QStringLiteral("\\r"))
+        .replace(QStringLiteral("\n"), QStringLiteral("\\n"));
 }
 
 } // namespace
@@ -88,8 +93,9 @@ void TestStandinPages::markersAreInTheRenderedText()
         if (line.isEmpty())
             continue;
         const QString marker = decodeMarker(line);
-        QVERIFY2(text.contains(marker),
-                 qPrintable(QStringLiteral("marker \"%1\" not in the rendered text:\n%2").arg(shown(marker), shown(text))));
+        QVERIFY2(
+            text.contains(marker),
+            qPrintable(QStringLiteral("marker \"%1\" not in the rendered text:\n%2").arg(shown(marker), shown(text))));
         ++checked;
     }
     QVERIFY2(checked > 0, "the markers file lists no marker");

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// The page operations of the browser views, each one small script. The
+// caller's values go in as JSON string and number literals handed to a
+// function as its arguments, never spliced into the script's own text, so a
+// name or value holding quotes or "</script>" stays data.
+namespace PageScripts
+{
+
+// The body's markup, or null without a body.
+QString bodyMarkup();
+// The markup inside the element with this id, or null.
+QString elementMarkup(const QString &id);
+// true after clicking the first element whose id or name is idOrName.
+QString clickByIdOrName(const QString &idOrName);
+// true after setting the value of the first element named name.
+QString setValueByName(const QString &name, const QString &value);
+// true after clicking element index of getElementsByName(key) or
+// getElementsByTagName(key).
+QString clickNthByName(const QString &name, int index);
+QString clickNthByTagName(const QString &tagName, int index);
+// The number of elements with this tag name.
+QString countByTagName(const QString &tagName);
+
+} // namespace PageScripts

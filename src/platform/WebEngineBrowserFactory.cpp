@@ -1,0 +1,34 @@
+#include "WebEngineBrowserFactory.h"
+
+#include "WebEngineBrowserView.h"
+
+#include <QCoreApplication>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWidget>
+
+WebEngineBrowserFactory::WebEngineBrowserFactory() : m_profile(new QWebEngineProfile())
+{
+    // Nothing a page offers for download is ever saved or asked about.
+    QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
+                     [](QWebEngineDownloadRequest *download) { download->cancel(); });
+}
+
+WebEngineBrowserFactory::~WebEngineBrowserFactory()
+{
+    delete m_profile;
+}
+
+BrowserView *WebEngineBrowserFactory::create(QWidget *parent, const QRect &designPlace)
+{
+    auto *view = new WebEngineBrowserView(m_profile, parent, designPlace);
+    // The views are a few pixels square and their pages are never meant to be
+    // seen: they lie under the panel's own controls.
+    view->widget()->lower();
+    return view;
+}
+
+void WebEngineBrowserFactory::prepareApplication()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "BrowserView.h"
+
+class QWebEngineProfile;
+
+// Makes the program's browser views over Qt WebEngine, all on one profile of
+// its own that keeps nothing on disk. The factory must outlive every view it
+// made (create it before the windows, as main() does).
+class WebEngineBrowserFactory : public BrowserFactory
+{
+public:
+    WebEngineBrowserFactory();
+    ~WebEngineBrowserFactory() override;
+    WebEngineBrowserFactory(const WebEngineBrowserFactory &) = delete;
+    WebEngineBrowserFactory &operator=(const WebEngineBrowserFactory &) = delete;
+
+    BrowserView *create(QWidget *parent, const QRect &designPlace) override;
+
+    // Call before the QApplication is made: Qt WebEngine shares its GL
+    // contexts with the widgets'.
+    static void prepareApplication();
+
+private:
+    QWebEngineProfile *m_profile;
+};

@@ -1,0 +1,128 @@
+#include "WebEngineBrowserView.h"
+
+#include "PageScripts.h"
+#include "RenderedText.h"
+#include "SilentPage.h"
+
+#include <QPointer>
+#include <QUrl>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+WebEngineBrowserView::WebEngineBrowserView(QWebEngineProfile *profile, QWidget *parent, const QRect &designPlace)
+{
+    m_view = new QWebEngineView(parent);
+    // This object and the page go with the view when the parent widget goes.
+    setParent(m_view);
+    m_page = new SilentPage(profile, this);
+    m_view->setPage(m_page);
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_view->setGeometry(designPlace);
+    m_view->show();
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowserView::onLoadingChanged);
+    connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserView::titleChanged);
+}
+
+WebEngineBrowserView::~WebEngineBrowserView()
+{
+    // Script answers still on their way find the view gone and are dropped.
+    m_closing = true;
+}
+
+void WebEngineBrowserView::Navigate(const QString &url)
+{
+    m_page->load(QUrl(url));
+}
+
+QString WebEngineBrowserView::currentUrl() const
+{
+    return m_page->url().toString();
+}
+
+QWidget *WebEngineBrowserView::widget()
+{
+    return m_view;
+}
+
+void WebEngineBrowserView::onLoadingChanged(const QWebEngineLoadingInfo &info)
+{
+    // A page that came and a load that failed (the view then shows its error
+    // page) both complete the document; a load stopped by the next navigation
+    // does not, so a tool takes the page it asked for last.
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+        info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+        emit documentComplete();
+}
+
+void WebEngineBrowserView::run(const QString &script, std::function<void(const QVariant &)> answer)
+{
+    QPointer<WebEngineBrowserView> self(this);
+    // Our own script world: the page's scripts cannot redefine what ours call.
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, answer](const QVariant &result) {
+        if (self && !self->m_closing)
+            answer(result);
+    });
+}
+
+void WebEngineBrowserView::runForText(const QString &script, TextReply reply)
+{
+    run(script, [reply](const QVariant &result) {
+        if (!reply)
+            return;
+        if (result.typeId() == QMetaType::QString)
+            reply(RenderInnerText(result.toString()));
+        else
+            reply(std::nullopt);
+    });
+}
+
+void WebEngineBrowserView::runForDone(const QString &script, DoneReply reply)
+{
+    run(script, [reply](const QVariant &result) {
+        if (reply)
+            reply(result.typeId() == QMetaType::Bool && result.toBool());
+    });
+}
+
+void WebEngineBrowserView::bodyText(TextReply reply)
+{
+    runForText(PageScripts::bodyMarkup(), std::move(reply));
+}
+
+void WebEngineBrowserView::elementText(const QString &id, TextReply reply)
+{
+    runForText(PageScripts::elementMarkup(id), std::move(reply));
+}
+
+void WebEngineBrowserView::clickElement(const QString &idOrName, DoneReply reply)
+{
+    runForDone(PageScripts::clickByIdOrName(idOrName), std::move(reply));
+}
+
+void WebEngineBrowserView::setValueByName(const QString &name, const QString &value, DoneReply reply)
+{
+    runForDone(PageScripts::setValueByName(name, value), std::move(reply));
+}
+
+void WebEngineBrowserView::clickNth(Collection collection, const QString &key, int index, DoneReply reply)
+{
+    runForDone(collection == Collection::ByName ? PageScripts::clickNthByName(key, index)
+                                                : PageScripts::clickNthByTagName(key, index),
+               std::move(reply));
+}
+
+void WebEngineBrowserView::countByTagName(const QString &tagName, CountReply reply)
+{
+    run(PageScripts::countByTagName(tagName), [reply](const QVariant &result) {
+        if (!reply)
+            return;
+        bool ok = false;
+        const int count = result.toInt(&ok);
+        if (ok && result.typeId() != QMetaType::UnknownType && result.typeId() != QMetaType::Nullptr)
+            reply(count);
+        else
+            reply(std::nullopt);
+    });
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "BrowserView.h"
+
+#include <QVariant>
+
+#include <functional>
+
+class QWebEngineLoadingInfo;
+class QWebEngineProfile;
+class QWebEngineView;
+class SilentPage;
+
+// A browser view over Qt WebEngine: one QWebEngineView at the design place,
+// with one silent page for its whole life (navigations reuse it), both owned
+// by the parent widget through the view.
+class WebEngineBrowserView : public BrowserView
+{
+    Q_OBJECT
+public:
+    WebEngineBrowserView(QWebEngineProfile *profile, QWidget *parent, const QRect &designPlace);
+    ~WebEngineBrowserView() override;
+
+    void Navigate(const QString &url) override;
+    QString currentUrl() const override;
+    QWidget *widget() override;
+
+    void bodyText(TextReply reply) override;
+    void elementText(const QString &id, TextReply reply) override;
+    void clickElement(const QString &idOrName, DoneReply reply) override;
+    void setValueByName(const QString &name, const QString &value, DoneReply reply) override;
+    void clickNth(Collection collection, const QString &key, int index, DoneReply reply) override;
+    void countByTagName(const QString &tagName, CountReply reply) override;
+
+private:
+    void onLoadingChanged(const QWebEngineLoadingInfo &info);
+    void run(const QString &script, std::function<void(const QVariant &)> answer);
+    void runForText(const QString &script, TextReply reply);
+    void runForDone(const QString &script, DoneReply reply);
+
+    QWebEngineView *m_view = nullptr;
+    SilentPage *m_page = nullptr;
+    bool m_closing = false;
+};

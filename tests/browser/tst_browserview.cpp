@@ -1,0 +1,428 @@
+#include "BrowserTestMain.h"
+#include "BrowserView.h"
+#include "PageFetcher.h"
+#include "Recorders.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+// The browser views against pages served by the stand-in server through
+// Chromium's proxy: completion, rendered text, page operations, silence.
+namespace
+{
+
+const QString Host = QStringLiteral("browser.test");
+
+QString address(const QString &path)
+{
+    return QStringLiteral("http://") + Host + path;
+}
+
+QString htmlAttribute(QString value)
+{
+    return value.replace(u'&', QStringLiteral("&amp;"))
+        .replace(u'"', QStringLiteral("&quot;"))
+        .replace(u'<', QStringLiteral("&lt;"));
+}
+
+// A panel with one view in it, and the addresses of its completions as they came.
+struct ViewHost {
+    explicit ViewHost(BrowserFactory &browsers, bool shown = true)
+    {
+        panel = std::make_unique<QWidget>();
+        panel->resize(200, 100);
+        view = browsers.create(panel.get(), QRect(10, 20, 17, 25));
+        QObject::connect(view, &BrowserView::documentComplete, view, [this] { completions << view->currentUrl(); });
+        if (shown)
+            panel->show();
+    }
+    std::unique_ptr<QWidget> panel;
+    BrowserView *view = nullptr;
+    QStringList completions;
+};
+
+template <class T> struct Reply {
+    std::optional<T> value;
+    bool came = false;
+};
+
+} // namespace
+
+class TestBrowserView : public QObject
+{
+    Q_OBJECT
+public:
+    TestBrowserView(StandinServer &standin, BrowserFactory &browsers) : m_standin(standin), m_browsers(browsers) {}
+
+private slots:
+    void init();
+    void viewSitsAtItsDesignPlace();
+    void documentCompleteOncePerNavigation();
+    void titleChangeAndCurrentAddress();
+    void hiddenPanelStillLoads();
+    void bodyTextEqualsThePageFetch_data();
+    void bodyTextEqualsThePageFetch();
+    void valuesAreDataNotScript_data();
+    void valuesAreDataNotScript();
+    void elementOperations_data();
+    void elementOperations();
+    void pageDialogsShowNothing_data();
+    void pageDialogsShowNothing();
+    void readingTheTextLoadsNothing();
+    void replyAfterTheViewIsGoneIsDropped();
+
+private:
+    bool load(ViewHost &host, const QString &path);
+    std::optional<QString> text(BrowserView *view, const QString &id = QString());
+    bool done(BrowserView *view, const std::function<void(BrowserView::DoneReply)> &operation);
+
+    StandinServer &m_standin;
+    BrowserFactory &m_browsers;
+};
+
+void TestBrowserView::init()
+{
+    m_standin.clearRoutes();
+    m_standin.clearRequests();
+}
+
+bool TestBrowserView::load(ViewHost &host, const QString &path)
+{
+    const qsizetype before = host.completions.size();
+    host.view->Navigate(address(path));
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(host.completions.size() > before, 20000); }();
+    return host.completions.size() > before;
+}
+
+std::optional<QString> TestBrowserView::text(BrowserView *view, const QString &id)
+{
+    auto reply = std::make_shared<Reply<QString>>();
+    auto store = [reply](std::optional<QString> value) {
+        reply->value = value;
+        reply->came = true;
+    };
+    if (id.isNull())
+        view->bodyText(store);
+    else
+        view->elementText(id, store);
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->came, 20000); }();
+    return reply->value;
+}
+
+bool TestBrowserView::done(BrowserView *view, const std::function<void(BrowserView::DoneReply)> &operation)
+{
+    Q_UNUSED(view);
+    auto reply = std::make_shared<Reply<bool>>();
+    operation([reply](bool ok) {
+        reply->value = ok;
+        reply->came = true;
+    });
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->came, 20000); }();
+    return reply->came && *reply->value;
+}
+
+void TestBrowserView::viewSitsAtItsDesignPlace()
+{
+    ViewHost host(m_browsers);
+    QCOMPARE(host.view->widget()->parentWidget(), host.panel.get());
+    QCOMPARE(host.view->widget()->geometry(), QRect(10, 20, 17, 25));
+    QVERIFY(host.view->widget()->isVisible());
+}
+
+void TestBrowserView::documentCompleteOncePerNavigation()
+{
+    m_standin.setRoute(
+        Host, "/framed.html",
+        StandinServer::html("<p>outer</p><iframe src='/inner.html'></iframe><iframe src='/inner.html?2'></iframe>"));
+    m_standin.setRoute(Host, "/inner.html*", StandinServer::html("<p>inner</p>"));
+    m_standin.setRoute(Host, "/plain.html", StandinServer::html("<p>plain</p>"));
+    m_standin.setRoute(Host, "/stalled.html", StandinServer::stall());
+    m_standin.setRoute(Host, "/last.html", StandinServer::html("<p>last</p>"));
+    m_standin.setRoute(Host, "/missing.html", StandinServer::html("<p>not here</p>", 404));
+    m_standin.setRoute(Host, "/closed.html", StandinServer::closeWithoutAnswer());
+    ViewHost host(m_browsers);
+
+    QVERIFY(load(host, "/framed.html"));
+    QVERIFY(load(host, "/plain.html"));
+    // An error status shows the server's page; a failed load shows the
+    // view's error page: one completion each, like any other page.
+    QVERIFY(load(host, "/missing.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("not here")));
+    QVERIFY(load(host, "/closed.html"));
+    // A navigation that never completes is cut short by the next one and
+    // gives no completion of its own.
+    host.view->Navigate(address("/stalled.html"));
+    const auto stalledAsked = [this] {
+        for (const auto &request : m_standin.requests())
+            if (request.pathAndQuery == "/stalled.html")
+                return true;
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(stalledAsked(), 20000);
+    QVERIFY(load(host, "/last.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("last")));
+    QCOMPARE(host.completions, QStringList({address("/framed.html"), address("/plain.html"), address("/missing.html"),
+                                            address("/closed.html"), address("/last.html")}));
+}
+
+void TestBrowserView::titleChangeAndCurrentAddress()
+{
+    m_standin.setRoute(Host, "/titled.html", StandinServer::html(QStringLiteral("<title>邮编查询</title><p>x</p>")));
+    ViewHost host(m_browsers);
+    QSignalSpy titles(host.view, &BrowserView::titleChanged);
+    QVERIFY(load(host, "/titled.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == QStringLiteral("邮编查询"), 20000);
+    QCOMPARE(host.view->currentUrl(), address("/titled.html"));
+}
+
+void TestBrowserView::hiddenPanelStillLoads()
+{
+    // Panels stay hidden until their side-bar item is chosen, and some views
+    // are parked out of sight; their pages load and run all the same.
+    m_standin.setRoute(
+        Host, "/hidden.html",
+        StandinServer::html("<p id=p>x</p><script>document.getElementById('p').textContent = 'ran';</script>"));
+    ViewHost host(m_browsers, false);
+    QVERIFY(!host.view->widget()->isVisible());
+    QVERIFY(load(host, "/hidden.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("ran")));
+}
+
+void TestBrowserView::bodyTextEqualsThePageFetch_data()
+{
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("cells and rows")
+        << QStringLiteral("<html><head><title>t</title></head><body>\n<table>\n<tr><td>邮编</td><td>地址</td></tr>\n"
+                          "<tr><td>100000</td><td>北京市&nbsp;东城区</td></tr>\n</table>\n</body></html>")
+        << QStringLiteral("邮编 地址 \r\n100000 北京市 东城区 ");
+    QTest::newRow("blocks, br, blanks and references")
+        << QStringLiteral("<div>第一行</div><p>第二  行<br>第三行 &lt;b&gt;</p><ul><li>甲</li><li>乙</li></ul>"
+                          "<script>var x = 1;</script><!-- c --><pre>a  b\nc</pre>末尾<br>")
+        << QStringLiteral("第一行\r\n第二 行\r\n第三行 <b>\r\n甲\r\n乙\r\na  b\r\nc\r\n末尾");
+    QTest::newRow("pre starting with a blank line")
+        << QStringLiteral("x<pre>\n\n  a</pre>y<textarea>t</textarea><select><option>s1<option>s2</select>")
+        << QStringLiteral("x\r\n\r\n  a\r\nys1s2");
+    QTest::newRow("post-code list page") << QString() << QString();
+}
+
+void TestBrowserView::bodyTextEqualsThePageFetch()
+{
+    QFETCH(QString, markup);
+    QFETCH(QString, expected);
+    m_standin.setRoute(Host, "/page.html",
+                       markup.isNull() ? StandinServer::page("postcode/list.html") : StandinServer::html(markup));
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    const QString fetched = fetcher.fetchPageText(address("/page.html"));
+    if (!expected.isNull())
+        QCOMPARE(fetched, expected);
+
+    ViewHost host(m_browsers);
+    QVERIFY(load(host, "/page.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(fetched));
+}
+
+void TestBrowserView::valuesAreDataNotScript_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("plain") << "q" << QStringLiteral("100000");
+    QTest::newRow("quotes in the value") << "q"
+                                         << R"(a"b'c"); document.title = 'pwned'; (")";
+    QTest::newRow("script end in the value") << "q"
+                                             << "</script><script>document.title = 'pwned'</script>";
+    QTest::newRow("backslashes and a line separator") << "q" << QStringLiteral("a\\\" \u2028 b");
+    QTest::newRow("quotes in the name") << R"(x"]'); document.title = 'pwned'; ('")"
+                                        << "v";
+    QTest::newRow("script end in the name") << "</script><b>"
+                                            << "v";
+}
+
+void TestBrowserView::valuesAreDataNotScript()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    m_standin.setRoute(
+        Host, "/form.html",
+        StandinServer::html(QStringLiteral("<title>form</title><input name=\"%1\">"
+                                           "<button id=copy onclick=\"document.getElementById('out')"
+                                           ".textContent = document.getElementsByName(this.dataset.n)[0].value\" "
+                                           "data-n=\"%1\">copy</button><div id=out></div>")
+                                .arg(htmlAttribute(name))));
+    ViewHost host(m_browsers);
+    QSignalSpy titles(host.view, &BrowserView::titleChanged);
+    QVERIFY(load(host, "/form.html"));
+    QVERIFY(done(host.view, [&](BrowserView::DoneReply r) { host.view->setValueByName(name, value, r); }));
+    QVERIFY(done(host.view, [&](BrowserView::DoneReply r) { host.view->clickElement("copy", r); }));
+    QCOMPARE(text(host.view, "out"), std::optional<QString>(value));
+    for (const auto &title : titles)
+        QVERIFY2(title.at(0).toString() != QStringLiteral("pwned"), "a value ran as script");
+}
+
+enum class Operation { Click, ClickNthByName, ClickNthByTag, Count, ElementText };
+Q_DECLARE_METATYPE(Operation)
+
+void TestBrowserView::elementOperations_data()
+{
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("succeeds");
+    QTest::addColumn<QString>("result"); // the out element's text afterwards, or the answer
+
+    QTest::newRow("click by id") << Operation::Click << "byId" << 0 << true << "id";
+    QTest::newRow("click by name") << Operation::Click << "byName" << 0 << true << "name";
+    QTest::newRow("click takes the first in document order") << Operation::Click << "twice" << 0 << true << "first";
+    QTest::newRow("click missing") << Operation::Click << "nothing" << 0 << false << "";
+    QTest::newRow("click nth of a name") << Operation::ClickNthByName << "box" << 1 << true << "box1";
+    QTest::newRow("click nth past the end") << Operation::ClickNthByName << "box" << 3 << false << "";
+    QTest::newRow("click nth of a tag, upper case") << Operation::ClickNthByTag << "IMG" << 1 << true << "img1";
+    QTest::newRow("click negative index") << Operation::ClickNthByTag << "IMG" << -1 << false << "";
+    QTest::newRow("count a tag") << Operation::Count << "IMG" << 0 << true << "2";
+    QTest::newRow("count a missing tag") << Operation::Count << "video" << 0 << true << "0";
+    QTest::newRow("element text") << Operation::ElementText << "rating" << 0 << true
+                                  << QStringLiteral("信用 AAA\r\n良好");
+    QTest::newRow("element text missing") << Operation::ElementText << "none" << 0 << false << "";
+}
+
+void TestBrowserView::elementOperations()
+{
+    QFETCH(Operation, operation);
+    QFETCH(QString, key);
+    QFETCH(int, index);
+    QFETCH(bool, succeeds);
+    QFETCH(QString, result);
+    const QString mark = QStringLiteral(" onclick=\"document.getElementById('out').textContent='%1'\"");
+    m_standin.setRoute(
+        Host, "/elements.html",
+        StandinServer::html(
+            QStringLiteral(
+                "<a id=byId%1>a</a><a name=byName%2>b</a><span id=twice%3>c</span><a name=twice%4>d</a>"
+                "<input type=checkbox name=box%5><input type=checkbox name=box%6><input type=checkbox name=box%7>"
+                "<img src='/i.gif'%8><img src='/i.gif'%9>"
+                "<span id=rating>信用 <b>AAA</b><br>良好</span><div id=out></div>")
+                .arg(mark.arg("id"), mark.arg("name"), mark.arg("first"), mark.arg("second"), mark.arg("box0"),
+                     mark.arg("box1"), mark.arg("box2"), mark.arg("img0"), mark.arg("img1"))));
+    m_standin.setRoute(Host, "/i.gif", StandinServer::notFound());
+    ViewHost host(m_browsers);
+    QVERIFY(load(host, "/elements.html"));
+    BrowserView *view = host.view;
+    switch (operation) {
+    case Operation::Click:
+        QCOMPARE(done(view, [&](BrowserView::DoneReply r) { view->clickElement(key, r); }), succeeds);
+        QCOMPARE(text(view, "out"), std::optional<QString>(result));
+        break;
+    case Operation::ClickNthByName:
+    case Operation::ClickNthByTag: {
+        const auto collection = operation == Operation::ClickNthByName ? BrowserView::Collection::ByName
+                                                                       : BrowserView::Collection::ByTagName;
+        QCOMPARE(done(view, [&](BrowserView::DoneReply r) { view->clickNth(collection, key, index, r); }), succeeds);
+        QCOMPARE(text(view, "out"), std::optional<QString>(result));
+        break;
+    }
+    case Operation::Count: {
+        auto reply = std::make_shared<Reply<int>>();
+        view->countByTagName(key, [reply](std::optional<int> count) {
+            reply->value = count;
+            reply->came = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(reply->came, 20000);
+        QCOMPARE(reply->value, std::optional<int>(result.toInt()));
+        break;
+    }
+    case Operation::ElementText:
+        QCOMPARE(text(view, key), succeeds ? std::optional<QString>(result) : std::nullopt);
+        break;
+    }
+}
+
+void TestBrowserView::pageDialogsShowNothing_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("alert") << "alert('hello')"
+                           << "after:undefined";
+    QTest::newRow("confirm is cancelled") << "confirm('sure?')"
+                                          << "after:false";
+    QTest::newRow("prompt is cancelled") << "prompt('name?', 'x')"
+                                         << "after:null";
+    QTest::newRow("new window is refused") << "(window.open('/popup.html'), 'asked')"
+                                           << "after:asked";
+}
+
+void TestBrowserView::pageDialogsShowNothing()
+{
+    QFETCH(QString, call);
+    QFETCH(QString, title);
+    m_standin.setRoute(
+        Host, "/dialog.html",
+        StandinServer::html(QStringLiteral("<p>x</p><script>document.title = 'after:' + (%1);</script>").arg(call)));
+    m_standin.setRoute(Host, "/popup.html", StandinServer::html("<p>popup</p>"));
+    m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
+    ViewHost host(m_browsers);
+    QSignalSpy titles(host.view, &BrowserView::titleChanged);
+    QVERIFY(load(host, "/dialog.html"));
+    QTRY_VERIFY2_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == title,
+                              qPrintable(titles.isEmpty() ? QString() : titles.last().at(0).toString()), 20000);
+    for (QWidget *top : QApplication::topLevelWidgets())
+        QVERIFY2(top == host.panel.get() || !top->isVisible(), qPrintable(top->metaObject()->className()));
+    // A refused window loads nothing, even by the time a further page is in.
+    QVERIFY(load(host, "/next.html"));
+    for (const auto &request : m_standin.requests())
+        QVERIFY(!request.pathAndQuery.startsWith("/popup"));
+}
+
+void TestBrowserView::readingTheTextLoadsNothing()
+{
+    // A captcha picture fetched again would change under the user's eyes.
+    m_standin.setRoute(
+        Host, "/pictures.html",
+        StandinServer::html("<p>a</p><img src='/captcha.gif'><pre>\n\nb</pre>"
+                            "<script>document.title = 'ran ' + (window.runs = (window.runs || 0) + 1);</script>"));
+    m_standin.setRoute(Host, "/captcha.gif", StandinServer::raw("GIF89a", 200));
+    m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
+    const auto pictureRequests = [this] {
+        int count = 0;
+        for (const auto &request : m_standin.requests())
+            count += request.pathAndQuery == "/captcha.gif" ? 1 : 0;
+        return count;
+    };
+    ViewHost host(m_browsers);
+    QSignalSpy titles(host.view, &BrowserView::titleChanged);
+    QVERIFY(load(host, "/pictures.html"));
+    QTRY_COMPARE_WITH_TIMEOUT(pictureRequests(), 1, 20000);
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("a\r\n\r\nb")));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("a\r\n\r\nb")));
+    QVERIFY(load(host, "/next.html"));
+    QCOMPARE(pictureRequests(), 1);
+    for (const auto &title : titles)
+        QVERIFY(title.at(0).toString() != QStringLiteral("ran 2"));
+}
+
+void TestBrowserView::replyAfterTheViewIsGoneIsDropped()
+{
+    m_standin.setRoute(Host, "/a.html", StandinServer::html("<p>a</p>"));
+    auto gone = std::make_unique<ViewHost>(m_browsers);
+    QVERIFY(load(*gone, "/a.html"));
+    QPointer<QWidget> viewWidget = gone->view->widget();
+    bool called = false;
+    gone->view->bodyText([&called](std::optional<QString>) { called = true; });
+    gone.reset();
+    QVERIFY(viewWidget.isNull());
+
+    // Another view's whole navigation and read give the dropped reply every
+    // chance to arrive.
+    ViewHost other(m_browsers);
+    QVERIFY(load(other, "/a.html"));
+    QCOMPARE(text(other.view), std::optional<QString>(QStringLiteral("a")));
+    QVERIFY(!called);
+}
+
+KORDELVANE_BROWSER_TEST_MAIN(TestBrowserView)
+#include "tst_browserview.moc"

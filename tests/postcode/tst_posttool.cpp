@@ -1,0 +1,217 @@
+#include "BrowserTestMain.h"
+#include "BrowserView.h"
+#include "Endpoints.h"
+#include "LookupState.h"
+#include "PageFetcher.h"
+#include "PostTool.h"
+#include "Recorders.h"
+#include "ResultBox.h"
+#include "ToolContext.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+// The post-code tool on a real TabPost panel with a real browser view, the
+// service's pages coming from the stand-in server.
+namespace
+{
+
+const QString ListCut =
+    QStringLiteral("北京市 东城区 东华门街道 \r\n北京市 西城区 西长安街街道 \r\n北京市 朝阳区 建国门外街道 \r\n");
+
+struct Panel {
+    explicit Panel(BrowserFactory &browsers)
+        : fetcher(fatal), context{fetcher, boxes, shell, state, &statusLine, nullptr, &browsers}
+    {
+        statusLine.setText(QStringLiteral("Orvalent 5.5"));
+        panel = std::make_unique<QWidget>();
+        panel->resize(617, 425);
+        tool = new PostTool(panel.get(), context);
+        txtPost = panel->findChild<QLineEdit *>("txtPost");
+        cmdPost = panel->findChild<QPushButton *>("cmdPost");
+        txtPostJG = panel->findChild<ResultBox *>("txtPostJG");
+        panel->show();
+    }
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher;
+    RecordingMessageBoxes boxes;
+    RecordingShellOpen shell;
+    LookupState state;
+    QLabel statusLine;
+    ToolContext context;
+    std::unique_ptr<QWidget> panel;
+    PostTool *tool = nullptr;
+    QLineEdit *txtPost = nullptr;
+    QPushButton *cmdPost = nullptr;
+    ResultBox *txtPostJG = nullptr;
+};
+
+QString pageWith(const QString &body)
+{
+    return QStringLiteral("<html><head><title>邮编</title></head><body>") + body + QStringLiteral("</body></html>");
+}
+
+} // namespace
+
+class TestPostTool : public QObject
+{
+    Q_OBJECT
+public:
+    TestPostTool(StandinServer &standin, BrowserFactory &browsers) : m_standin(standin), m_browsers(browsers) {}
+
+private slots:
+    void init();
+    void controlsAtTheirPlaces();
+    void answers_data();
+    void answers();
+    void emptyQueryNavigatesToSlashDotHtml();
+    void secondCompletionIsIgnored();
+    void pageThatNeverCompletesWaitsForTheNextQuery();
+
+private:
+    void query(Panel &panel, const QString &typed);
+
+    StandinServer &m_standin;
+    BrowserFactory &m_browsers;
+};
+
+void TestPostTool::init()
+{
+    m_standin.clearRoutes();
+    m_standin.loadRoutes(StandinServer::sourceDir());
+    m_standin.clearRequests();
+}
+
+void TestPostTool::query(Panel &panel, const QString &typed)
+{
+    panel.txtPost->clear();
+    QTest::keyClicks(panel.txtPost, typed);
+    QTest::mouseClick(panel.cmdPost, Qt::LeftButton);
+}
+
+void TestPostTool::controlsAtTheirPlaces()
+{
+    Panel panel(m_browsers);
+    QCOMPARE(panel.txtPost->geometry(), QRect(80, 56, 377, 25));
+    QCOMPARE(panel.cmdPost->geometry(), QRect(456, 56, 73, 25));
+    QCOMPARE(panel.cmdPost->text(), QStringLiteral("查询"));
+    QCOMPARE(panel.txtPostJG->geometry(), QRect(8, 88, 601, 329));
+    QVERIFY(panel.txtPostJG->isReadOnly());
+    QCOMPARE(panel.tool->webPost()->widget()->geometry(), QRect(216, 208, 17, 25));
+    QCOMPARE(panel.tool->webPost()->widget()->parentWidget(), panel.panel.get());
+    auto *label28 = panel.panel->findChild<QLabel *>("Label28");
+    QCOMPARE(label28->text(), QStringLiteral("邮政编码："));
+    QCOMPARE(label28->pos(), QPoint(8, 60));
+    QVERIFY(label28->font().bold());
+    auto *label26 = panel.panel->findChild<QLabel *>("Label26");
+    QCOMPARE(label26->text(),
+             QStringLiteral(
+                 "本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。"));
+    QCOMPARE(label26->pos(), QPoint(16, 24));
+}
+
+void TestPostTool::answers_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("markup"); // null: the committed route for the code
+    QTest::addColumn<QString>("expected");
+
+    const QString end =
+        QStringLiteral("<p>以上为该邮编的全部结果，共计三条记录。</p><p>百度邮编搜索由国家邮政局提供</p>");
+    QTest::newRow("list page") << "100000" << QString() << ListCut;
+    QTest::newRow("not-found page") << "999999" << QString() << QStringLiteral("查无资料");
+    QTest::newRow("not-found text whatever else the page holds")
+        << "100000" << pageWith(QStringLiteral("<p>邮编100000：</p><p>您要访问的页面不存在</p>") + end)
+        << QStringLiteral("查无资料");
+    QTest::newRow("code not in the page starts the cut at 9")
+        << "200000" << pageWith(QStringLiteral("<p>ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789</p>") + end)
+        << QStringLiteral("IJKLMNOPQRSTUVWXYZ0123456789\r\n");
+    QTest::newRow("no end marker") << "100000" << pageWith(QStringLiteral("<p>邮编100000：</p><p>北京市</p>"))
+                                   << PostTool::ErrorText;
+    QTest::newRow("end marker less than 21 behind the start")
+        << "100000" << pageWith(QStringLiteral("<p>邮编100000：北京市百度邮编搜索由国家</p>")) << PostTool::ErrorText;
+    QTest::newRow("end marker beyond 32767")
+        << "100000"
+        << pageWith(QStringLiteral("<p>邮编100000：</p><p>") + QString(33000, u'x') + QStringLiteral("</p>") + end)
+        << PostTool::ErrorText;
+}
+
+void TestPostTool::answers()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, markup);
+    QFETCH(QString, expected);
+    if (!markup.isNull())
+        m_standin.setRoute(Endpoints::PostCodeHost, "/" + typed.toUtf8() + ".html", StandinServer::html(markup));
+    Panel panel(m_browsers);
+    query(panel, typed);
+    QCOMPARE(panel.txtPostJG->text(), QStringLiteral("查询中......"));
+    QVERIFY(panel.state.PostPending);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), expected, 20000);
+    QVERIFY(!panel.state.PostPending);
+    QVERIFY(panel.boxes.boxes.isEmpty());
+    QCOMPARE(panel.statusLine.text(), QStringLiteral("Orvalent 5.5"));
+    QCOMPARE(panel.fatal.count, 0);
+}
+
+void TestPostTool::emptyQueryNavigatesToSlashDotHtml()
+{
+    m_standin.setRoute(Endpoints::PostCodeHost, "/.html",
+                       StandinServer::html(pageWith(QStringLiteral("<p>ABCDEFGHIJKLMNOPQRSTUVWXYZ</p>"
+                                                                   "<p>以上为该邮编的全部结果，共计三条记录。</p>"
+                                                                   "<p>百度邮编搜索由国家</p>"))));
+    Panel panel(m_browsers);
+    query(panel, QString());
+    // The empty code stands at position 1, so the cut starts at 10.
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), QStringLiteral("JKLMNOPQRSTUVWXYZ\r\n"), 20000);
+    const auto requests = m_standin.requests();
+    QVERIFY(!requests.isEmpty());
+    QCOMPARE(requests.first().host, Endpoints::PostCodeHost);
+    QCOMPARE(requests.first().pathAndQuery, QByteArray("/.html"));
+}
+
+void TestPostTool::secondCompletionIsIgnored()
+{
+    Panel panel(m_browsers);
+    query(panel, "100000");
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), ListCut, 20000);
+
+    // The page goes on to another document (a frame, a script's reload):
+    // its completion finds PostPending cleared and changes nothing.
+    BrowserView *view = panel.tool->webPost();
+    QSignalSpy completions(view, &BrowserView::documentComplete);
+    view->Navigate(Endpoints::postCode("999999"));
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
+    // Page reads are answered in the order asked: once ours is back, one the
+    // tool might have asked at that completion would be back too.
+    bool read = false;
+    view->bodyText([&read](std::optional<QString>) { read = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
+    QCOMPARE(panel.txtPostJG->text(), ListCut);
+    QVERIFY(!panel.state.PostPending);
+}
+
+void TestPostTool::pageThatNeverCompletesWaitsForTheNextQuery()
+{
+    m_standin.setRoute(Endpoints::PostCodeHost, "/300000.html", StandinServer::stall());
+    Panel panel(m_browsers);
+    query(panel, "300000");
+    QTRY_VERIFY_WITH_TIMEOUT(!m_standin.requests().isEmpty(), 20000);
+    // No time limit: still waiting once the service holds the request.
+    QCOMPARE(panel.txtPostJG->text(), QStringLiteral("查询中......"));
+    QVERIFY(panel.state.PostPending);
+    // The button stays usable; the next query's page is the one taken.
+    QVERIFY(panel.cmdPost->isEnabled());
+    query(panel, "100000");
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), ListCut, 20000);
+    QVERIFY(!panel.state.PostPending);
+}
+
+KORDELVANE_BROWSER_TEST_MAIN(TestPostTool)
+#include "tst_posttool.moc"
