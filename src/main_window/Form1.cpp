@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "BarcodeTool.h"
 #include "FileDialog.h"
 #include "FileTool.h"
 #include "HostCountTool.h"
@@ -365,6 +366,7 @@ void Form1::createTools()
     new PageRankTool(panel(QStringLiteral("TabLiuXing")), context);
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
     new PostTool(panel(QStringLiteral("TabPost")), context);
+    new BarcodeTool(panel(QStringLiteral("TabTXM")), context, m_WebTXM);
 }
 
 QWidget *Form1::panel(const QString &name) const

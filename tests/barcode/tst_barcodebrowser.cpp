@@ -2,9 +2,12 @@
 #include "BarcodePanel.h"
 #include "BrowserTestMain.h"
 #include "Endpoints.h"
+#include "Form1.h"
+#include "ProgramFolder.h"
 #include "RenderedText.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QUrlQuery>
 
 // The barcode panel with a real browser view as WebTXM: the registry's form
@@ -38,6 +41,7 @@ private slots:
     void lookups_data();
     void lookups();
     void pressedBeforeThePageLoaded();
+    void throughTheMainWindowsBrowser();
 
 private:
     BarcodePanel::MakeView realView()
@@ -125,6 +129,47 @@ void TestBarcodeBrowser::pressedBeforeThePageLoaded()
     QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
     QVERIFY(sentPrefixes(m_standin.requests()).isEmpty());
     QCOMPARE(rig.boxes.boxes.size(), 1);
+}
+
+// The main window owns WebTXM and loads the registry form into it at every
+// activation; the panel's tool fills and submits that same form.
+void TestBarcodeBrowser::throughTheMainWindowsBrowser()
+{
+    QTemporaryDir folder;
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    RecordingMessageBoxes boxes;
+    RecordingShellOpen shell;
+    Form1 form(fetcher, boxes, shell, ProgramFolder(folder.path()), &m_browsers);
+    BrowserView *webTXM = form.WebTXM();
+    QVERIFY(webTXM);
+    QWidget *panel = form.panel(QStringLiteral("TabTXM"));
+    auto *txtTXM = panel->findChild<QLineEdit *>(QStringLiteral("txtTXM"));
+    auto *cmdTXM = panel->findChild<QPushButton *>(QStringLiteral("cmdTXM"));
+    auto *text4 = panel->findChild<ResultBox *>(QStringLiteral("Text4"));
+    QVERIFY(txtTXM && cmdTXM && text4);
+
+    QSignalSpy completions(webTXM, &BrowserView::documentComplete);
+    form.Form_Activate();
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
+    QCOMPARE(text4->text(), QStringLiteral("查询结果"));
+
+    QTest::keyClicks(txtTXM, QStringLiteral("6901234567892"));
+    QTest::mouseClick(cmdTXM, Qt::LeftButton);
+    const QString company = QStringLiteral("公司名称：深圳市华南电子有限公司\r\n企业信用：AAA级");
+    QTRY_COMPARE_WITH_TIMEOUT(text4->text(), company, 20000);
+    QCOMPARE(sentPrefixes(m_standin.requests()), QStringList{QStringLiteral("69012345")});
+
+    // The next activation reloads the form; nobody waits for it.
+    const int before = completions.count();
+    form.Form_Activate();
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), before + 1, 20000);
+    bool read = false;
+    webTXM->bodyText([&read](std::optional<QString>) { read = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
+    QCOMPARE(text4->text(), company);
+    QVERIFY(!form.state().BarcodePending);
+    QVERIFY(boxes.boxes.isEmpty());
 }
 
 KORDELVANE_BROWSER_TEST_MAIN(TestBarcodeBrowser)
