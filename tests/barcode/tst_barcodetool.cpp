@@ -22,6 +22,8 @@ private slots:
     void pressedBeforeThePageLoaded();
     void noBrowserMeetsTheWaitBox();
     void completionsWhileIdleAreIgnored();
+    void newQueryWhileTheRetryIsOut_data();
+    void newQueryWhileTheRetryIsOut();
 
 private:
     static BarcodePanel::MakeView fakeView(FakeRegistryView **made, bool formShown = true)
@@ -230,6 +232,41 @@ void TestBarcodeTool::completionsWhileIdleAreIgnored()
     QCOMPARE(rig.tool->Text4->text(), shown);
     QCOMPARE(rig.state.PageText, pageText);
     QCOMPARE(view->submitted.size(), 1);
+}
+
+void TestBarcodeTool::newQueryWhileTheRetryIsOut_data()
+{
+    QTest::addColumn<QString>("answer8");
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("company: cut behind 8 digits")
+        << BarcodeCases::standinPage("company.html") << QStringList{QStringLiteral("69012345")}
+        << QStringLiteral("公司名称：深圳市华南电子有限公司\r\n企业信用：AAA级");
+    QTest::newRow("no record: the 7-digit query follows")
+        << BarcodeCases::standinPage("notfound.html")
+        << QStringList{QStringLiteral("69012345"), QStringLiteral("6901234")} << BarcodeAnswer::NotListedText;
+}
+
+void TestBarcodeTool::newQueryWhileTheRetryIsOut()
+{
+    QFETCH(QString, answer8);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, result);
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    view->answerTo = [&](const QString &prefix) {
+        return prefix.size() == 8 ? answer8 : BarcodeCases::standinPage("notfound.html");
+    };
+    // The 7-digit retry of an earlier code has been sent and not answered.
+    rig.state.BarcodePending = true;
+    rig.state.BarcodeShortRetry = true;
+
+    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 20000);
+    QVERIFY(rig.settle());
+    QCOMPARE(rig.tool->Text4->text(), result);
+    QCOMPARE(view->submitted, sent);
+    QVERIFY(!rig.state.BarcodeShortRetry);
 }
 
 QTEST_MAIN(TestBarcodeTool)

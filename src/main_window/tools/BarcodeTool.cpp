@@ -64,6 +64,9 @@ void BarcodeTool::cmdTXM_Click()
     }
     Text4->setText(ProgressText);
     m_context.state.BarcodePending = true;
+    // A new query is an 8-digit query, also when the 7-digit retry of the one
+    // before is still out: its answer is cut behind 8 digits and may retry.
+    m_context.state.BarcodeShortRetry = false;
     // Nothing is disabled: the answer comes as a completion of the page, and
     // the flag stays set when the form is not there to be filled, so the
     // page's next completion (the reload at the next activation) is taken.
