@@ -69,6 +69,23 @@ inline QString whois(const QString &domain)
     return http(WhoisHost, QStringLiteral("/whois/") + domain);
 }
 
+// Telephone-area service: the area page of a fixed-line number, loaded in the
+// telephone panel's browser. The number goes out as typed, dash and all.
+inline QString telephoneArea(const QString &number)
+{
+    return http(TelephoneHost, QStringLiteral("/dh/114.aspx?w=") + number);
+}
+
+// Web search for a range of fixed-line numbers, opened in the user's browser:
+// the word 电话号码 (UTF-8, percent-encoded: the only encoded part), then the
+// area code, "+", and the range low...high. The parts go in as given.
+inline QString numberRangeSearch(const QString &areaCode, const QString &low, const QString &high)
+{
+    return http(NumberSearchHost,
+                QStringLiteral("/search?num=50&hl=en&lr=&newwindow=-1&q=%E7%94%B5%E8%AF%9D%E5%8F%B7%E7%A0%81+") + areaCode +
+                    QStringLiteral("+") + low + QStringLiteral("...") + high);
+}
+
 // Traffic-rank service: the world and China ranks of a site.
 inline QString trafficRank(const QString &address)
 {

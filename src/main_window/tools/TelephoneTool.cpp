@@ -1,0 +1,252 @@
+#include "TelephoneTool.h"
+
+#include "BrowserView.h"
+#include "Endpoints.h"
+#include "FixedLineAnswer.h"
+#include "LookupState.h"
+#include "MessageBoxes.h"
+#include "NumberRangeSearch.h"
+#include "PanelControls.h"
+#include "ResultBox.h"
+#include "ShellOpen.h"
+#include "ToolContext.h"
+#include "Twips.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPointer>
+#include <QPushButton>
+
+#include <exception>
+
+namespace
+{
+
+const QString ShortNumberText = QStringLiteral("电话号码格式为 010-12345678 ！");
+const QString CheckingText = QStringLiteral("正在检查电话号码地址中...");
+const QString ConnectingText = QStringLiteral("正在连接服务器中...");
+const QString RateLimitedText = QStringLiteral("没有查找到该号码的地理位置。");
+const QString LookupErrorText = QStringLiteral("发生错误。");
+const QString ErrorTitle = QStringLiteral("错误");
+const QString UnknownErrorText = QStringLiteral("出现未知错误！");
+const QString NotWholeText = QStringLiteral("区号和电话号码必须是数字！");
+
+QLabel *redHeading(QWidget *panel, const char *name, QRect place, const QString &text)
+{
+    QLabel *label = PanelControls::caption(panel, name, place, text, PanelControls::yahei(9, true));
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    label->setPalette(colours);
+    return label;
+}
+
+QLabel *fixedLabel(QWidget *panel, const char *name, QRect place, const QString &text, const QFont &font)
+{
+    auto *label = new QLabel(text, panel);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+const QString TelephoneTool::EmailHelpText = QStringLiteral(
+    "1、Outlook：在邮件上点击右键，选择属性，选择“常规资料”中的Received from xx.xx.xx.xx或者X-Originating-IP "
+    "xx.xx.xx.xx就是对方的IP地址。            2、Foxmail：按“Ctrl+I”组合键，查看邮件的“原始信息”，其中Received "
+    "from xx.xx.xx.xx或者X-Originating-IP xx.xx.xx.xx就是对方的IP地址。               "
+    "3、Web页面虚拟信箱：选择邮件后点击“高级动作”中的“查看信头”或者点击“原文”、或者点击“邮件头信息”其中Received "
+    "from xx.xx.xx.xx或者X-originating-IP xx.xx.xx.xx就是对方的IP地址。");
+
+TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
+{
+    using namespace PanelControls;
+    whitePanel(panel);
+    panel->setFont(yahei(9));
+
+    lblTelJS =
+        introduction(panel, "lblTelJS", Twips::rect(2160, 960, 5175, 735),
+                     QStringLiteral("    本功能可以指导您通过对方固定电话查询对方所在地的具体位置（大概是街道区域），"
+                                    "标志性建筑等信息。本功能由Orvalent云数据中心提供。"));
+
+    // Fixed-line lookup, left column.
+    Label15 = redHeading(panel, "Label15", Twips::rect(1920, 1800, 0, 0), QStringLiteral("数据库式查询："));
+    lblTel0 =
+        fixedLabel(panel, "lblTel_0", Twips::rect(1920, 2220, 630, 285), QStringLiteral("电话："), yahei(10.5, true));
+    txtTel = inputBox(panel, "txtTel", Twips::rect(2520, 2160, 1815, 375));
+    txtTel->setMaxLength(13);
+    cmdTelChaXun = button(panel, "cmdTelChaXun", Twips::rect(4320, 2160, 615, 375), QStringLiteral("查询"));
+    txtTelWZ = resultBox(panel, "txtTelWZ", Twips::rect(1800, 2760, 3135, 3015), true, QString());
+    {
+        QPalette colours = txtTelWZ->palette();
+        colours.setColor(QPalette::Text, Blue);
+        txtTelWZ->setPalette(colours);
+    }
+
+    // Number-range search, right column.
+    Label16 = redHeading(panel, "Label16", Twips::rect(5160, 1800, 0, 0), QStringLiteral("范围式查询："));
+    Label17 = introduction(panel, "Label17", Twips::rect(5160, 2160, 2415, 1935),
+                           QStringLiteral("如果在左边数据库中无法查询您需要查询的电话号码所在地，您还可以尝试使用范围式"
+                                          "查询，因为同号段电话号码位置在同一地区，优点：范围大，结果全面。") +
+                               QString(23, QLatin1Char(' ')) + QStringLiteral("格式：010-88888888"));
+    lblTel1 =
+        fixedLabel(panel, "lblTel_1", Twips::rect(5160, 3960, 630, 285), QStringLiteral("电话："), yahei(10.5, true));
+    Label19 = caption(panel, "Label19", Twips::rect(5160, 4320, 0, 0), QStringLiteral("区号"), yahei(9));
+    Label20 = caption(panel, "Label20", Twips::rect(6240, 4320, 0, 0), QStringLiteral("电话号码"), yahei(9));
+    Text2 = inputBox(panel, "Text2", Twips::rect(5160, 4680, 615, 375));
+    Text2->setMaxLength(4);
+    {
+        QFont song(QStringLiteral("新宋体"));
+        song.setPointSize(9);
+        Label18 = fixedLabel(panel, "Label18", Twips::rect(5760, 4800, 90, 180), QStringLiteral("-"), song);
+    }
+    Text3 = inputBox(panel, "Text3", Twips::rect(5880, 4680, 1335, 375));
+    Text3->setMaxLength(8);
+    Command5 = button(panel, "Command5", Twips::rect(7200, 4680, 855, 375), QStringLiteral("查询"));
+    Command4 = button(panel, "Command4", Twips::rect(5040, 5160, 2535, 375), QStringLiteral("查询Email所在地"));
+
+    // Ten pixels square: the page is only read, never seen.
+    if (m_context.browsers) {
+        WebTel = m_context.browsers->create(panel, Twips::rect(6240, 5280, 150, 150));
+        if (WebTel) {
+            WebTel->setObjectName(QStringLiteral("WebTel"));
+            if (QWidget *view = WebTel->widget())
+                view->setObjectName(QStringLiteral("WebTel"));
+            connect(WebTel, &BrowserView::documentComplete, this, &TelephoneTool::WebTel_DocumentComplete);
+        }
+    }
+
+    connect(cmdTelChaXun, &QPushButton::clicked, this, &TelephoneTool::cmdTelChaXun_Click);
+    connect(Command4, &QPushButton::clicked, this, &TelephoneTool::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &TelephoneTool::Command5_Click);
+}
+
+QColor TelephoneTool::txtTelWZColour() const
+{
+    return txtTelWZ->palette().color(QPalette::Text);
+}
+
+void TelephoneTool::setTelephoneControlsEnabled(bool enabled)
+{
+    cmdTelChaXun->setEnabled(enabled);
+    txtTelWZ->setEnabled(enabled);
+    txtTel->setEnabled(enabled);
+}
+
+void TelephoneTool::setResult(const QColor &colour, const QString &text)
+{
+    // One colour for every state of the box, so the disabled box shows the
+    // progress text in blue as well.
+    QPalette colours = txtTelWZ->palette();
+    colours.setColor(QPalette::Text, colour);
+    txtTelWZ->setPalette(colours);
+    txtTelWZ->setText(text);
+}
+
+void TelephoneTool::cmdTelChaXun_Click()
+{
+    const QString number = txtTel->text();
+    // Only the length is checked: a dash or a blank goes out as typed.
+    if (number.size() < 11) {
+        m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, ShortNumberText, m_context.window);
+        txtTel->setText(QString());
+        return;
+    }
+    setResult(Blue, CheckingText);
+    cmdTelChaXun->setEnabled(false);
+    txtTelWZ->setEnabled(false);
+    txtTel->setEnabled(false);
+    m_context.state.TelPending = true;
+    txtTelWZ->setText(ConnectingText);
+    if (!WebTel) {
+        // No browser to load the page in: the lookup cannot finish, so it
+        // fails here rather than leaving the controls disabled for good.
+        m_context.state.TelPending = false;
+        failLookup();
+        return;
+    }
+    // The controls stay disabled until the page is complete and read.
+    WebTel->Navigate(Endpoints::telephoneArea(number));
+}
+
+void TelephoneTool::WebTel_DocumentComplete()
+{
+    // Only the first completion after the query counts, whichever frame it is.
+    if (!m_context.state.TelPending)
+        return;
+    m_context.state.TelPending = false;
+    QPointer<TelephoneTool> self(this);
+    WebTel->bodyText([self](std::optional<QString> text) {
+        if (self)
+            self->readPage(text);
+    });
+}
+
+void TelephoneTool::readPage(const std::optional<QString> &pageText)
+{
+    if (!pageText) {
+        // The document's text could not be read.
+        failLookup();
+        return;
+    }
+    try {
+        m_context.state.PageText = *pageText;
+        // Other tools may write PageText while the scans yield: the scans and
+        // the cut keep to the text read here.
+        const QString page = *pageText;
+        QPointer<TelephoneTool> self(this);
+        const auto yieldTurn = [&self] {
+            QCoreApplication::processEvents();
+            return !self.isNull();
+        };
+        bool rateLimited = FixedLineAnswer::scanFor(FixedLineAnswer::TooFrequentMarker, page, yieldTurn);
+        if (!self)
+            return;
+        if (!rateLimited)
+            rateLimited = FixedLineAnswer::scanFor(FixedLineAnswer::TooManyMarker, page, yieldTurn);
+        if (!self)
+            return;
+        if (rateLimited) {
+            setResult(Red, RateLimitedText);
+            setTelephoneControlsEnabled(true);
+            return;
+        }
+        txtTelWZ->setText(FixedLineAnswer::locationCut(page, m_context.state));
+        setTelephoneControlsEnabled(true);
+    } catch (const std::exception &) {
+        failLookup();
+    }
+}
+
+void TelephoneTool::failLookup()
+{
+    setTelephoneControlsEnabled(true);
+    setResult(Red, LookupErrorText);
+    m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, UnknownErrorText, m_context.window);
+}
+
+void TelephoneTool::Command4_Click()
+{
+    m_context.boxes.show(MessageBoxes::Icon::Information, EmailHelpTitle, EmailHelpText, m_context.window);
+}
+
+void TelephoneTool::Command5_Click()
+{
+    Command5->setEnabled(false);
+    const NumberRangeSearch search = NumberRangeSearch::from(Text2->text(), Text3->text());
+    switch (search.outcome) {
+    case NumberRangeSearch::Outcome::Address:
+        // Whether a browser opened it is not looked at.
+        m_context.shell.open(search.address);
+        break;
+    case NumberRangeSearch::Outcome::NotWhole:
+        m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, NotWholeText, m_context.window);
+        break;
+    case NumberRangeSearch::Outcome::Failure:
+        m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, UnknownErrorText, m_context.window);
+        break;
+    }
+    Command5->setEnabled(true);
+}

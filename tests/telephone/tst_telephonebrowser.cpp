@@ -1,0 +1,160 @@
+#include "BrowserTestMain.h"
+#include "BrowserView.h"
+#include "Endpoints.h"
+#include "LookupState.h"
+#include "PageFetcher.h"
+#include "Recorders.h"
+#include "ResultBox.h"
+#include "TelephoneTool.h"
+#include "ToolContext.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+// The fixed-line lookup on a real TabTel panel with a real browser view
+// WebTel, the telephone-area pages coming from the stand-in server.
+namespace
+{
+
+const QString SampleLocation = QStringLiteral("北京市西城区金融街一带，临近复兴门");
+const QColor Blue(0, 0, 255);
+const QColor Red(255, 0, 0);
+
+struct Panel {
+    explicit Panel(BrowserFactory &browsers)
+        : fetcher(fatal), context{fetcher, boxes, shell, state, &statusLine, nullptr, &browsers}
+    {
+        statusLine.setText(QStringLiteral("before"));
+        panel = std::make_unique<QWidget>();
+        panel->resize(617, 425);
+        tool = new TelephoneTool(panel.get(), context);
+        panel->show();
+    }
+    bool controlsEnabled() const
+    {
+        return tool->txtTel->isEnabled() && tool->txtTelWZ->isEnabled() && tool->cmdTelChaXun->isEnabled();
+    }
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher;
+    RecordingMessageBoxes boxes;
+    RecordingShellOpen shell;
+    LookupState state;
+    QLabel statusLine;
+    ToolContext context;
+    std::unique_ptr<QWidget> panel;
+    TelephoneTool *tool = nullptr;
+};
+
+} // namespace
+
+class TestTelephoneBrowser : public QObject
+{
+    Q_OBJECT
+public:
+    TestTelephoneBrowser(StandinServer &standin, BrowserFactory &browsers) : m_standin(standin), m_browsers(browsers) {}
+
+private slots:
+    void init();
+    void answers_data();
+    void answers();
+    void laterCompletionChangesNothing();
+
+private:
+    StandinServer &m_standin;
+    BrowserFactory &m_browsers;
+};
+
+void TestTelephoneBrowser::init()
+{
+    m_standin.clearRoutes();
+    m_standin.loadRoutes(StandinServer::sourceDir());
+    m_standin.clearRequests();
+}
+
+void TestTelephoneBrowser::answers_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("page"); // empty: the committed route
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<bool>("errorBox");
+
+    QTest::newRow("location, dash sent as typed") << "010-6601234"
+                                                  << "" << SampleLocation << Blue << false;
+    QTest::newRow("too frequent") << "010-6601234"
+                                  << "telephone/too-frequent.html" << QStringLiteral("没有查找到该号码的地理位置。")
+                                  << Red << false;
+    QTest::newRow("too many, found by the second scan")
+        << "02112345678"
+        << "telephone/too-many.html" << QStringLiteral("没有查找到该号码的地理位置。") << Red << false;
+    QTest::newRow("page without the asterisk")
+        << "010-6601234"
+        << "telephone/no-asterisk.html" << QStringLiteral("发生错误。") << Red << true;
+}
+
+void TestTelephoneBrowser::answers()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, page);
+    QFETCH(QString, result);
+    QFETCH(QColor, colour);
+    QFETCH(bool, errorBox);
+    const QByteArray path = "/dh/114.aspx?w=" + typed.toUtf8();
+    if (!page.isEmpty())
+        m_standin.setRoute(Endpoints::TelephoneHost, path, StandinServer::page(page));
+
+    Panel panel(m_browsers);
+    QTest::keyClicks(panel.tool->txtTel, typed);
+    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
+    QVERIFY(panel.state.TelPending);
+    QVERIFY(!panel.controlsEnabled());
+    QCOMPARE(panel.tool->txtTelWZ->text(), QStringLiteral("正在连接服务器中..."));
+
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QVERIFY(!panel.state.TelPending);
+    QCOMPARE(panel.tool->txtTelWZ->text(), result);
+    QCOMPARE(panel.tool->txtTelWZColour(), colour);
+    QCOMPARE(panel.boxes.boxes.size(), errorBox ? 1 : 0);
+    if (errorBox)
+        QCOMPARE(panel.boxes.boxes.first().text, QStringLiteral("出现未知错误！"));
+    QCOMPARE(panel.statusLine.text(), QStringLiteral("before"));
+
+    const auto requests = m_standin.requests();
+    QVERIFY(!requests.isEmpty());
+    QCOMPARE(requests.first().host, Endpoints::TelephoneHost);
+    QCOMPARE(requests.first().pathAndQuery, path);
+}
+
+void TestTelephoneBrowser::laterCompletionChangesNothing()
+{
+    Panel panel(m_browsers);
+    QTest::keyClicks(panel.tool->txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.tool->txtTelWZ->text(), SampleLocation, 20000);
+
+    // The view goes on to a rate-limit page: its completion finds TelPending
+    // cleared and leaves the answer standing.
+    m_standin.setRoute(Endpoints::TelephoneHost, "/dh/114.aspx?w=again",
+                       StandinServer::page("telephone/too-many.html"));
+    BrowserView *view = panel.tool->WebTel;
+    QSignalSpy completions(view, &BrowserView::documentComplete);
+    view->Navigate(Endpoints::telephoneArea(QStringLiteral("again")));
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
+    // Reads are answered in the order asked: once this one is back, one the
+    // tool might have asked at that completion would be back too.
+    bool read = false;
+    view->bodyText([&read](std::optional<QString>) { read = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
+    QCOMPARE(panel.tool->txtTelWZ->text(), SampleLocation);
+    QCOMPARE(panel.tool->txtTelWZColour(), Blue);
+    QVERIFY(panel.controlsEnabled());
+}
+
+KORDELVANE_BROWSER_TEST_MAIN(TestTelephoneBrowser)
+#include "tst_telephonebrowser.moc"
