@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "BarcodeTool.h"
 #include "FileDialog.h"
 #include "FileTool.h"
 #include "HostCountTool.h"
@@ -367,6 +368,7 @@ void Form1::createTools()
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
     new PostTool(panel(QStringLiteral("TabPost")), context);
     new TelephoneTool(panel(QStringLiteral("TabTel")), context);
+    new BarcodeTool(panel(QStringLiteral("TabTXM")), context, m_WebTXM);
 }
 
 QWidget *Form1::panel(const QString &name) const
