@@ -129,26 +129,16 @@ QPainterPath tabShape(const QRectF &r, qreal radius)
     return p;
 }
 
-QImage tabNormal()
+// A tab face: its fill inside the outline, then the one-pixel outline; the
+// outline's foot lies below the picture, so the tab stands open at the bottom.
+QImage tabFace(const QBrush &fill, const QColor &border)
 {
     QImage img = canvas(113, 33);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QPainterPath shape = tabShape(QRectF(0.5, 0.5, 112, 33), 8);
-    p.fillPath(shape, Painting::downward(0, 33, BlueStops));
-    p.setPen(QPen(QColor(20, 72, 142), 1));
-    p.drawPath(shape);
-    return img;
-}
-
-QImage tabSelected()
-{
-    QImage img = canvas(113, 33);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath shape = tabShape(QRectF(0.5, 0.5, 112, 33), 8);
-    p.fillPath(shape, White);
-    p.setPen(QPen(QColor(48, 122, 206), 1));
+    p.fillPath(shape, fill);
+    p.setPen(QPen(border, 1));
     p.drawPath(shape);
     return img;
 }
@@ -307,8 +297,8 @@ int main(int argc, char *argv[])
     // Framed text box, 407 x 31.
     ok &= save(textFrame(), cf + "text-frame.png");
 
-    ok &= save(tabNormal(), tf + "tab_normal.png");
-    ok &= save(tabSelected(), tf + "tab_selected.png");
+    ok &= save(tabFace(Painting::downward(0, 33, BlueStops), QColor(20, 72, 142)), tf + "tab_normal.png");
+    ok &= save(tabFace(White, QColor(48, 122, 206)), tf + "tab_selected.png");
     ok &= save(frmNormal(), tf + "frm_normal.png");
     ok &= save(frmSelected(), tf + "frm_selected.png");
 
