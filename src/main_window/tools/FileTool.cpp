@@ -1,6 +1,7 @@
 #include "FileTool.h"
 
 #include "FileDialog.h"
+#include "Fonts.h"
 #include "HashFile.h"
 #include "MessageBoxes.h"
 #include "NumberedError.h"
@@ -24,16 +25,11 @@ const QColor HelpGrey(84, 84, 84);
 constexpr Rgb Blue{0, 0, 255};
 constexpr int TrackBorderTwips = 45;
 
-QFont windowFont()
-{
-    return QFont(QStringLiteral("微软雅黑"), 9);
-}
-
 QLabel *makeLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
 {
     auto *label = new QLabel(text, panel);
     label->setObjectName(QString::fromLatin1(name));
-    label->setFont(windowFont());
+    label->setFont(Fonts::ui(9));
     label->setGeometry(place);
     return label;
 }
@@ -53,7 +49,7 @@ QPushButton *makeButton(QWidget *panel, const char *name, const QString &caption
 {
     auto *button = new QPushButton(caption, panel);
     button->setObjectName(QString::fromLatin1(name));
-    button->setFont(windowFont());
+    button->setFont(Fonts::ui(9));
     button->setGeometry(place);
     return button;
 }
@@ -95,7 +91,7 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
 
     m_txtFile = new QLineEdit(panel);
     m_txtFile->setObjectName(QStringLiteral("txtFile"));
-    m_txtFile->setFont(windowFont());
+    m_txtFile->setFont(Fonts::ui(9));
     m_txtFile->setGeometry(Twips::rect(1200, 480, 6015, 375));
     QPalette white = m_txtFile->palette();
     white.setColor(QPalette::Base, Qt::white);

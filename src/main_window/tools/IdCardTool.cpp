@@ -1,6 +1,7 @@
 #include "IdCardTool.h"
 
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "IdCardNumber.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
@@ -22,20 +23,12 @@
 namespace
 {
 
-QFont boldCaptionFont()
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(10.5);
-    font.setBold(true);
-    return font;
-}
-
 // An auto-size bold label at its design corner.
 QLabel *captionLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
 {
     auto *label = new QLabel(text, panel);
     label->setObjectName(QString::fromLatin1(name));
-    label->setFont(boldCaptionFont());
+    label->setFont(Fonts::ui(10.5, true));
     label->setGeometry(place);
     label->adjustSize();
     return label;

@@ -1,6 +1,7 @@
 #include "MobileTool.h"
 
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "LookupState.h"
 #include "MobileNumber.h"
 #include "PageFetcher.h"
@@ -21,20 +22,12 @@
 namespace
 {
 
-QFont boldCaptionFont()
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(10.5);
-    font.setBold(true);
-    return font;
-}
-
 // An auto-size label: placed at its design corner, sized to its text.
 QLabel *captionLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
 {
     auto *label = new QLabel(text, panel);
     label->setObjectName(QString::fromLatin1(name));
-    label->setFont(boldCaptionFont());
+    label->setFont(Fonts::ui(10.5, true));
     label->setGeometry(place);
     label->adjustSize();
     return label;

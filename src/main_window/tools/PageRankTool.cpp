@@ -1,6 +1,7 @@
 #include "PageRankTool.h"
 
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "InfoIcon.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
@@ -39,7 +40,7 @@ PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel
     m_lblLiuXingURL = new QLabel(panel);
     m_lblLiuXingURL->setObjectName(QStringLiteral("lblLiuXingURL"));
     m_lblLiuXingURL->setGeometry(Twips::rect(1560, 1860, 630, 285));
-    m_lblLiuXingURL->setFont(PanelText::boldFont(10.5));
+    m_lblLiuXingURL->setFont(Fonts::ui(10.5, true));
     PanelText::setAutoSized(m_lblLiuXingURL, QStringLiteral("网址："));
 
     m_txtLiuXing = new QLineEdit(panel);
@@ -58,7 +59,7 @@ PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel
     m_lblLiuXing = new QLabel(panel);
     m_lblLiuXing->setObjectName(QStringLiteral("lblLiuXing"));
     m_lblLiuXing->setGeometry(Twips::rect(2040, 2400, 1260, 285));
-    m_lblLiuXing->setFont(PanelText::boldFont(10.5));
+    m_lblLiuXing->setFont(Fonts::ui(10.5, true));
     PanelText::setAutoSized(m_lblLiuXing, ScoreCaption);
 
     connect(m_cmdLiuXingChaXun, &QPushButton::clicked, this, &PageRankTool::cmdLiuXingChaXun_Click);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fonts.h"
 #include "ResultBox.h"
 #include "Twips.h"
 
@@ -13,14 +14,6 @@
 // The plain controls of the tool panels, made at their design places (twips)
 // with their design names, so the panels read like their design tables.
 namespace PanelControls {
-
-inline QFont yahei(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 // The panels are white frames without a border.
 inline void whitePanel(QWidget *panel)

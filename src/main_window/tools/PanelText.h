@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QLabel>
 #include <QPalette>
 #include <QString>
@@ -16,15 +15,6 @@ inline void setAutoSized(QLabel *label, const QString &text)
 {
     label->setText(text);
     label->adjustSize();
-}
-
-// "微软雅黑" at the given size, bold.
-inline QFont boldFont(qreal pointSize)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(pointSize);
-    font.setBold(true);
-    return font;
 }
 
 // The grey explanation texts of the panels, wrapped in their box.

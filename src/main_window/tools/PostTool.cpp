@@ -2,6 +2,7 @@
 
 #include "BrowserView.h"
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "LookupState.h"
 #include "PageText.h"
 #include "ResultBox.h"
@@ -16,26 +17,13 @@
 
 #include <stdexcept>
 
-namespace
-{
-
-QFont yahei(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
-
 PostTool::PostTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
     QPalette white = panel->palette();
     white.setColor(QPalette::Window, Qt::white);
     panel->setPalette(white);
     panel->setAutoFillBackground(true);
-    panel->setFont(yahei(9));
+    panel->setFont(Fonts::ui(9));
 
     m_label26 = new QLabel(
         QStringLiteral(
@@ -50,7 +38,7 @@ PostTool::PostTool(QWidget *panel, ToolContext &context) : QObject(panel), m_con
 
     m_label28 = new QLabel(QStringLiteral("邮政编码："), panel);
     m_label28->setObjectName(QStringLiteral("Label28"));
-    m_label28->setFont(yahei(10.5, true));
+    m_label28->setFont(Fonts::ui(10.5, true));
     m_label28->move(Twips::rect(120, 900, 0, 0).topLeft());
     m_label28->adjustSize();
 

@@ -35,7 +35,7 @@ const QString NotWholeText = QStringLiteral("区号和电话号码必须是数�
 
 QLabel *redHeading(QWidget *panel, const char *name, QRect place, const QString &text)
 {
-    QLabel *label = PanelControls::caption(panel, name, place, text, PanelControls::yahei(9, true));
+    QLabel *label = PanelControls::caption(panel, name, place, text, Fonts::ui(9, true));
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, QColor(192, 0, 0));
     label->setPalette(colours);
@@ -64,7 +64,7 @@ TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(pan
 {
     using namespace PanelControls;
     whitePanel(panel);
-    panel->setFont(yahei(9));
+    panel->setFont(Fonts::ui(9));
 
     lblTelJS =
         introduction(panel, "lblTelJS", Twips::rect(2160, 960, 5175, 735),
@@ -73,8 +73,8 @@ TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(pan
 
     // Fixed-line lookup, left column.
     Label15 = redHeading(panel, "Label15", Twips::rect(1920, 1800, 0, 0), QStringLiteral("数据库式查询："));
-    lblTel0 =
-        fixedLabel(panel, "lblTel_0", Twips::rect(1920, 2220, 630, 285), QStringLiteral("电话："), yahei(10.5, true));
+    lblTel0 = fixedLabel(panel, "lblTel_0", Twips::rect(1920, 2220, 630, 285), QStringLiteral("电话："),
+                         Fonts::ui(10.5, true));
     txtTel = inputBox(panel, "txtTel", Twips::rect(2520, 2160, 1815, 375));
     txtTel->setMaxLength(13);
     cmdTelChaXun = button(panel, "cmdTelChaXun", Twips::rect(4320, 2160, 615, 375), QStringLiteral("查询"));
@@ -91,10 +91,10 @@ TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(pan
                            QStringLiteral("如果在左边数据库中无法查询您需要查询的电话号码所在地，您还可以尝试使用范围式"
                                           "查询，因为同号段电话号码位置在同一地区，优点：范围大，结果全面。") +
                                QString(23, QLatin1Char(' ')) + QStringLiteral("格式：010-88888888"));
-    lblTel1 =
-        fixedLabel(panel, "lblTel_1", Twips::rect(5160, 3960, 630, 285), QStringLiteral("电话："), yahei(10.5, true));
-    Label19 = caption(panel, "Label19", Twips::rect(5160, 4320, 0, 0), QStringLiteral("区号"), yahei(9));
-    Label20 = caption(panel, "Label20", Twips::rect(6240, 4320, 0, 0), QStringLiteral("电话号码"), yahei(9));
+    lblTel1 = fixedLabel(panel, "lblTel_1", Twips::rect(5160, 3960, 630, 285), QStringLiteral("电话："),
+                         Fonts::ui(10.5, true));
+    Label19 = caption(panel, "Label19", Twips::rect(5160, 4320, 0, 0), QStringLiteral("区号"), Fonts::ui(9));
+    Label20 = caption(panel, "Label20", Twips::rect(6240, 4320, 0, 0), QStringLiteral("电话号码"), Fonts::ui(9));
     Text2 = inputBox(panel, "Text2", Twips::rect(5160, 4680, 615, 375));
     Text2->setMaxLength(4);
     {

@@ -1,6 +1,7 @@
 #include "TrafficRankTool.h"
 
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "InfoIcon.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
@@ -36,7 +37,7 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     m_lblRenQiURL = new QLabel(panel);
     m_lblRenQiURL->setObjectName(QStringLiteral("lblRenQiURL"));
     m_lblRenQiURL->setGeometry(Twips::rect(2040, 1860, 540, 255));
-    m_lblRenQiURL->setFont(PanelText::boldFont(9));
+    m_lblRenQiURL->setFont(Fonts::ui(9, true));
     PanelText::setAutoSized(m_lblRenQiURL, QStringLiteral("网址："));
 
     m_txtRenQi = new QLineEdit(panel);
@@ -55,7 +56,7 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     m_lblRenQi = new QLabel(panel);
     m_lblRenQi->setObjectName(QStringLiteral("lblRenQi"));
     m_lblRenQi->setGeometry(Twips::rect(2520, 2400, 1680, 330));
-    m_lblRenQi->setFont(PanelText::boldFont(12));
+    m_lblRenQi->setFont(Fonts::ui(12, true));
     PanelText::setAutoSized(m_lblRenQi, QString::fromUtf16(WorldCaption));
 
     m_Picture2_1 =
@@ -65,7 +66,7 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     m_lblZG = new QLabel(panel);
     m_lblZG->setObjectName(QStringLiteral("lblZG"));
     m_lblZG->setGeometry(Twips::rect(2520, 2760, 1680, 330));
-    m_lblZG->setFont(PanelText::boldFont(12));
+    m_lblZG->setFont(Fonts::ui(12, true));
     PanelText::setAutoSized(m_lblZG, QString::fromUtf16(ChinaCaption));
 
     connect(m_cmdRenQiChaxun, &QPushButton::clicked, this, &TrafficRankTool::cmdRenQiChaxun_Click);

@@ -1,6 +1,7 @@
 #include "WhoisTool.h"
 
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "PageText.h"
@@ -31,7 +32,7 @@ WhoisTool::WhoisTool(QWidget *panel, ToolContext &context) : QObject(panel), m_c
     m_lblYuMing = new QLabel(panel);
     m_lblYuMing->setObjectName(QStringLiteral("lblYuMing"));
     m_lblYuMing->setGeometry(Twips::rect(1440, 1500, 630, 285));
-    m_lblYuMing->setFont(PanelText::boldFont(10.5));
+    m_lblYuMing->setFont(Fonts::ui(10.5, true));
     PanelText::setAutoSized(m_lblYuMing, QStringLiteral("域名："));
 
     m_txtYuMing = new QLineEdit(panel);
