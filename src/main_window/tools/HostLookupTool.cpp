@@ -52,8 +52,8 @@ void HostLookupTool::build(QWidget *panel)
     caption(panel, "lblZZURL(1)", Twips::rect(1800, 2280, 1050, 285), QStringLiteral("查询结果："),
             Fonts::ui(10.5, true));
     m_txtZhuJiJG = resultBox(panel, "txtZhuJiJG", Twips::rect(1800, 2640, 5175, 1335), true, InitialText);
-    informationIcon(panel, "Picture2(3)", Twips::rect(1560, 2640, 240, 240),
-                    QStringLiteral("主机IP是当前解析的服务器IP地址，通过查询可以得出活动服务器的所在地。"));
+    new InfoIcon(panel, "Picture2(3)", Twips::rect(1560, 2640, 240, 240),
+                 QStringLiteral("主机IP是当前解析的服务器IP地址，通过查询可以得出活动服务器的所在地。"));
     connect(m_cmdZhuJiChaXun, &QPushButton::clicked, this, &HostLookupTool::cmdZhuJiChaXun_Click);
 }
 

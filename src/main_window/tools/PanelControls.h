@@ -5,14 +5,12 @@
 #include "ResultBox.h"
 #include "Twips.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <QStyle>
 
 #include <optional>
 
@@ -122,18 +120,6 @@ inline ResultBox *resultBox(QWidget *panel, const char *name, QRect place, bool 
     box->setGeometry(place);
     box->setText(text);
     return box;
-}
-
-// A 16 x 16 information icon with its tooltip.
-inline QLabel *informationIcon(QWidget *panel, const char *name, QRect place, const QString &tip)
-{
-    auto *icon = new QLabel(panel);
-    icon->setObjectName(QString::fromLatin1(name));
-    icon->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
-    icon->setToolTip(tip);
-    icon->move(place.topLeft());
-    icon->resize(16, 16);
-    return icon;
 }
 
 } // namespace PanelControls

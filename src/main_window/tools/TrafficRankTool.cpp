@@ -49,7 +49,7 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     m_cmdRenQiChaxun->setGeometry(Twips::rect(6240, 1800, 975, 375));
 
     m_Picture2_0 = new InfoIcon(
-        panel, 0, Twips::rect(2040, 2400, 240, 240),
+        panel, "Picture2_0", Twips::rect(2040, 2400, 240, 240),
         QStringLiteral(
             "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
 
@@ -60,7 +60,7 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     PanelText::setAutoSized(m_lblRenQi, QString::fromUtf16(WorldCaption));
 
     m_Picture2_1 =
-        new InfoIcon(panel, 1, Twips::rect(2040, 2820, 240, 240),
+        new InfoIcon(panel, "Picture2_1", Twips::rect(2040, 2820, 240, 240),
                      QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
 
     m_lblZG = new QLabel(panel);
