@@ -27,14 +27,14 @@ BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webT
     : QObject(panel), WebTXM(webTXM), m_context(context)
 {
     PanelControls::whitePanel(panel);
-    panel->setFont(PanelControls::yahei(9));
+    panel->setFont(Fonts::ui(9));
 
     Label29 = PanelControls::introduction(
         panel, "Label29", Twips::rect(1440, 360, 5460, 735),
         QStringLiteral("    查询条形码请输入完整13位条形码，提供两种功能，厂商识别可以调出厂家及厂家信用（不能查询图书等出"
                        "版物），真伪鉴定用于鉴定条形码真伪（可以查询一切商品）。"));
     Label27 = PanelControls::caption(panel, "Label27", Twips::rect(1320, 1240, 0, 0), QStringLiteral("条形码："),
-                                     PanelControls::yahei(10.5, true));
+                                     Fonts::ui(10.5, true));
     txtTXM = PanelControls::inputBox(panel, "txtTXM", Twips::rect(2160, 1200, 2295, 375));
     txtTXM->setMaxLength(13);
     cmdTXM = PanelControls::button(panel, "cmdTXM", Twips::rect(4440, 1200, 1215, 375), QStringLiteral("厂商识别"));
