@@ -52,7 +52,7 @@ struct ToolPanelOptions {
 };
 
 // What the main window hands a tool panel, built from recorders: a panel at
-// its design place in a shown window, the real page fetch (ending the
+// its design place in a window (shown by show()), the real page fetch (ending the
 // program through a recorder), the lookup state, the status line
 // (Form1.Label1) and, unless told otherwise, a stand-in server.
 class ToolPanelRig
@@ -67,11 +67,17 @@ public:
         window.resize(Twips::toPixels(12000), Twips::toPixels(9000));
         panel->setGeometry(Twips::rect(2640, 1680, 9255, 6375));
         status->setGeometry(0, Twips::toPixels(8500), 200, 20);
-        window.show();
-        window.activateWindow();
     }
     ToolPanelRig(const ToolPanelRig &) = delete;
     ToolPanelRig &operator=(const ToolPanelRig &) = delete;
+
+    // Shows the window with what the tool built on the panel: call it once the
+    // tool is made (controls made later on a shown panel stay hidden).
+    void show()
+    {
+        window.show();
+        window.activateWindow();
+    }
 
     // The rig's own stand-in server.
     StandinServer &server()
@@ -112,8 +118,9 @@ private:
     }
 };
 
-// The rig with a tool that needs nothing but the panel and the context.
+// The rig with a tool that needs nothing but the panel and the context, the
+// window shown once the tool is made.
 template <typename Tool> struct ToolOnPanel : ToolPanelRig {
-    using ToolPanelRig::ToolPanelRig;
+    explicit ToolOnPanel(const ToolPanelOptions &options = {}) : ToolPanelRig(options) { show(); }
     Tool tool{panel, context};
 };
