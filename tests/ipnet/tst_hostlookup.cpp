@@ -4,13 +4,14 @@
 #include "IpLocation.h"
 #include "ProgramVersion.h"
 #include "ResultBox.h"
-#include "StandinFixture.h"
 #include "SystemIcmpEcho.h"
 #include "SystemNameLookup.h"
-#include "ToolRig.h"
+#include "ToolPanelRig.h"
 #include "Twips.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 // Echoes go to loopback only: names are "localhost" or names that do not
@@ -85,8 +86,7 @@ public:
 
 // The panel with the system echo, or with a scripted one.
 struct HostRig {
-    StandinFixture standin;
-    ToolRig rig;
+    ToolPanelRig rig{{.status = QStringLiteral("之前的状态")}};
     RecordingNames names;
     SystemIcmpEcho systemEcho;
     ScriptedEcho scripted;
@@ -97,13 +97,13 @@ struct HostRig {
 
     explicit HostRig(bool scriptedEcho = false)
     {
-        standin.server.setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::page("ip/location.html"));
+        rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::page("ip/location.html"));
         tool = std::make_unique<HostLookupTool>(rig.panel, rig.context, names,
                                                 scriptedEcho ? static_cast<IcmpEcho &>(scripted) : systemEcho);
         txt = rig.find<QLineEdit>("txtZhuji");
         cmd = rig.find<QPushButton>("cmdZhuJiChaXun");
         result = rig.find<ResultBox>("txtZhuJiJG");
-        rig.status->setText(QStringLiteral("之前的状态"));
+        rig.show();
     }
     void lookUp(const QString &name)
     {
@@ -113,7 +113,7 @@ struct HostRig {
     QList<QByteArray> queries() const
     {
         QList<QByteArray> list;
-        for (const auto &request : standin.server.requests())
+        for (const auto &request : rig.server().requests())
             list.append(request.pathAndQuery);
         return list;
     }
@@ -171,8 +171,9 @@ void TestHostLookup::controlsAtTheirPlaces()
     QFETCH(QRect, place);
     QFETCH(bool, sizesToContent);
     QFETCH(QString, text);
-    ToolRig rig;
+    ToolPanelRig rig({.ownStandin = false});
     HostLookupTool tool(rig.panel, rig.context);
+    rig.show();
     QWidget *control = rig.panel->findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name));
     if (sizesToContent)
@@ -244,7 +245,7 @@ void TestHostLookup::localhostIsEchoedAndLocated()
         seen << host.rig.status->text() << host.result->text()
              << QString::number(host.txt->isEnabled()) + QString::number(host.cmd->isEnabled());
     };
-    host.rig.fetcher.beforeFetch = [&](const QString &) {
+    host.rig.fetcher.whileFetching = [&] {
         seen << host.rig.status->text() << host.result->text()
              << QString::number(host.txt->isEnabled()) + QString::number(host.cmd->isEnabled());
     };
@@ -320,7 +321,7 @@ void TestHostLookup::addressLineShowsTheHostThatReplied()
     host.names.fixed = Ipv4Address{10, 20, 30, 40};
     host.names.log = &host.scripted.log;
     host.scripted.reply = IcmpEcho::Reply{{127, 0, 0, 1}, 0};
-    host.rig.fetcher.beforeFetch = [&](const QString &) { host.scripted.log.append(QStringLiteral("fetch")); };
+    host.rig.fetcher.whileFetching = [&] { host.scripted.log.append(QStringLiteral("fetch")); };
     host.lookUp(QStringLiteral("www.somewhere.cn"));
 
     QCOMPARE(host.scripted.sent.size(), 1);
@@ -338,9 +339,9 @@ void TestHostLookup::addressLineShowsTheHostThatReplied()
 void TestHostLookup::pageWithoutStartMarkerLeavesTheAddressLine()
 {
     HostRig host;
-    host.standin.server.setRoute(Endpoints::IpLocationHost, "/ips.asp?*",
-                                 StandinServer::html(QStringLiteral("<div>参考数据一：某地 【提示】") + IpLocation::EndMarker
-                                                     + QStringLiteral("</div>")));
+    host.rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*",
+                               StandinServer::html(QStringLiteral("<div>参考数据一：某地 【提示】") + IpLocation::EndMarker
+                                                   + QStringLiteral("</div>")));
     host.lookUp(QStringLiteral("localhost"));
     QCOMPARE(host.result->text(), QStringLiteral("主机IP地址：127.0.0.1\r\n"));
     QCOMPARE(host.rig.status->text(), ProductTitle());
