@@ -42,13 +42,6 @@ struct IpRig {
         txtIP->setText(typed);
         QTest::mouseClick(cmd, Qt::LeftButton);
     }
-    QList<QByteArray> queries() const
-    {
-        QList<QByteArray> list;
-        for (const auto &request : rig.server().requests())
-            list.append(request.pathAndQuery);
-        return list;
-    }
 };
 
 } // namespace
@@ -151,7 +144,7 @@ void TestIpTool::addressCheck()
     ip.query(typed);
 
     QCOMPARE(ip.result->text(), expected);
-    QCOMPARE(ip.queries(), query.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{query});
+    QCOMPARE(ip.rig.queries(), query.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{query});
     QVERIFY(ip.txtIP->isEnabled());
     QVERIFY(ip.cmd->isEnabled());
     QCOMPARE(ip.txtIP->text(), typed);

@@ -8,7 +8,9 @@
 #include "ToolContext.h"
 #include "Twips.h"
 
+#include <QByteArray>
 #include <QLabel>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -87,6 +89,14 @@ public:
         return standin->server;
     }
     const StandinServer &server() const { return const_cast<ToolPanelRig *>(this)->server(); }
+    // The path and query of every request the rig's server was sent, in order.
+    QList<QByteArray> queries() const
+    {
+        QList<QByteArray> list;
+        for (const auto &request : server().requests())
+            list.append(request.pathAndQuery);
+        return list;
+    }
 
     // A control the tool made on the panel, by its name.
     template <typename T> T *find(const char *name) const
