@@ -54,8 +54,8 @@ struct ToolPanelOptions {
 };
 
 // What the main window hands a tool panel, built from recorders: a panel at
-// its design place in a window (shown by show()), the real page fetch (ending the
-// program through a recorder), the lookup state, the status line
+// its design place in a window (shown by show()), the real page fetch
+// (ending the program through a recorder), the lookup state, the status line
 // (Form1.Label1) and, unless told otherwise, a stand-in server.
 class ToolPanelRig
 {
