@@ -2,37 +2,30 @@
 
 #include "BarcodeTool.h"
 #include "BrowserView.h"
-#include "LookupState.h"
-#include "PageFetcher.h"
-#include "Recorders.h"
 #include "ResultBox.h"
-#include "ToolContext.h"
+#include "ToolPanelRig.h"
 #include "Twips.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QWidget>
 
 #include <functional>
-#include <memory>
 
 // A TabTXM panel in a shown window, with its browser WebTXM made in the panel
 // at its design place (as the main window makes it) and the barcode tool on
-// both; message boxes are recorded, the status line starts as "before".
-struct BarcodePanel {
+// both; message boxes are recorded, the status line starts as "before". The
+// registry's pages come from the view, or from the server the whole run
+// shares (BrowserTestMain.h).
+struct BarcodePanel : ToolPanelRig {
     using MakeView = std::function<BrowserView *(QWidget *panel, const QRect &place)>;
 
-    explicit BarcodePanel(const MakeView &makeView)
+    explicit BarcodePanel(const MakeView &makeView) : ToolPanelRig({.ownStandin = false})
     {
-        window->resize(Twips::toPixels(12000), Twips::toPixels(9000));
-        panel->setGeometry(Twips::rect(2640, 1680, 9255, 6375));
-        status->setGeometry(0, Twips::toPixels(8500), 200, 20);
         view = makeView(panel, Twips::rect(5400, 1800, 150, 135));
         tool = new BarcodeTool(panel, context, view);
-        window->show();
+        show();
     }
 
     // Types the code into txtTXM and clicks a button, as the user does.
@@ -59,15 +52,6 @@ struct BarcodePanel {
         return QTest::qWaitFor([&settled] { return settled; }, 20000);
     }
 
-    RecordingFatalEnd fatal;
-    PageFetcher fetcher{fatal};
-    RecordingMessageBoxes boxes;
-    RecordingShellOpen shell;
-    LookupState state;
-    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
-    QWidget *panel = new QWidget(window.get());
-    QLabel *status = new QLabel(QStringLiteral("before"), window.get());
-    ToolContext context{fetcher, boxes, shell, state, status, window.get()};
     BrowserView *view = nullptr;
     BarcodeTool *tool = nullptr;
 };
