@@ -173,15 +173,7 @@ void TestHostLookup::controlsAtTheirPlaces()
         QCOMPARE(control->pos(), place.topLeft());
     else
         QCOMPARE(control->geometry(), place);
-    QString shown;
-    if (auto *label = qobject_cast<QLabel *>(control))
-        shown = label->pixmap().isNull() ? label->text() : label->toolTip();
-    else if (auto *button = qobject_cast<QPushButton *>(control))
-        shown = button->text();
-    else if (auto *box = qobject_cast<ResultBox *>(control))
-        shown = box->text();
-    else if (auto *line = qobject_cast<QLineEdit *>(control))
-        shown = line->text();
+    const QString shown = shownText(control);
     QCOMPARE(shown, text);
 }
 

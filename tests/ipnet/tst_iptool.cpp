@@ -92,15 +92,7 @@ void TestIpTool::controlsAtTheirPlaces()
         QCOMPARE(control->pos(), place.topLeft());
     else
         QCOMPARE(control->geometry(), place);
-    QString shown;
-    if (auto *label = qobject_cast<QLabel *>(control))
-        shown = label->text();
-    else if (auto *button = qobject_cast<QPushButton *>(control))
-        shown = button->text();
-    else if (auto *line = qobject_cast<QLineEdit *>(control))
-        shown = line->text();
-    else if (auto *box = qobject_cast<ResultBox *>(control))
-        shown = box->text();
+    const QString shown = shownText(control);
     QVERIFY2(shown.startsWith(text), qPrintable(shown));
     if (auto *box = qobject_cast<ResultBox *>(control))
         QVERIFY(box->isReadOnly());

@@ -4,13 +4,16 @@
 #include "PageFetcher.h"
 #include "Recorders.h"
 #include "RecordingBrowser.h"
+#include "ResultBox.h"
 #include "StandinFixture.h"
 #include "ToolContext.h"
 #include "Twips.h"
 
 #include <QByteArray>
 #include <QLabel>
+#include <QLineEdit>
 #include <QList>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -18,6 +21,21 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+
+// The text a control shows: a label's text (an information picture's tooltip),
+// a button's caption, a box's text.
+inline QString shownText(const QWidget *control)
+{
+    if (auto *label = qobject_cast<const QLabel *>(control))
+        return label->pixmap().isNull() ? label->text() : label->toolTip();
+    if (auto *button = qobject_cast<const QPushButton *>(control))
+        return button->text();
+    if (auto *box = qobject_cast<const ResultBox *>(control))
+        return box->text();
+    if (auto *line = qobject_cast<const QLineEdit *>(control))
+        return line->text();
+    return QString();
+}
 
 // The real page fetch, noting every address it is sent to, with a hook that
 // runs while the request is out (just before it goes), so a test can look at
