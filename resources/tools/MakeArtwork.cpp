@@ -4,13 +4,13 @@
 //     make_artwork --splash FILE     the start-up window's splash (518 x 305)
 //     make_artwork --icon FILE       the program icon (32 x 32)
 //
-// Run at build time (offscreen); the pictures are ours, drawn with QPainter.
-#include <QDir>
-#include <QFileInfo>
-#include <QFont>
+// Run at build time (offscreen); the pictures are ours, drawn with QPainter
+// and the helpers in scripts/faces/Painting.h, which the committed face
+// pictures share.
+#include "Painting.h"
+
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -23,15 +23,11 @@ const QColor Navy(0x0B, 0x2E, 0x59);
 const QColor Blue(0x1C, 0x5F, 0xA8);
 const QColor Sky(0x5F, 0xA8, 0xE0);
 const QColor Pale(0xEE, 0xF5, 0xFB);
-const QString FontFamily = QStringLiteral("WenQuanYi Micro Hei");
 
-QFont font(int pixelSize, bool bold = false)
-{
-    QFont f(FontFamily);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
+using Painting::canvas;
+using Painting::drawText;
+using Painting::fillDownward;
+using Painting::font;
 
 // A shield with a check mark: the program's sign.
 void drawShield(QPainter &p, const QRectF &box, const QColor &face)
@@ -43,11 +39,8 @@ void drawShield(QPainter &p, const QRectF &box, const QColor &face)
     shield.cubicTo(x + w, y + h * 0.55, x + w * 0.8, y + h * 0.85, x + w / 2, y + h);
     shield.cubicTo(x + w * 0.2, y + h * 0.85, x, y + h * 0.55, x, y + h * 0.12);
     shield.cubicTo(x + w * 0.1, y + h * 0.1, x + w * 0.25, y + h * 0.08, x + w / 2, y);
-    QLinearGradient g(box.topLeft(), box.bottomRight());
-    g.setColorAt(0, face.lighter(140));
-    g.setColorAt(1, face.darker(130));
     p.setPen(QPen(Qt::white, qMax<qreal>(1.5, w / 30)));
-    p.setBrush(g);
+    p.setBrush(Painting::linear(box.topLeft(), box.bottomRight(), face.lighter(140), face.darker(130)));
     p.drawPath(shield);
     QPainterPath tick;
     tick.moveTo(x + w * 0.27, y + h * 0.5);
@@ -81,31 +74,18 @@ void drawNetwork(QPainter &p, const QRect &area, const QColor &colour, int seed)
     p.restore();
 }
 
-QImage canvas(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
-
 QImage title()
 {
     QImage image = canvas(800, 76);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, 76);
-    g.setColorAt(0, Blue);
-    g.setColorAt(1, Navy);
-    p.fillRect(image.rect(), g);
+    fillDownward(p, image.rect(), Blue, Navy);
     drawNetwork(p, QRect(300, 0, 340, 76), QColor(255, 255, 255, 40), 3);
     drawShield(p, QRectF(16, 10, 48, 56), Sky);
-    p.setPen(Qt::white);
-    p.setFont(font(30, true));
-    p.drawText(QRect(76, 6, 300, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvalent"));
-    p.setFont(font(14));
-    p.setPen(QColor(0xCC, 0xE9, 0xF2));
-    p.drawText(QRect(78, 44, 400, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("网上交易 · 购物 · 交友  防骗鉴别工具"));
+    drawText(p, QRect(76, 6, 300, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvalent"), font(30, true),
+             Qt::white);
+    drawText(p, QRect(78, 44, 400, 24), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("网上交易 · 购物 · 交友  防骗鉴别工具"), font(14), QColor(0xCC, 0xE9, 0xF2));
     return image;
 }
 
@@ -114,19 +94,13 @@ QImage mainBackground()
     QImage image = canvas(800, 466);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, 440);
-    g.setColorAt(0, Qt::white);
-    g.setColorAt(1, Pale);
-    p.fillRect(QRect(0, 0, 800, 440), g);
+    fillDownward(p, QRect(0, 0, 800, 440), Qt::white, Pale);
     drawNetwork(p, QRect(560, 20, 230, 380), QColor(0x5F, 0xA8, 0xE0, 60), 7);
     p.setOpacity(0.12);
     drawShield(p, QRectF(600, 120, 160, 190), Blue);
     p.setOpacity(1);
     // The status line sits on this bar (light text on dark).
-    QLinearGradient bar(0, 440, 0, 466);
-    bar.setColorAt(0, Blue);
-    bar.setColorAt(1, Navy);
-    p.fillRect(QRect(0, 440, 800, 26), bar);
+    fillDownward(p, QRect(0, 440, 800, 26), Blue, Navy);
     return image;
 }
 
@@ -135,17 +109,9 @@ QImage windowBackground(int w, int h, const QString &heading, int seed)
     QImage image = canvas(w, h);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient top(0, 0, 0, 24);
-    top.setColorAt(0, Blue);
-    top.setColorAt(1, Navy);
-    p.fillRect(QRect(0, 0, w, 24), top);
-    p.setPen(Qt::white);
-    p.setFont(font(13, true));
-    p.drawText(QRect(10, 0, w - 80, 24), Qt::AlignLeft | Qt::AlignVCenter, heading);
-    QLinearGradient body(0, 24, 0, h);
-    body.setColorAt(0, Qt::white);
-    body.setColorAt(1, Pale);
-    p.fillRect(QRect(0, 24, w, h - 24), body);
+    fillDownward(p, QRect(0, 0, w, 24), Blue, Navy);
+    drawText(p, QRect(10, 0, w - 80, 24), Qt::AlignLeft | Qt::AlignVCenter, heading, font(13, true), Qt::white);
+    fillDownward(p, QRect(0, 24, w, h - 24), Qt::white, Pale);
     drawNetwork(p, QRect(w - 220, 40, 200, h - 80), QColor(0x5F, 0xA8, 0xE0, 45), seed);
     p.setPen(QPen(QColor(0xB8, 0xD0, 0xE6), 1));
     p.setBrush(Qt::NoBrush);
@@ -174,9 +140,7 @@ QImage sector()
     p.drawPolygon(head1);
     p.drawPolygon(head2);
     drawShield(p, QRectF(132, 62, 80, 96), Blue);
-    p.setPen(Navy);
-    p.setFont(font(18, true));
-    p.drawText(QRect(0, 222, 344, 40), Qt::AlignCenter, QStringLiteral("Orvalent 在线升级"));
+    drawText(p, QRect(0, 222, 344, 40), Qt::AlignCenter, QStringLiteral("Orvalent 在线升级"), font(18, true), Navy);
     return image;
 }
 
@@ -185,32 +149,25 @@ QImage splash()
     QImage image = canvas(518, 305);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 518, 305);
-    g.setColorAt(0, Blue);
-    g.setColorAt(1, Navy);
-    p.fillRect(image.rect(), g);
+    p.fillRect(image.rect(), Painting::linear(QPointF(0, 0), QPointF(518, 305), Blue, Navy));
     drawNetwork(p, QRect(10, 10, 498, 200), QColor(255, 255, 255, 35), 11);
     drawShield(p, QRectF(40, 60, 96, 112), Sky);
-    p.setPen(Qt::white);
-    p.setFont(font(46, true));
-    p.drawText(QRect(156, 58, 350, 64), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvalent"));
-    p.setFont(font(17));
-    p.setPen(QColor(0xCC, 0xE9, 0xF2));
-    p.drawText(QRect(160, 122, 350, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("网上交易防骗鉴别工具"));
-    p.setFont(font(13));
-    p.drawText(QRect(160, 150, 350, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("版本 5.5"));
+    const QColor pale(0xCC, 0xE9, 0xF2);
+    drawText(p, QRect(156, 58, 350, 64), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvalent"), font(46, true),
+             Qt::white);
+    drawText(p, QRect(160, 122, 350, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("网上交易防骗鉴别工具"),
+             font(17), pale);
+    drawText(p, QRect(160, 150, 350, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("版本 5.5"), font(13), pale);
     // The status line lies on this band.
     p.fillRect(QRect(0, 226, 518, 48), QColor(0, 0, 0, 70));
-    p.setFont(font(11));
-    p.setPen(QColor(255, 255, 255, 150));
-    p.drawText(QRect(0, 280, 508, 20), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Zavoz Software"));
+    drawText(p, QRect(0, 280, 508, 20), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Zavoz Software"), font(11),
+             QColor(255, 255, 255, 150));
     return image;
 }
 
 QImage icon()
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    QImage image = Painting::clearCanvas(32, 32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     drawShield(p, QRectF(3, 1, 26, 30), Blue);
@@ -219,8 +176,7 @@ QImage icon()
 
 bool save(const QImage &image, const QString &path)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (image.save(path, nullptr, 92))
+    if (Painting::saveImage(image, path, nullptr, 92))
         return true;
     std::fprintf(stderr, "make_artwork: cannot write %s\n", qPrintable(path));
     return false;

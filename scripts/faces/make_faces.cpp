@@ -1,40 +1,119 @@
 // Draws the program's own skin pictures at their fixed pixel sizes and writes
 // them as 24-bit PNG files (no alpha: the faces are opaque bitmaps, corners
-// outside a curved edge are painted in the window's white).
+// outside a curved edge are painted in the window's white; only the icon
+// keeps its alpha).
 //
 //   make_faces <src folder>
 //
-// writes <src>/controls/faces/tabfrm/*.png and <src>/main_window/faces/*.png.
+// writes <src>/controls/faces/*.png (Text, Command, Option),
+// <src>/controls/faces/tabfrm/*.png (Tab, Frm) and <src>/main_window/faces/*.png.
+// The canvases, gradients and lettering come from Painting.h, which the
+// build-time pictures of the program folder (resources/tools/MakeArtwork.cpp)
+// share.
+
+#include "Painting.h"
 
 #include <QColor>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRadialGradient>
 #include <cstdio>
 
 namespace {
 
+using Painting::canvas;
+
 const QColor White(255, 255, 255);
 const QColor TitleBlue(29, 95, 168);
+const QGradientStops BlueStops{{0.0, QColor(96, 164, 232)}, {0.5, QColor(48, 122, 206)}, {1.0, QColor(24, 88, 170)}};
 
-QImage canvas(int w, int h, const QColor &fill = White)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(fill);
-    return img;
-}
-
+// Opaque faces are written as 24-bit PNG; a picture with alpha (the icon)
+// keeps it.
 bool save(const QImage &img, const QString &path)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const bool ok = img.convertToFormat(QImage::Format_RGB888).save(path, "PNG");
+    const QImage out = img.hasAlphaChannel() ? img : img.convertToFormat(QImage::Format_RGB888);
+    const bool ok = Painting::saveImage(out, path, "PNG");
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
 }
+
+// ---- Text, Command and Option faces -------------------------------------
+
+struct Shade
+{
+    QColor top;
+    QColor bottom;
+    QColor border;
+};
+
+// A face over the whole picture with curved corners and a one-pixel border
+// that falls on whole pixels.
+void drawRoundedFace(QPainter &painter, const QImage &image, qreal radius, const QBrush &fill, const QColor &border)
+{
+    painter.setPen(QPen(border, 1.0));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, image.width() - 1.0, image.height() - 1.0), radius, radius);
+}
+
+// A rounded button face with a vertical gradient and a one-pixel border.
+QImage buttonFace(int width, int height, const Shade &shade, qreal radius)
+{
+    QImage image = canvas(width, height);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawRoundedFace(painter, image, radius, Painting::downward(0, height, shade.top, shade.bottom), shade.border);
+    // A faint highlight along the upper half gives the face some depth.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 70));
+    painter.drawRoundedRect(QRectF(1.5, 1.5, width - 3.0, height / 2.0 - 1.0), radius - 1, radius - 1);
+    return image;
+}
+
+// The switch: a pill with a knob at one end and its words at the other.
+QImage switchFace(bool on, const Shade &shade)
+{
+    const int width = 79;
+    const int height = 23;
+    QImage image = canvas(width, height);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    drawRoundedFace(painter, image, height / 2.0 - 0.5, Painting::downward(0, height, shade.top, shade.bottom),
+                    shade.border);
+
+    const qreal knobSize = height - 5.0;
+    const qreal knobLeft = on ? width - 2.5 - knobSize : 2.5;
+    const QRectF knob(knobLeft, 2.5, knobSize, knobSize);
+    QRadialGradient knobFill(knob.center() - QPointF(2, 2), knobSize);
+    knobFill.setColorAt(0.0, QColor(255, 255, 255));
+    knobFill.setColorAt(1.0, QColor(222, 226, 230));
+    painter.setPen(QPen(shade.border.darker(110), 1.0));
+    painter.setBrush(knobFill);
+    painter.drawEllipse(knob);
+
+    const QRectF words = on ? QRectF(3, 0, knobLeft - 3, height) : QRectF(knob.right() + 1, 0, width - knob.right() - 4, height);
+    Painting::drawText(painter, words, Qt::AlignCenter, on ? QStringLiteral("已开启") : QStringLiteral("已关闭"),
+                       Painting::font(12, true), on ? QColor(255, 255, 255) : QColor(70, 74, 80));
+    return image;
+}
+
+// The framed text box: white field, thin light grey-blue border, slightly
+// curved corners.
+QImage textFrame()
+{
+    QImage image = canvas(407, 31);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawRoundedFace(painter, image, 3.0, Qt::white, QColor(160, 180, 204));
+    // An inner shadow line along the top, as framed boxes have.
+    painter.setPen(QPen(QColor(226, 233, 242), 1.0));
+    painter.drawLine(QPointF(3, 1.5), QPointF(image.width() - 3, 1.5));
+    return image;
+}
+
+// ---- Tab and Frm faces ----------------------------------------------------
 
 // A tab outline: straight bottom, curved top corners.
 QPainterPath tabShape(const QRectF &r, qreal radius)
@@ -50,35 +129,16 @@ QPainterPath tabShape(const QRectF &r, qreal radius)
     return p;
 }
 
-QLinearGradient blueGradient(int h)
-{
-    QLinearGradient g(0, 0, 0, h);
-    g.setColorAt(0.0, QColor(96, 164, 232));
-    g.setColorAt(0.5, QColor(48, 122, 206));
-    g.setColorAt(1.0, QColor(24, 88, 170));
-    return g;
-}
-
-QImage tabNormal()
+// A tab face: its fill inside the outline, then the one-pixel outline; the
+// outline's foot lies below the picture, so the tab stands open at the bottom.
+QImage tabFace(const QBrush &fill, const QColor &border)
 {
     QImage img = canvas(113, 33);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const QPainterPath shape = tabShape(QRectF(0.5, 0.5, 112, 33), 8);
-    p.fillPath(shape, blueGradient(33));
-    p.setPen(QPen(QColor(20, 72, 142), 1));
-    p.drawPath(shape);
-    return img;
-}
-
-QImage tabSelected()
-{
-    QImage img = canvas(113, 33);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath shape = tabShape(QRectF(0.5, 0.5, 112, 33), 8);
-    p.fillPath(shape, White);
-    p.setPen(QPen(QColor(48, 122, 206), 1));
+    p.fillPath(shape, fill);
+    p.setPen(QPen(border, 1));
     p.drawPath(shape);
     return img;
 }
@@ -98,11 +158,13 @@ QImage frmSelected()
 {
     QImage img = canvas(155, 50);
     QPainter p(&img);
-    p.fillRect(img.rect(), blueGradient(50));
+    Painting::fillDownward(p, img.rect(), BlueStops);
     p.setPen(QColor(20, 72, 142));
     p.drawRect(0, 0, 154, 49);
     return img;
 }
+
+// ---- The main window's pictures -------------------------------------------
 
 // Title-bar button faces: 0 normal, 1 hover, 2 pressed.
 QColor buttonFill(int look, bool close)
@@ -154,13 +216,26 @@ QImage edgePiece(bool left)
 {
     QImage img = canvas(6, 34);
     QPainter p(&img);
-    QLinearGradient g(0, 0, 6, 0);
-    g.setColorAt(left ? 0.0 : 1.0, QColor(214, 228, 244));
-    g.setColorAt(left ? 1.0 : 0.0, White);
-    p.fillRect(img.rect(), g);
+    const QColor pale(214, 228, 244);
+    p.fillRect(img.rect(), Painting::linear(QPointF(0, 0), QPointF(6, 0), left ? pale : White, left ? White : pale));
     p.setPen(QColor(48, 122, 206));
     p.drawLine(0, 33, 5, 33);
     return img;
+}
+
+// The plain shield of the banner row and the icon: a flat top, straight
+// sides down to the shoulder, then curves pulled towards `bulge` that meet
+// at the tip below the middle.
+QPainterPath badge(qreal left, qreal right, qreal top, qreal shoulder, qreal bulge, qreal tip)
+{
+    QPainterPath s;
+    s.moveTo(left, top);
+    s.lineTo(right, top);
+    s.lineTo(right, shoulder);
+    s.quadTo(right, bulge, (left + right) / 2, tip);
+    s.quadTo(left, bulge, left, shoulder);
+    s.closeSubpath();
+    return s;
 }
 
 QImage banner()
@@ -168,10 +243,7 @@ QImage banner()
     QImage img = canvas(472, 34);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 472, 0);
-    g.setColorAt(0.0, White);
-    g.setColorAt(1.0, QColor(214, 228, 244));
-    p.fillRect(img.rect(), g);
+    p.fillRect(img.rect(), Painting::linear(QPointF(0, 0), QPointF(472, 0), White, QColor(214, 228, 244)));
     p.setPen(QPen(QColor(48, 122, 206), 1));
     p.drawLine(0, 33, 471, 33);
     // A row of small shields fading to the right.
@@ -179,32 +251,17 @@ QImage banner()
         QColor c(48, 122, 206);
         c.setAlpha(40 + i * 30);
         const qreal x = 300 + i * 28;
-        QPainterPath s;
-        s.moveTo(x, 8);
-        s.lineTo(x + 12, 8);
-        s.lineTo(x + 12, 16);
-        s.quadTo(x + 12, 24, x + 6, 27);
-        s.quadTo(x, 24, x, 16);
-        s.closeSubpath();
-        p.fillPath(s, c);
+        p.fillPath(badge(x, x + 12, 8, 16, 24, 27), c);
     }
     return img;
 }
 
 QImage icon()
 {
-    QImage img(32, 32, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
+    QImage img = Painting::clearCanvas(32, 32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath s;
-    s.moveTo(4, 3);
-    s.lineTo(28, 3);
-    s.lineTo(28, 16);
-    s.quadTo(28, 26, 16, 30);
-    s.quadTo(4, 26, 4, 16);
-    s.closeSubpath();
-    p.fillPath(s, blueGradient(32));
+    p.fillPath(badge(4, 28, 3, 16, 26, 30), Painting::downward(0, 32, BlueStops));
     p.setPen(QPen(White, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(QPolygonF({QPointF(10, 16), QPointF(14.5, 21), QPointF(22, 11)}));
     return img;
@@ -220,13 +277,31 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString src = QString::fromLocal8Bit(argv[1]);
+    const QString cf = src + "/controls/faces/";
     const QString tf = src + "/controls/faces/tabfrm/";
     const QString mw = src + "/main_window/faces/";
     bool ok = true;
-    ok &= save(tabNormal(), tf + "tab_normal.png");
-    ok &= save(tabSelected(), tf + "tab_selected.png");
+
+    // Push button, 74 x 23.
+    ok &= save(buttonFace(74, 23, {QColor(246, 249, 252), QColor(221, 230, 240), QColor(150, 170, 195)}, 3.5), cf + "command-normal.png");
+    ok &= save(buttonFace(74, 23, {QColor(249, 251, 253), QColor(229, 235, 243), QColor(160, 178, 200)}, 3.5), cf + "command-design.png");
+    ok &= save(buttonFace(74, 23, {QColor(232, 245, 254), QColor(186, 224, 250), QColor(110, 172, 222)}, 3.5), cf + "command-hover.png");
+    ok &= save(buttonFace(74, 23, {QColor(140, 194, 240), QColor(88, 153, 216), QColor(54, 112, 178)}, 3.5), cf + "command-pressed.png");
+    // Switch, 79 x 23: green when on, grey when off.
+    ok &= save(switchFace(true, {QColor(104, 200, 96), QColor(56, 160, 52), QColor(40, 128, 40)}), cf + "option-on-normal.png");
+    ok &= save(switchFace(true, {QColor(136, 220, 126), QColor(84, 186, 76), QColor(52, 150, 50)}), cf + "option-on-hover.png");
+    ok &= save(switchFace(true, {QColor(60, 150, 56), QColor(34, 118, 32), QColor(26, 92, 26)}), cf + "option-on-pressed.png");
+    ok &= save(switchFace(false, {QColor(226, 228, 231), QColor(194, 198, 203), QColor(150, 155, 162)}), cf + "option-off-normal.png");
+    ok &= save(switchFace(false, {QColor(240, 241, 243), QColor(212, 215, 219), QColor(165, 170, 177)}), cf + "option-off-hover.png");
+    ok &= save(switchFace(false, {QColor(186, 190, 196), QColor(156, 161, 168), QColor(120, 125, 132)}), cf + "option-off-pressed.png");
+    // Framed text box, 407 x 31.
+    ok &= save(textFrame(), cf + "text-frame.png");
+
+    ok &= save(tabFace(Painting::downward(0, 33, BlueStops), QColor(20, 72, 142)), tf + "tab_normal.png");
+    ok &= save(tabFace(White, QColor(48, 122, 206)), tf + "tab_selected.png");
     ok &= save(frmNormal(), tf + "frm_normal.png");
     ok &= save(frmSelected(), tf + "frm_selected.png");
+
     const char *looks[] = {"normal", "hover", "pressed"};
     for (int look = 0; look < 3; ++look) {
         ok &= save(titleButton(37, Glyph::Menu, look), mw + QString("m1_%1.png").arg(looks[look]));
@@ -237,8 +312,6 @@ int main(int argc, char *argv[])
     ok &= save(edgePiece(true), mw + "edge_left.png");
     ok &= save(edgePiece(false), mw + "edge_right.png");
     ok &= save(banner(), mw + "banner.png");
-    QDir().mkpath(mw);
-    const bool iconOk = icon().save(mw + "icon.png", "PNG"); // the icon keeps its alpha
-    std::printf("%s %s\n", iconOk ? "wrote" : "FAILED", qPrintable(mw + "icon.png"));
-    return ok && iconOk ? 0 : 1;
+    ok &= save(icon(), mw + "icon.png");
+    return ok ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "BarcodeTool.h"
 #include "FileDialog.h"
 #include "FileTool.h"
 #include "HostCountTool.h"
@@ -9,6 +10,7 @@
 #include "MobileTool.h"
 #include "PageRankTool.h"
 #include "PostTool.h"
+#include "TelephoneTool.h"
 #include "TrafficRankTool.h"
 #include "WhoisTool.h"
 
@@ -366,6 +368,8 @@ void Form1::createTools()
     new PageRankTool(panel(QStringLiteral("TabLiuXing")), context);
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
     new PostTool(panel(QStringLiteral("TabPost")), context);
+    new TelephoneTool(panel(QStringLiteral("TabTel")), context);
+    new BarcodeTool(panel(QStringLiteral("TabTXM")), context, m_WebTXM);
     new UrlSafetyTool(panel(QStringLiteral("TabUS")), context,
                       [this](const QString &address) { emit reportRequestedFor(address); });
 }

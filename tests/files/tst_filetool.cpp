@@ -1,9 +1,6 @@
 #include "FileDialog.h"
 #include "FileTool.h"
-#include "LookupState.h"
-#include "PageFetcher.h"
-#include "Recorders.h"
-#include "ToolContext.h"
+#include "ToolPanelRig.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -19,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -127,15 +126,10 @@ private:
 
     QDir m_images;
     QTemporaryDir m_work;
-    RecordingFatalEnd m_fatalEnd;
+    std::unique_ptr<ToolPanelRig> m_rig;
     RecordingMessageBoxes *m_boxes = nullptr;
-    RecordingShellOpen *m_shell = nullptr;
-    PageFetcher *m_fetcher = nullptr;
-    LookupState *m_state = nullptr;
     QWidget *m_window = nullptr;
-    QLabel *m_statusLine = nullptr;
     QWidget *m_panel = nullptr;
-    ToolContext *m_context = nullptr;
     RecordingFileDialog *m_dialog = nullptr;
     FileTool *m_tool = nullptr;
 };
@@ -151,31 +145,21 @@ void TestFileTool::initTestCase()
 
 void TestFileTool::init()
 {
-    m_boxes = new RecordingMessageBoxes;
-    m_shell = new RecordingShellOpen;
-    m_fetcher = new PageFetcher(m_fatalEnd);
-    m_state = new LookupState;
-    m_window = new QWidget;
-    m_window->resize(800, 600);
-    m_statusLine = new QLabel(m_window);
-    m_panel = new QWidget(m_window);
+    // The panel does no page fetch: no stand-in server.
+    m_rig = std::make_unique<ToolPanelRig>(ToolPanelOptions{.status = QString(), .ownStandin = false});
+    m_boxes = &m_rig->boxes;
+    m_window = &m_rig->window;
+    m_panel = m_rig->panel;
     m_panel->setObjectName("TabQM");
-    m_panel->setGeometry(Twips::rect(2640, 1680, 9255, 6375));
-    m_context = new ToolContext{*m_fetcher, *m_boxes, *m_shell, *m_state, m_statusLine, m_window};
     m_dialog = new RecordingFileDialog;
-    m_tool = new FileTool(m_panel, *m_context, *m_dialog, TrustAnchors::fromFile(image("ca.crt")));
-    m_window->show();
+    m_tool = new FileTool(m_panel, m_rig->context, *m_dialog, TrustAnchors::fromFile(image("ca.crt")));
+    m_rig->show();
 }
 
 void TestFileTool::cleanup()
 {
-    delete m_window; // the panel and the tool with it
+    m_rig.reset(); // the panel and the tool with it
     delete m_dialog;
-    delete m_context;
-    delete m_state;
-    delete m_fetcher;
-    delete m_shell;
-    delete m_boxes;
 }
 
 QString TestFileTool::write(const QString &relative, const QByteArray &bytes)

@@ -2,13 +2,15 @@
 #include "NslookupProcess.h"
 #include "ProgramVersion.h"
 #include "ResultBox.h"
-#include "ToolRig.h"
+#include "ToolPanelRig.h"
 #include "Twips.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,7 +23,7 @@ namespace {
 // The panel with a stand-in lookup program whose behaviour FAKE_NSLOOKUP sets.
 struct CountRig {
     QTemporaryDir temp;
-    ToolRig rig;
+    ToolPanelRig rig{{.status = QStringLiteral("之前的状态"), .ownStandin = false}};
     NslookupProcess lookup;
     QString folder = temp.path() + QStringLiteral("/cache/ORVN");
     HostCountTool tool;
@@ -34,7 +36,7 @@ struct CountRig {
         : lookup(program), tool(rig.panel, rig.context, lookup, folder, bound)
     {
         qputenv("FAKE_NSLOOKUP", mode);
-        rig.status->setText(QStringLiteral("之前的状态"));
+        rig.show();
     }
     ~CountRig() { qunsetenv("FAKE_NSLOOKUP"); }
     void query(const QString &domain)
@@ -99,15 +101,7 @@ void TestHostCount::controlsAtTheirPlaces()
         QCOMPARE(control->pos(), place.topLeft());
     else
         QCOMPARE(control->geometry(), place);
-    QString shown;
-    if (auto *label = qobject_cast<QLabel *>(control))
-        shown = label->text();
-    else if (auto *button = qobject_cast<QPushButton *>(control))
-        shown = button->text();
-    else if (auto *box = qobject_cast<ResultBox *>(control))
-        shown = box->text();
-    else if (auto *line = qobject_cast<QLineEdit *>(control))
-        shown = line->text();
+    const QString shown = shownText(control);
     QCOMPARE(shown, text);
     QCOMPARE(control->isHidden(), name == QLatin1String("Text6"));
 }

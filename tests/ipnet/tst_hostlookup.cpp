@@ -4,13 +4,14 @@
 #include "IpLocation.h"
 #include "ProgramVersion.h"
 #include "ResultBox.h"
-#include "StandinFixture.h"
 #include "SystemIcmpEcho.h"
 #include "SystemNameLookup.h"
-#include "ToolRig.h"
+#include "ToolPanelRig.h"
 #include "Twips.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 // Echoes go to loopback only: names are "localhost" or names that do not
@@ -85,8 +86,7 @@ public:
 
 // The panel with the system echo, or with a scripted one.
 struct HostRig {
-    StandinFixture standin;
-    ToolRig rig;
+    ToolPanelRig rig{{.status = QStringLiteral("之前的状态")}};
     RecordingNames names;
     SystemIcmpEcho systemEcho;
     ScriptedEcho scripted;
@@ -97,25 +97,18 @@ struct HostRig {
 
     explicit HostRig(bool scriptedEcho = false)
     {
-        standin.server.setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::page("ip/location.html"));
+        rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::page("ip/location.html"));
         tool = std::make_unique<HostLookupTool>(rig.panel, rig.context, names,
                                                 scriptedEcho ? static_cast<IcmpEcho &>(scripted) : systemEcho);
         txt = rig.find<QLineEdit>("txtZhuji");
         cmd = rig.find<QPushButton>("cmdZhuJiChaXun");
         result = rig.find<ResultBox>("txtZhuJiJG");
-        rig.status->setText(QStringLiteral("之前的状态"));
+        rig.show();
     }
     void lookUp(const QString &name)
     {
         txt->setText(name);
         QTest::mouseClick(cmd, Qt::LeftButton);
-    }
-    QList<QByteArray> queries() const
-    {
-        QList<QByteArray> list;
-        for (const auto &request : standin.server.requests())
-            list.append(request.pathAndQuery);
-        return list;
     }
     void expectIdle()
     {
@@ -171,23 +164,16 @@ void TestHostLookup::controlsAtTheirPlaces()
     QFETCH(QRect, place);
     QFETCH(bool, sizesToContent);
     QFETCH(QString, text);
-    ToolRig rig;
+    ToolPanelRig rig({.ownStandin = false});
     HostLookupTool tool(rig.panel, rig.context);
+    rig.show();
     QWidget *control = rig.panel->findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name));
     if (sizesToContent)
         QCOMPARE(control->pos(), place.topLeft());
     else
         QCOMPARE(control->geometry(), place);
-    QString shown;
-    if (auto *label = qobject_cast<QLabel *>(control))
-        shown = label->pixmap().isNull() ? label->text() : label->toolTip();
-    else if (auto *button = qobject_cast<QPushButton *>(control))
-        shown = button->text();
-    else if (auto *box = qobject_cast<ResultBox *>(control))
-        shown = box->text();
-    else if (auto *line = qobject_cast<QLineEdit *>(control))
-        shown = line->text();
+    const QString shown = shownText(control);
     QCOMPARE(shown, text);
 }
 
@@ -225,7 +211,7 @@ void TestHostLookup::nameChecks()
     QCOMPARE(host.rig.boxes.boxes[0].text, boxText);
     QCOMPARE(host.names.asked, reachesResolver ? QStringList{name} : QStringList());
     host.expectIdle();
-    QVERIFY(host.queries().isEmpty());
+    QVERIFY(host.rig.queries().isEmpty());
     if (reachesResolver) {
         // Not resolved, so nothing was echoed: the failure end.
         QCOMPARE(host.result->text(), HostLookupTool::ErrorText);
@@ -244,14 +230,14 @@ void TestHostLookup::localhostIsEchoedAndLocated()
         seen << host.rig.status->text() << host.result->text()
              << QString::number(host.txt->isEnabled()) + QString::number(host.cmd->isEnabled());
     };
-    host.rig.fetcher.beforeFetch = [&](const QString &) {
+    host.rig.fetcher.whileFetching = [&] {
         seen << host.rig.status->text() << host.result->text()
              << QString::number(host.txt->isEnabled()) + QString::number(host.cmd->isEnabled());
     };
     host.lookUp(QStringLiteral("localhost"));
 
     QVERIFY(host.rig.boxes.boxes.isEmpty());
-    QCOMPARE(host.queries(), QList<QByteArray>{"/ips.asp?ip=127.0.0.1&action=2"});
+    QCOMPARE(host.rig.queries(), QList<QByteArray>{"/ips.asp?ip=127.0.0.1&action=2"});
     const QString shown = host.result->text();
     QVERIFY2(shown.startsWith(QStringLiteral("主机IP地址：127.0.0.1\r\n活动主机所在地：\r\n标准位置：本地局域网 本机地址")),
              qPrintable(shown));
@@ -320,7 +306,7 @@ void TestHostLookup::addressLineShowsTheHostThatReplied()
     host.names.fixed = Ipv4Address{10, 20, 30, 40};
     host.names.log = &host.scripted.log;
     host.scripted.reply = IcmpEcho::Reply{{127, 0, 0, 1}, 0};
-    host.rig.fetcher.beforeFetch = [&](const QString &) { host.scripted.log.append(QStringLiteral("fetch")); };
+    host.rig.fetcher.whileFetching = [&] { host.scripted.log.append(QStringLiteral("fetch")); };
     host.lookUp(QStringLiteral("www.somewhere.cn"));
 
     QCOMPARE(host.scripted.sent.size(), 1);
@@ -331,16 +317,16 @@ void TestHostLookup::addressLineShowsTheHostThatReplied()
     QCOMPARE(sent.timeoutMs, 2000);
     // The socket is given back before the location request.
     QCOMPARE(host.scripted.log, (QStringList{"resolve", "open", "send", "close", "fetch"}));
-    QCOMPARE(host.queries(), QList<QByteArray>{"/ips.asp?ip=127.0.0.1&action=2"});
+    QCOMPARE(host.rig.queries(), QList<QByteArray>{"/ips.asp?ip=127.0.0.1&action=2"});
     QVERIFY(host.result->text().startsWith(QStringLiteral("主机IP地址：127.0.0.1\r\n活动主机所在地：\r\n标准位置：")));
 }
 
 void TestHostLookup::pageWithoutStartMarkerLeavesTheAddressLine()
 {
     HostRig host;
-    host.standin.server.setRoute(Endpoints::IpLocationHost, "/ips.asp?*",
-                                 StandinServer::html(QStringLiteral("<div>参考数据一：某地 【提示】") + IpLocation::EndMarker
-                                                     + QStringLiteral("</div>")));
+    host.rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*",
+                               StandinServer::html(QStringLiteral("<div>参考数据一：某地 【提示】") + IpLocation::EndMarker
+                                                   + QStringLiteral("</div>")));
     host.lookUp(QStringLiteral("localhost"));
     QCOMPARE(host.result->text(), QStringLiteral("主机IP地址：127.0.0.1\r\n"));
     QCOMPARE(host.rig.status->text(), ProductTitle());
@@ -359,7 +345,7 @@ void TestHostLookup::repeatedLookupsLeaveNoOpenSockets()
         host.lookUp(QStringLiteral("nothing-here.invalid"));
     }
     QCOMPARE(host.rig.boxes.boxes.size(), 5);
-    QCOMPARE(host.queries().size(), 6);
+    QCOMPARE(host.rig.queries().size(), 6);
     // The stand-in may take a moment to close its side of the last request.
     QTRY_COMPARE_WITH_TIMEOUT(openDescriptors(), before, 5000);
 }

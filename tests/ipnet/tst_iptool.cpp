@@ -3,10 +3,11 @@
 #include "IpTool.h"
 #include "ProgramVersion.h"
 #include "ResultBox.h"
-#include "StandinFixture.h"
+#include "ToolPanelRig.h"
 #include "Twips.h"
-#include "ToolRig.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -25,8 +26,7 @@ const QString NormalAnswer = answer(QStringLiteral("IP查询结果 本站主数�
 const QString NormalResult = QStringLiteral("标准位置：北京市 联通 变化参考位置一：北京市 变化参考位置二：北京 ");
 
 struct IpRig {
-    StandinFixture standin;
-    ToolRig rig;
+    ToolPanelRig rig{{.status = QStringLiteral("之前的状态")}};
     IpTool tool{rig.panel, rig.context};
     QLineEdit *txtIP = rig.find<QLineEdit>("txtIP");
     QPushButton *cmd = rig.find<QPushButton>("cmdIPChaXun");
@@ -34,20 +34,13 @@ struct IpRig {
 
     IpRig(const QString &page = NormalAnswer)
     {
-        standin.server.setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::html(page));
-        rig.status->setText(QStringLiteral("之前的状态"));
+        rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::html(page));
+        rig.show();
     }
     void query(const QString &typed)
     {
         txtIP->setText(typed);
         QTest::mouseClick(cmd, Qt::LeftButton);
-    }
-    QList<QByteArray> queries() const
-    {
-        QList<QByteArray> list;
-        for (const auto &request : standin.server.requests())
-            list.append(request.pathAndQuery);
-        return list;
     }
 };
 
@@ -90,23 +83,16 @@ void TestIpTool::controlsAtTheirPlaces()
     QFETCH(QRect, place);
     QFETCH(bool, sizesToText);
     QFETCH(QString, text);
-    ToolRig rig;
+    ToolPanelRig rig({.ownStandin = false});
     IpTool tool(rig.panel, rig.context);
+    rig.show();
     QWidget *control = rig.panel->findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name));
     if (sizesToText)
         QCOMPARE(control->pos(), place.topLeft());
     else
         QCOMPARE(control->geometry(), place);
-    QString shown;
-    if (auto *label = qobject_cast<QLabel *>(control))
-        shown = label->text();
-    else if (auto *button = qobject_cast<QPushButton *>(control))
-        shown = button->text();
-    else if (auto *line = qobject_cast<QLineEdit *>(control))
-        shown = line->text();
-    else if (auto *box = qobject_cast<ResultBox *>(control))
-        shown = box->text();
+    const QString shown = shownText(control);
     QVERIFY2(shown.startsWith(text), qPrintable(shown));
     if (auto *box = qobject_cast<ResultBox *>(control))
         QVERIFY(box->isReadOnly());
@@ -150,7 +136,7 @@ void TestIpTool::addressCheck()
     ip.query(typed);
 
     QCOMPARE(ip.result->text(), expected);
-    QCOMPARE(ip.queries(), query.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{query});
+    QCOMPARE(ip.rig.queries(), query.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{query});
     QVERIFY(ip.txtIP->isEnabled());
     QVERIFY(ip.cmd->isEnabled());
     QCOMPARE(ip.txtIP->text(), typed);
@@ -166,7 +152,7 @@ void TestIpTool::queryingStateWhileTheRequestRuns()
     IpRig ip;
     bool txtEnabled = true, cmdEnabled = true;
     QString status, result;
-    ip.rig.fetcher.beforeFetch = [&](const QString &) {
+    ip.rig.fetcher.whileFetching = [&] {
         txtEnabled = ip.txtIP->isEnabled();
         cmdEnabled = ip.cmd->isEnabled();
         status = ip.rig.status->text();
@@ -233,7 +219,7 @@ void TestIpTool::answerPages()
 void TestIpTool::realisticPageFromTheStandin()
 {
     IpRig ip;
-    ip.standin.server.setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::page("ip/location.html"));
+    ip.rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::page("ip/location.html"));
     ip.query(QStringLiteral("127.0.0.1"));
     const QString shown = ip.result->text();
     QVERIFY2(shown.startsWith(QStringLiteral("标准位置：本地局域网 本机地址")), qPrintable(shown));

@@ -2,7 +2,7 @@
 #include "IdCardTool.h"
 #include "PageText.h"
 #include "ProgramVersion.h"
-#include "ToolRig.h"
+#include "ToolPanelRig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -332,13 +332,13 @@ void TestIdCardTool::panel()
     QFETCH(QString, verdict);
     QFETCH(QString, status);
 
-    ToolRig<IdCardTool> rig;
+    ToolOnPanel<IdCardTool> rig;
     IdCardTool &tool = rig.tool;
-    rig.standin.server.setRoute(IdCardHost, IdCardRoute, StandinServer::page(page));
+    rig.server().setRoute(IdCardHost, IdCardRoute, StandinServer::page(page));
     bool numberEnabled = true, buttonEnabled = true;
     QString statusWaiting, sexWaiting;
     int fetches = 0;
-    rig.fetcher.beforeFetch = [&] {
+    rig.fetcher.whileFetching = [&] {
         ++fetches;
         numberEnabled = tool.txtSFZ->isEnabled();
         buttonEnabled = tool.cmdShenFenZhengChaXun->isEnabled();
@@ -367,7 +367,7 @@ void TestIdCardTool::panel()
     QVERIFY(tool.txtSFZ->isEnabled());
     QVERIFY(tool.cmdShenFenZhengChaXun->isEnabled());
 
-    const auto requests = rig.standin.server.requests();
+    const auto requests = rig.server().requests();
     if (sent.isEmpty()) {
         QCOMPARE(requests.size(), 0);
         QCOMPARE(fetches, 0);
@@ -387,7 +387,7 @@ void TestIdCardTool::panel()
 
 void TestIdCardTool::infoPicturesCarryTheirHints()
 {
-    ToolRig<IdCardTool> rig;
+    ToolOnPanel<IdCardTool> rig;
     const struct {
         const char *name;
         QRect place;
@@ -409,8 +409,8 @@ void TestIdCardTool::infoPicturesCarryTheirHints()
 // into its failure box.
 void TestIdCardTool::failedFetchEndsTheProgram()
 {
-    ToolRig<IdCardTool> rig;
-    rig.standin.server.setRoute(IdCardHost, IdCardRoute, StandinServer::closeWithoutAnswer());
+    ToolOnPanel<IdCardTool> rig;
+    rig.server().setRoute(IdCardHost, IdCardRoute, StandinServer::closeWithoutAnswer());
     rig.tool.txtSFZ->setText(QStringLiteral("110105190012310018"));
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, rig.tool.cmdShenFenZhengChaXun_Click());
     QCOMPARE(rig.fatal.count, 1);

@@ -4,7 +4,7 @@
 #include "PageText.h"
 #include "ProgramVersion.h"
 #include "ResultBox.h"
-#include "ToolRig.h"
+#include "ToolPanelRig.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -181,13 +181,13 @@ void TestMobileTool::panel()
     QFETCH(QString, numberAfter);
     QFETCH(QString, status);
 
-    ToolRig<MobileTool> rig;
+    ToolOnPanel<MobileTool> rig;
     MobileTool &tool = rig.tool;
     QVERIFY(QTest::qWaitForWindowActive(&rig.window));
     if (!page.isEmpty())
-        rig.standin.server.setRoute(MobileHost, MobileRoute, StandinServer::page(page));
+        rig.server().setRoute(MobileHost, MobileRoute, StandinServer::page(page));
     QList<Waiting> waiting;
-    rig.fetcher.beforeFetch = [&] {
+    rig.fetcher.whileFetching = [&] {
         waiting.append({tool.txtShouJi->isEnabled(), tool.cmdShouJiChaXun->isEnabled(), tool.txtSJJG->isEnabled(),
                         rig.status->text(), tool.txtSJJG->text()});
     };
@@ -205,7 +205,7 @@ void TestMobileTool::panel()
     QVERIFY(tool.txtSJJG->isEnabled());
     QVERIFY(rig.boxes.boxes.isEmpty());
 
-    const auto requests = rig.standin.server.requests();
+    const auto requests = rig.server().requests();
     if (sentQuery.isEmpty()) {
         QCOMPARE(requests.size(), 0);
         QVERIFY(waiting.isEmpty());
@@ -227,7 +227,7 @@ void TestMobileTool::panel()
 
 void TestMobileTool::typingStopsAtElevenCharacters()
 {
-    ToolRig<MobileTool> rig;
+    ToolOnPanel<MobileTool> rig;
     QTest::keyClicks(rig.tool.txtShouJi, "138001380001");
     QCOMPARE(rig.tool.txtShouJi->text(), QStringLiteral("13800138000"));
 }
@@ -236,8 +236,8 @@ void TestMobileTool::typingStopsAtElevenCharacters()
 // into "查询出错！".
 void TestMobileTool::failedFetchEndsTheProgram()
 {
-    ToolRig<MobileTool> rig;
-    rig.standin.server.setRoute(MobileHost, MobileRoute, StandinServer::closeWithoutAnswer());
+    ToolOnPanel<MobileTool> rig;
+    rig.server().setRoute(MobileHost, MobileRoute, StandinServer::closeWithoutAnswer());
     rig.tool.txtShouJi->setText(QStringLiteral("13800138000"));
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, rig.tool.cmdShouJiChaXun_Click());
     QCOMPARE(rig.fatal.count, 1);

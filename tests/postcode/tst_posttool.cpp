@@ -1,12 +1,9 @@
 #include "BrowserTestMain.h"
 #include "BrowserView.h"
 #include "Endpoints.h"
-#include "LookupState.h"
-#include "PageFetcher.h"
 #include "PostTool.h"
-#include "Recorders.h"
 #include "ResultBox.h"
-#include "ToolContext.h"
+#include "ToolPanelRig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,8 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
-
-#include <memory>
 
 // The post-code tool on a real TabPost panel with a real browser view, the
 // service's pages coming from the stand-in server.
@@ -25,27 +20,17 @@ namespace
 const QString ListCut =
     QStringLiteral("北京市 东城区 东华门街道 \r\n北京市 西城区 西长安街街道 \r\n北京市 朝阳区 建国门外街道 \r\n");
 
-struct Panel {
+// The server is the one the whole run shares (BrowserTestMain.h).
+struct Panel : ToolPanelRig {
     explicit Panel(BrowserFactory &browsers)
-        : fetcher(fatal), context{fetcher, boxes, shell, state, &statusLine, nullptr, &browsers}
+        : ToolPanelRig({.status = QStringLiteral("Orvalent 5.5"), .ownStandin = false, .browsers = &browsers})
     {
-        statusLine.setText(QStringLiteral("Orvalent 5.5"));
-        panel = std::make_unique<QWidget>();
-        panel->resize(617, 425);
-        tool = new PostTool(panel.get(), context);
+        tool = new PostTool(panel, context);
         txtPost = panel->findChild<QLineEdit *>("txtPost");
         cmdPost = panel->findChild<QPushButton *>("cmdPost");
         txtPostJG = panel->findChild<ResultBox *>("txtPostJG");
-        panel->show();
+        show();
     }
-    RecordingFatalEnd fatal;
-    PageFetcher fetcher;
-    RecordingMessageBoxes boxes;
-    RecordingShellOpen shell;
-    LookupState state;
-    QLabel statusLine;
-    ToolContext context;
-    std::unique_ptr<QWidget> panel;
     PostTool *tool = nullptr;
     QLineEdit *txtPost = nullptr;
     QPushButton *cmdPost = nullptr;
@@ -104,7 +89,7 @@ void TestPostTool::controlsAtTheirPlaces()
     QCOMPARE(panel.txtPostJG->geometry(), QRect(8, 88, 601, 329));
     QVERIFY(panel.txtPostJG->isReadOnly());
     QCOMPARE(panel.tool->webPost()->widget()->geometry(), QRect(216, 208, 17, 25));
-    QCOMPARE(panel.tool->webPost()->widget()->parentWidget(), panel.panel.get());
+    QCOMPARE(panel.tool->webPost()->widget()->parentWidget(), panel.panel);
     auto *label28 = panel.panel->findChild<QLabel *>("Label28");
     QCOMPARE(label28->text(), QStringLiteral("邮政编码："));
     QCOMPARE(label28->pos(), QPoint(8, 60));
@@ -156,7 +141,7 @@ void TestPostTool::answers()
     QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), expected, 20000);
     QVERIFY(!panel.state.PostPending);
     QVERIFY(panel.boxes.boxes.isEmpty());
-    QCOMPARE(panel.statusLine.text(), QStringLiteral("Orvalent 5.5"));
+    QCOMPARE(panel.status->text(), QStringLiteral("Orvalent 5.5"));
     QCOMPARE(panel.fatal.count, 0);
 }
 

@@ -1,7 +1,7 @@
 #include "Endpoints.h"
 #include "InfoIcon.h"
 #include "PageRankTool.h"
-#include "RankHarness.h"
+#include "ToolPanelRig.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,8 +12,9 @@ namespace
 
 const QString Host = Endpoints::PageRankHost;
 
-struct PageRankPanel : RankHarness {
-    PageRankTool tool{panel, context};
+// The status line starts with the product title, as the main window leaves it.
+struct PageRankPanel : ToolOnPanel<PageRankTool> {
+    PageRankPanel() : ToolOnPanel({.status = QStringLiteral("Orvalent 5.5")}) {}
     QLineEdit *input = find<QLineEdit>("txtLiuXing");
     QPushButton *button = find<QPushButton>("cmdLiuXingChaXun");
     QLabel *score = find<QLabel>("lblLiuXing");
@@ -70,10 +71,10 @@ void TestPageRankTool::addressIsStrippedAndSent()
     QFETCH(QString, shown);
     QFETCH(QByteArray, path);
     PageRankPanel p;
-    p.standin.server.setRoute(Host, "//search?*", StandinServer::page("pagerank/rank7.html"));
+    p.server().setRoute(Host, "//search?*", StandinServer::page("pagerank/rank7.html"));
     p.query(typed);
     QCOMPARE(p.input->text(), shown);
-    const auto requests = p.standin.server.requests();
+    const auto requests = p.server().requests();
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests[0].host, Host);
     QCOMPARE(requests[0].pathAndQuery, path);
@@ -106,7 +107,7 @@ void TestPageRankTool::tooShortAfterStripping()
     // The stripped text stands in the box while the message shows.
     QCOMPARE(inputWhileBoxOpen, PageRankTool::stripScheme(typed));
     QCOMPARE(p.input->text(), QString());
-    QVERIFY(p.standin.server.requests().isEmpty());
+    QVERIFY(p.server().requests().isEmpty());
     QCOMPARE(p.score->text(), QStringLiteral("网站流行度：3 分(满分10分)"));
     QCOMPARE(p.status->text(), QStringLiteral("Orvalent 5.5"));
 }
@@ -138,7 +139,7 @@ void TestPageRankTool::answer()
     QFETCH(QString, body);
     QFETCH(QString, label);
     PageRankPanel p;
-    p.standin.server.setRoute(Host, "//search?*", StandinServer::html(body));
+    p.server().setRoute(Host, "//search?*", StandinServer::html(body));
     p.query("www.example-shop.cn");
     QCOMPARE(p.score->text(), label);
     QCOMPARE(p.status->text(), QStringLiteral("查询完毕"));
@@ -150,7 +151,7 @@ void TestPageRankTool::markerBeyondTheLastPositionIsTrapped()
 {
     PageRankPanel p;
     // Marker at 32759: + 9 is 32768, which no 16-bit position holds.
-    p.standin.server.setRoute(Host, "//search?*",
+    p.server().setRoute(Host, "//search?*",
                               StandinServer::html(QString(32758, QLatin1Char('x')) + QStringLiteral("Rank_1:1:7")));
     QString scoreWhileBoxOpen, statusWhileBoxOpen;
     bool enabledWhileBoxOpen = false;
@@ -171,7 +172,7 @@ void TestPageRankTool::markerBeyondTheLastPositionIsTrapped()
 
     // One position earlier still fits: the marker at 32758 reads position 32767.
     PageRankPanel q;
-    q.standin.server.setRoute(Host, "//search?*",
+    q.server().setRoute(Host, "//search?*",
                               StandinServer::html(QString(32757, QLatin1Char('x')) + QStringLiteral("Rank_1:1:7")));
     q.query("www.example-shop.cn");
     QVERIFY(q.boxes.boxes.isEmpty());
@@ -181,7 +182,7 @@ void TestPageRankTool::markerBeyondTheLastPositionIsTrapped()
 void TestPageRankTool::panelDuringTheFetch()
 {
     PageRankPanel p;
-    p.standin.server.setRoute(Host, "//search?*", StandinServer::page("pagerank/rank7.html"));
+    p.server().setRoute(Host, "//search?*", StandinServer::page("pagerank/rank7.html"));
     p.score->setText(QStringLiteral("网站流行度：3 分(满分10分)"));
     QString status, score, input;
     bool enabled = true;
@@ -196,7 +197,7 @@ void TestPageRankTool::panelDuringTheFetch()
     QCOMPARE(score, QStringLiteral("网站流行度："));
     QCOMPARE(input, QStringLiteral("www.example-shop.cn"));
     QVERIFY(!enabled);
-    QCOMPARE(p.standin.server.requests().value(0).pathAndQuery, searchPath("6-262231356", "www.example-shop.cn"));
+    QCOMPARE(p.server().requests().value(0).pathAndQuery, searchPath("6-262231356", "www.example-shop.cn"));
     QCOMPARE(p.input->text(), QStringLiteral("www.example-shop.cn"));
 }
 
@@ -216,7 +217,7 @@ void TestPageRankTool::hintIcon()
 void TestPageRankTool::failedFetchEndsTheProgramUntrapped()
 {
     PageRankPanel p;
-    p.standin.server.setRoute(Host, "//search?*", StandinServer::closeWithoutAnswer());
+    p.server().setRoute(Host, "//search?*", StandinServer::closeWithoutAnswer());
     p.input->setText("www.example-shop.cn");
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, p.tool.cmdLiuXingChaXun_Click());
     QCOMPARE(p.fatal.count, 1);

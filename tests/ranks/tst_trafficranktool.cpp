@@ -1,6 +1,6 @@
 #include "Endpoints.h"
 #include "InfoIcon.h"
-#include "RankHarness.h"
+#include "ToolPanelRig.h"
 #include "TrafficRankTool.h"
 
 #include <QLineEdit>
@@ -12,8 +12,9 @@ namespace
 
 const QString Host = Endpoints::TrafficRankHost;
 
-struct TrafficPanel : RankHarness {
-    TrafficRankTool tool{panel, context};
+// The status line starts with the product title, as the main window leaves it.
+struct TrafficPanel : ToolOnPanel<TrafficRankTool> {
+    TrafficPanel() : ToolOnPanel({.status = QStringLiteral("Orvalent 5.5")}) {}
     QLineEdit *input = find<QLineEdit>("txtRenQi");
     QPushButton *button = find<QPushButton>("cmdRenQiChaxun");
     QLabel *world = find<QLabel>("lblRenQi");
@@ -82,7 +83,7 @@ void TestTrafficRankTool::refusedInput()
     // The box comes first, then the input is emptied.
     QCOMPARE(inputWhileBoxOpen, typed);
     QCOMPARE(p.input->text(), QString());
-    QVERIFY(p.standin.server.requests().isEmpty());
+    QVERIFY(p.server().requests().isEmpty());
     QCOMPARE(p.world->text(), QStringLiteral("全球流量排名：第 9 名"));
     QCOMPARE(p.status->text(), QStringLiteral("Orvalent 5.5"));
     QVERIFY(p.input->isEnabled() && p.button->isEnabled());
@@ -132,7 +133,7 @@ void TestTrafficRankTool::rankPage()
     QFETCH(QString, worldLabel);
     QFETCH(QString, chinaLabel);
     TrafficPanel p;
-    p.standin.server.setRoute(Host, "/?domain=*", StandinServer::html(markup));
+    p.server().setRoute(Host, "/?domain=*", StandinServer::html(markup));
     p.query(typed);
     QCOMPARE(p.world->text(), worldLabel);
     QCOMPARE(p.china->text(), chinaLabel);
@@ -161,7 +162,7 @@ void TestTrafficRankTool::brokenPageTakesTheErrorPath()
 {
     QFETCH(QString, markup);
     TrafficPanel p;
-    p.standin.server.setRoute(Host, "/?domain=*", StandinServer::html(markup));
+    p.server().setRoute(Host, "/?domain=*", StandinServer::html(markup));
     QString worldWhileBoxOpen, chinaWhileBoxOpen, statusWhileBoxOpen;
     bool enabledWhileBoxOpen = false;
     p.boxes.onShow = [&](const RecordedBox &) {
@@ -188,7 +189,7 @@ void TestTrafficRankTool::brokenPageTakesTheErrorPath()
 void TestTrafficRankTool::requestAndPanelDuringTheFetch()
 {
     TrafficPanel p;
-    p.standin.server.setRoute(Host, "/?domain=*", StandinServer::page("traffic/ranked.html"));
+    p.server().setRoute(Host, "/?domain=*", StandinServer::page("traffic/ranked.html"));
     p.world->setText(QStringLiteral("全球流量排名：第 1 名"));
     p.china->setText(QStringLiteral("中国流量排名：第 2 名"));
     QString status, world, china;
@@ -205,7 +206,7 @@ void TestTrafficRankTool::requestAndPanelDuringTheFetch()
     QCOMPARE(china, QStringLiteral("中国流量排名："));
     QVERIFY(!enabled);
 
-    const auto requests = p.standin.server.requests();
+    const auto requests = p.server().requests();
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests[0].host, Host);
     QCOMPARE(requests[0].pathAndQuery, QByteArray("/?domain=www.ab"));
@@ -235,7 +236,7 @@ void TestTrafficRankTool::hintIcons()
 void TestTrafficRankTool::failedFetchEndsTheProgramUntrapped()
 {
     TrafficPanel p;
-    p.standin.server.setRoute(Host, "/?domain=*", StandinServer::closeWithoutAnswer());
+    p.server().setRoute(Host, "/?domain=*", StandinServer::closeWithoutAnswer());
     p.input->setText("www.example-shop.cn");
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, p.tool.cmdRenQiChaxun_Click());
     QCOMPARE(p.fatal.count, 1);

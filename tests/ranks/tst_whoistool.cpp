@@ -1,5 +1,5 @@
 #include "Endpoints.h"
-#include "RankHarness.h"
+#include "ToolPanelRig.h"
 #include "WhoisLabelTable.h"
 #include "WhoisTool.h"
 
@@ -13,8 +13,9 @@ namespace
 
 const QString Host = Endpoints::WhoisHost;
 
-struct WhoisPanel : RankHarness {
-    WhoisTool tool{panel, context};
+// The status line starts with the product title, as the main window leaves it.
+struct WhoisPanel : ToolOnPanel<WhoisTool> {
+    WhoisPanel() : ToolOnPanel({.status = QStringLiteral("Orvalent 5.5")}) {}
     QLineEdit *input = find<QLineEdit>("txtYuMing");
     QPushButton *button = find<QPushButton>("cmdYuMingChaXun");
     QPlainTextEdit *result = find<QPlainTextEdit>("txtYuMingJG");
@@ -132,7 +133,7 @@ void TestWhoisTool::recordPage()
     QFETCH(QString, fragment);
     QFETCH(bool, present);
     WhoisPanel p;
-    p.standin.server.setRoute(Host, "/whois/example-shop.cn", StandinServer::page("whois/record.html"));
+    p.server().setRoute(Host, "/whois/example-shop.cn", StandinServer::page("whois/record.html"));
     p.query("example-shop.cn");
     const QString shown = p.result->toPlainText();
     QVERIFY2(shown.contains(fragment) == present, qPrintable(shown));
@@ -144,7 +145,7 @@ void TestWhoisTool::recordPage()
 void TestWhoisTool::reservedDomainMarksTheInput()
 {
     WhoisPanel p;
-    p.standin.server.setRoute(Host, "/whois/gov-example.cn", StandinServer::page("whois/reserved.html"));
+    p.server().setRoute(Host, "/whois/gov-example.cn", StandinServer::page("whois/reserved.html"));
     p.query("gov-example.cn");
     QCOMPARE(p.input->text(), QStringLiteral("查无资料"));
     const QString shown = p.result->toPlainText();
@@ -157,9 +158,9 @@ void TestWhoisTool::reservedDomainMarksTheInput()
 void TestWhoisTool::emptyInputIsStillRequested()
 {
     WhoisPanel p;
-    p.standin.server.setRoute(Host, "/whois/", StandinServer::html("<p>Status: free</p>"));
+    p.server().setRoute(Host, "/whois/", StandinServer::html("<p>Status: free</p>"));
     p.query(QString());
-    const auto requests = p.standin.server.requests();
+    const auto requests = p.server().requests();
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests[0].host, Host);
     QCOMPARE(requests[0].pathAndQuery, QByteArray("/whois/"));
@@ -170,7 +171,7 @@ void TestWhoisTool::emptyInputIsStillRequested()
 void TestWhoisTool::controlsDuringTheFetch()
 {
     WhoisPanel p;
-    p.standin.server.setRoute(Host, "/whois/*", StandinServer::html("<p>Status: ok</p>"));
+    p.server().setRoute(Host, "/whois/*", StandinServer::html("<p>Status: ok</p>"));
     bool inputEnabled = true, buttonEnabled = true, resultEnabled = true;
     QString resultText;
     p.fetcher.whileFetching = [&] {
@@ -184,7 +185,7 @@ void TestWhoisTool::controlsDuringTheFetch()
     QCOMPARE(resultText, QStringLiteral("正在查询域名信息中..."));
     QVERIFY(p.input->isEnabled() && p.button->isEnabled() && p.result->isEnabled());
     // Typed text goes out unchecked and untrimmed (the blank as the fetch writes it).
-    QCOMPARE(p.standin.server.requests().value(0).pathAndQuery, QByteArray("/whois/a%20b.cn"));
+    QCOMPARE(p.server().requests().value(0).pathAndQuery, QByteArray("/whois/a%20b.cn"));
     QCOMPARE(p.status->text(), QStringLiteral("Orvalent 5.5"));
 }
 
@@ -210,7 +211,7 @@ void TestWhoisTool::runTimeErrorIsTrapped()
 void TestWhoisTool::failedFetchEndsTheProgramUntrapped()
 {
     WhoisPanel p;
-    p.standin.server.setRoute(Host, "/whois/*", StandinServer::closeWithoutAnswer());
+    p.server().setRoute(Host, "/whois/*", StandinServer::closeWithoutAnswer());
     p.input->setText("example-shop.cn");
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, p.tool.cmdYuMingChaXun_Click());
     QCOMPARE(p.fatal.count, 1);

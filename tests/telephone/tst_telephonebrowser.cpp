@@ -1,12 +1,9 @@
 #include "BrowserTestMain.h"
 #include "BrowserView.h"
 #include "Endpoints.h"
-#include "LookupState.h"
-#include "PageFetcher.h"
-#include "Recorders.h"
 #include "ResultBox.h"
 #include "TelephoneTool.h"
-#include "ToolContext.h"
+#include "ToolPanelRig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,8 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
-
-#include <memory>
 
 // The fixed-line lookup on a real TabTel panel with a real browser view
 // WebTel, the telephone-area pages coming from the stand-in server.
@@ -26,28 +21,17 @@ const QString SampleLocation = QStringLiteral("北京市西城区金融街一带
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-struct Panel {
-    explicit Panel(BrowserFactory &browsers)
-        : fetcher(fatal), context{fetcher, boxes, shell, state, &statusLine, nullptr, &browsers}
+// The server is the one the whole run shares (BrowserTestMain.h).
+struct Panel : ToolPanelRig {
+    explicit Panel(BrowserFactory &browsers) : ToolPanelRig({.ownStandin = false, .browsers = &browsers})
     {
-        statusLine.setText(QStringLiteral("before"));
-        panel = std::make_unique<QWidget>();
-        panel->resize(617, 425);
-        tool = new TelephoneTool(panel.get(), context);
-        panel->show();
+        tool = new TelephoneTool(panel, context);
+        show();
     }
     bool controlsEnabled() const
     {
         return tool->txtTel->isEnabled() && tool->txtTelWZ->isEnabled() && tool->cmdTelChaXun->isEnabled();
     }
-    RecordingFatalEnd fatal;
-    PageFetcher fetcher;
-    RecordingMessageBoxes boxes;
-    RecordingShellOpen shell;
-    LookupState state;
-    QLabel statusLine;
-    ToolContext context;
-    std::unique_ptr<QWidget> panel;
     TelephoneTool *tool = nullptr;
 };
 
@@ -123,7 +107,7 @@ void TestTelephoneBrowser::answers()
     QCOMPARE(panel.boxes.boxes.size(), errorBox ? 1 : 0);
     if (errorBox)
         QCOMPARE(panel.boxes.boxes.first().text, QStringLiteral("出现未知错误！"));
-    QCOMPARE(panel.statusLine.text(), QStringLiteral("before"));
+    QCOMPARE(panel.status->text(), QStringLiteral("before"));
 
     const auto requests = m_standin.requests();
     QVERIFY(!requests.isEmpty());

@@ -1,15 +1,9 @@
 #include "Endpoints.h"
-#include "FakeBrowser.h"
 #include "FixedLineAnswer.h"
-#include "LookupState.h"
-#include "PageFetcher.h"
 #include "PageText.h"
-#include "Recorders.h"
 #include "ResultBox.h"
-#include "StandinFixture.h"
 #include "TelephoneTool.h"
-#include "ToolContext.h"
-#include "Twips.h"
+#include "ToolPanelRig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -42,30 +36,12 @@ QString pageWith(const QString &body)
     return QStringLiteral("<html><head><title>固话</title></head><body>") + body + QStringLiteral("</body></html>");
 }
 
-// The panel on a shown window, the page fetch through the stand-in server,
-// recorded boxes and shell, and a status line that starts as "before" (the
-// telephone tools leave it alone).
-struct Rig {
-    StandinFixture standin;
-    RecordingFatalEnd fatal;
-    PageFetcher fetcher{fatal};
-    RecordingMessageBoxes boxes;
-    RecordingShellOpen shell;
-    LookupState state;
-    FakeBrowserFactory browsers;
-    QWidget window;
-    QWidget *panel = new QWidget(&window);
-    QLabel *status = new QLabel(QStringLiteral("before"), &window);
-    ToolContext context{fetcher, boxes, shell, state, status, &window, &browsers};
-    TelephoneTool tool{panel, context};
-
-    Rig()
-    {
-        window.resize(Twips::toPixels(12000), Twips::toPixels(9000));
-        panel->setGeometry(Twips::rect(2640, 1680, 9255, 6375));
-        window.show();
-    }
-    FakeBrowserView *view() const { return browsers.made.value(0); }
+// The panel on a shown window with recording browser views, the page fetch
+// through the stand-in server, recorded boxes and shell, and a status line
+// that starts as "before" (the telephone tools leave it alone).
+struct Rig : ToolOnPanel<TelephoneTool> {
+    Rig() : ToolOnPanel({.recordingBrowsers = true}) {}
+    RecordingBrowserView *view() const { return recordingBrowsers.views.value(0); }
     // The view finishes loading the address it was sent to.
     void loadNavigatedPage() { view()->finish(fetcher.fetchPageText(view()->navigations.last())); }
     bool telephoneControlsEnabled() const
@@ -124,7 +100,7 @@ void TestTelephoneTool::controlsAtTheirPlaces()
     QCOMPARE(tool.Command4->text(), QStringLiteral("查询Email所在地"));
 
     // The browser is ten pixels square on the panel: the page is never seen.
-    QCOMPARE(rig.browsers.made.size(), 1);
+    QCOMPARE(rig.recordingBrowsers.views.size(), 1);
     QCOMPARE(rig.view()->widget()->geometry(), QRect(416, 352, 10, 10));
     QCOMPARE(rig.view()->widget()->parentWidget(), rig.panel);
     QCOMPARE(tool.WebTel, rig.view());
@@ -295,9 +271,9 @@ void TestTelephoneTool::lookup()
     Rig rig;
     const QByteArray route = (TelephonePath + typed).toUtf8();
     if (!page.isEmpty())
-        rig.standin.server.setRoute(Endpoints::TelephoneHost, route, StandinServer::page(page));
+        rig.server().setRoute(Endpoints::TelephoneHost, route, StandinServer::page(page));
     else if (!markup.isNull())
-        rig.standin.server.setRoute(Endpoints::TelephoneHost, route, StandinServer::html(markup));
+        rig.server().setRoute(Endpoints::TelephoneHost, route, StandinServer::html(markup));
 
     QTest::keyClicks(rig.tool.txtTel, typed);
     QTest::mouseClick(rig.tool.cmdTelChaXun, Qt::LeftButton);
@@ -311,7 +287,7 @@ void TestTelephoneTool::lookup()
 
     if (readable) {
         rig.loadNavigatedPage();
-        const auto requests = rig.standin.server.requests();
+        const auto requests = rig.server().requests();
         QCOMPARE(requests.size(), 1);
         QCOMPARE(requests.first().host, Endpoints::TelephoneHost);
         QCOMPARE(requests.first().pathAndQuery, route);
@@ -419,25 +395,17 @@ void TestTelephoneTool::completionWithoutQueryDoesNothing()
 
 void TestTelephoneTool::withoutBrowserTheLookupFails()
 {
-    StandinFixture standin;
-    RecordingFatalEnd fatal;
-    PageFetcher fetcher{fatal};
-    RecordingMessageBoxes boxes;
-    RecordingShellOpen shell;
-    LookupState state;
-    QWidget panel;
-    QLabel status;
-    ToolContext context{fetcher, boxes, shell, state, &status, nullptr, nullptr};
-    TelephoneTool tool(&panel, context);
-    panel.show();
+    ToolPanelRig rig; // no browser views
+    TelephoneTool tool(rig.panel, rig.context);
+    rig.show();
     QTest::keyClicks(tool.txtTel, QStringLiteral("010-6601234"));
     QTest::mouseClick(tool.cmdTelChaXun, Qt::LeftButton);
     // The page can never come: the controls are not left disabled for good.
     QVERIFY(tool.txtTel->isEnabled() && tool.cmdTelChaXun->isEnabled() && tool.txtTelWZ->isEnabled());
-    QVERIFY(!state.TelPending);
+    QVERIFY(!rig.state.TelPending);
     QCOMPARE(tool.txtTelWZ->text(), LookupError);
-    QCOMPARE(boxes.boxes.size(), 1);
-    QCOMPARE(boxes.boxes.first().text, UnknownError);
+    QCOMPARE(rig.boxes.boxes.size(), 1);
+    QCOMPARE(rig.boxes.boxes.first().text, UnknownError);
 }
 
 void TestTelephoneTool::rangeSearch_data()

@@ -4,6 +4,7 @@
 #include "HashFile.h"
 #include "MessageBoxes.h"
 #include "NumberedError.h"
+#include "PanelControls.h"
 #include "ToolContext.h"
 #include "Twips.h"
 #include "VerifyFileSignature.h"
@@ -20,43 +21,8 @@
 namespace
 {
 
-const QColor HelpGrey(84, 84, 84);
 constexpr Rgb Blue{0, 0, 255};
 constexpr int TrackBorderTwips = 45;
-
-QFont windowFont()
-{
-    return QFont(QStringLiteral("微软雅黑"), 9);
-}
-
-QLabel *makeLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(windowFont());
-    label->setGeometry(place);
-    return label;
-}
-
-QLabel *makeHelpText(QWidget *panel, const char *name, const QString &text, const QRect &place)
-{
-    QLabel *label = makeLabel(panel, name, text, place);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, HelpGrey);
-    label->setPalette(palette);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *panel, const char *name, const QString &caption, const QRect &place)
-{
-    auto *button = new QPushButton(caption, panel);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(windowFont());
-    button->setGeometry(place);
-    return button;
-}
 
 // Blanks only, as the old Trim did: tabs and line breaks stay part of the path.
 QString trimBlanks(const QString &text)
@@ -90,28 +56,23 @@ QString digestFailureText(const NumberedError &error)
 FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, const TrustAnchors &anchors)
     : QObject(panel), m_context(context), m_dialog(dialog), m_anchors(anchors)
 {
-    m_label6 = makeLabel(panel, "Label6", QStringLiteral("文件路径："), Twips::rect(360, 600, 900, 255));
-    m_label6->adjustSize();
+    using namespace PanelControls;
+    // The panel keeps the window's font; each control names its own.
+    const QFont font = Fonts::ui(9);
 
-    m_txtFile = new QLineEdit(panel);
-    m_txtFile->setObjectName(QStringLiteral("txtFile"));
-    m_txtFile->setFont(windowFont());
-    m_txtFile->setGeometry(Twips::rect(1200, 480, 6015, 375));
-    QPalette white = m_txtFile->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    m_txtFile->setPalette(white);
+    m_label6 = caption(panel, "Label6", Twips::rect(360, 600, 900, 255), QStringLiteral("文件路径："), font);
+    m_txtFile = inputBox(panel, "txtFile", Twips::rect(1200, 480, 6015, 375), BoxBase::White, font);
 
-    m_cmdFile = makeButton(panel, "cmdFile", QStringLiteral("查询"), Twips::rect(7200, 480, 975, 375));
-    m_cmdSHA1 = makeButton(panel, "cmdSHA1", QStringLiteral("验证SHA1"), Twips::rect(480, 960, 1455, 375));
-    m_cmdMD5 = makeButton(panel, "cmdMD5", QStringLiteral("验证MD5"), Twips::rect(2040, 960, 1335, 375));
-    m_cmdCer = makeButton(panel, "cmdCer", QStringLiteral("验证数字签名"), Twips::rect(3480, 960, 1815, 375));
+    m_cmdFile = button(panel, "cmdFile", Twips::rect(7200, 480, 975, 375), QStringLiteral("查询"), font);
+    m_cmdSHA1 = button(panel, "cmdSHA1", Twips::rect(480, 960, 1455, 375), QStringLiteral("验证SHA1"), font);
+    m_cmdMD5 = button(panel, "cmdMD5", Twips::rect(2040, 960, 1335, 375), QStringLiteral("验证MD5"), font);
+    m_cmdCer = button(panel, "cmdCer", Twips::rect(3480, 960, 1815, 375), QStringLiteral("验证数字签名"), font);
     QWidget::setTabOrder(m_txtFile, m_cmdFile);
     QWidget::setTabOrder(m_cmdFile, m_cmdSHA1);
     QWidget::setTabOrder(m_cmdSHA1, m_cmdMD5);
     QWidget::setTabOrder(m_cmdMD5, m_cmdCer);
 
-    m_label9 = makeLabel(panel, "Label9", QStringLiteral("请选择一个文件"), Twips::rect(3600, 1560, 1260, 255));
-    m_label9->adjustSize();
+    m_label9 = caption(panel, "Label9", Twips::rect(3600, 1560, 1260, 255), QStringLiteral("请选择一个文件"), font);
 
     // The track, with the red fill lying over it.
     m_picture4 = new QFrame(panel);
@@ -133,20 +94,20 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     m_picture3->setPalette(red);
     m_picture3->raise();
 
-    m_label10 = makeHelpText(
-        panel, "Label10",
+    m_label10 = introduction(
+        panel, "Label10", Twips::rect(600, 3960, 7815, 615),
         QStringLiteral("    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
                        "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。"),
-        Twips::rect(600, 3960, 7815, 615));
-    m_label11 = makeHelpText(
-        panel, "Label11",
+        font);
+    m_label11 = introduction(
+        panel, "Label11", Twips::rect(600, 4800, 7815, 855),
         QStringLiteral("    验证数字签名意义：正规软件厂商发布的软件均会含有合法且通过验证发布者的数字签名，"
                        "病毒等非法文件没有数字签名或有数字签名但没通过验证，通过这点您可以查询出文件的合法性及安全性。"
                        "通常Win98/2000的程序没有数字签名，这是正常现象。文件越大验证所需时间越长。"),
-        Twips::rect(600, 4800, 7815, 855));
-    m_label25 = makeHelpText(panel, "Label25",
-                             QStringLiteral("    本功能来自Orvalent文件数字签名验证模块及相关数字签名证书颁发机构。"),
-                             Twips::rect(600, 5640, 6540, 255));
+        font);
+    m_label25 =
+        introduction(panel, "Label25", Twips::rect(600, 5640, 6540, 255),
+                     QStringLiteral("    本功能来自Orvalent文件数字签名验证模块及相关数字签名证书颁发机构。"), font);
     m_label25->setWordWrap(false);
     m_label25->adjustSize();
 
@@ -232,13 +193,10 @@ void FileTool::setCheckButtonsEnabled(bool enabled)
 
 void FileTool::setStatus(const QString &text)
 {
-    m_label9->setText(text);
-    m_label9->adjustSize();
+    PanelControls::setAutoSized(m_label9, text);
 }
 
 void FileTool::setStatusColour(Rgb colour)
 {
-    QPalette palette = m_label9->palette();
-    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
-    m_label9->setPalette(palette);
+    PanelControls::textColour(m_label9, QColor(colour.red, colour.green, colour.blue));
 }

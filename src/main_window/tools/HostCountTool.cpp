@@ -69,7 +69,7 @@ void HostCountTool::build(QWidget *panel)
                                 "（主机数量多少请看检查结果最后边有多少个IP地址）"
                                 "若不能查询则说明系统nslookup组件存在问题，请联系系统管理员或重装系统修复组件。"
                                 "本功能由系统nslookup组件提供。"));
-    caption(panel, "Label7", Twips::rect(2280, 2400, 720, 330), QStringLiteral("域名："), yahei(12, true));
+    caption(panel, "Label7", Twips::rect(2280, 2400, 720, 330), QStringLiteral("域名："), Fonts::ui(12, true));
     m_txtSLURL = inputBox(panel, "txtSLURL", Twips::rect(3000, 2400, 3015, 375));
     m_cmdGO = button(panel, "cmdGO", Twips::rect(6000, 2400, 975, 375), QStringLiteral("查询"));
     // Never shown: it only holds the TAB the tidying removes.

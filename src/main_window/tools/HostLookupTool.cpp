@@ -46,14 +46,14 @@ void HostLookupTool::build(QWidget *panel)
     introduction(panel, "lblZhuJiJS", Twips::rect(1800, 840, 5055, 735),
                  QStringLiteral("    本功能可以查询您需要的网站服务器放置地点，如果与真实放置地点差的太远，"
                                 "则可能是骗子网站。本功能来自DNS域名解析和Orvalent云数据中心。"));
-    caption(panel, "lblZZURL(0)", Twips::rect(1680, 1800, 540, 255), QStringLiteral("网址："), yahei(9, true));
+    caption(panel, "lblZZURL(0)", Twips::rect(1680, 1800, 540, 255), QStringLiteral("网址："), Fonts::ui(9, true));
     m_txtZhuji = inputBox(panel, "txtZhuji", Twips::rect(2280, 1800, 3615, 375));
     m_cmdZhuJiChaXun = button(panel, "cmdZhuJiChaXun", Twips::rect(5880, 1800, 1095, 375), QStringLiteral("查询"));
     caption(panel, "lblZZURL(1)", Twips::rect(1800, 2280, 1050, 285), QStringLiteral("查询结果："),
-            yahei(10.5, true));
+            Fonts::ui(10.5, true));
     m_txtZhuJiJG = resultBox(panel, "txtZhuJiJG", Twips::rect(1800, 2640, 5175, 1335), true, InitialText);
-    informationIcon(panel, "Picture2(3)", Twips::rect(1560, 2640, 240, 240),
-                    QStringLiteral("主机IP是当前解析的服务器IP地址，通过查询可以得出活动服务器的所在地。"));
+    new InfoIcon(panel, "Picture2(3)", Twips::rect(1560, 2640, 240, 240),
+                 QStringLiteral("主机IP是当前解析的服务器IP地址，通过查询可以得出活动服务器的所在地。"));
     connect(m_cmdZhuJiChaXun, &QPushButton::clicked, this, &HostLookupTool::cmdZhuJiChaXun_Click);
 }
 

@@ -6,100 +6,50 @@
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "PageText.h"
+#include "PanelControls.h"
 #include "ProgramVersion.h"
 #include "ToolContext.h"
 #include "Twips.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
-#include <QStyle>
 
 #include <exception>
 
-namespace
-{
-
-QFont boldCaptionFont()
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(10.5);
-    font.setBold(true);
-    return font;
-}
-
-// An auto-size bold label at its design corner.
-QLabel *captionLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(boldCaptionFont());
-    label->setGeometry(place);
-    label->adjustSize();
-    return label;
-}
-
-// Auto-size labels follow their text.
-void setCaption(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->adjustSize();
-}
-
-// One member of the Picture2 array: the 16 x 16 information icon with a hint.
-QLabel *infoPicture(QWidget *panel, const char *name, const QString &tip, const QRect &place)
-{
-    auto *picture = new QLabel(panel);
-    picture->setObjectName(QString::fromLatin1(name));
-    picture->setGeometry(place);
-    picture->setPixmap(panel->style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
-    picture->setScaledContents(true);
-    picture->setToolTip(tip);
-    return picture;
-}
-
-} // namespace
+using namespace PanelControls;
 
 IdCardTool::IdCardTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    lblSFZJieShao = new QLabel(
+    const QFont captionFont = Fonts::ui(10.5, true);
+
+    lblSFZJieShao = introduction(
+        panel, "lblSFZJieShao", Twips::rect(1680, 480, 5340, 735),
         QStringLiteral("    本功能可以检验身份证的真实性，以及发证地点，身份证人的性别出生日期。本功能来自Orvalent"
-                       "身份证验证模块及全国公民身份证号码查询服务中心。"),
-        panel);
-    lblSFZJieShao->setObjectName(QStringLiteral("lblSFZJieShao"));
-    lblSFZJieShao->setGeometry(Twips::rect(1680, 480, 5340, 735));
-    lblSFZJieShao->setWordWrap(true);
-    lblSFZJieShao->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette grey = lblSFZJieShao->palette();
-    grey.setColor(QPalette::WindowText, QColor(84, 84, 84));
-    lblSFZJieShao->setPalette(grey);
+                       "身份证验证模块及全国公民身份证号码查询服务中心。"));
 
     lblShuRuSFZ =
-        captionLabel(panel, "lblShuRuSFZ", QStringLiteral("输入身份证："), Twips::rect(2040, 1320, 1260, 285));
+        caption(panel, "lblShuRuSFZ", Twips::rect(2040, 1320, 1260, 285), QStringLiteral("输入身份证："), captionFont);
+    txtSFZ = inputBox(panel, "txtSFZ", Twips::rect(3240, 1320, 2655, 375), BoxBase::Styled);
+    cmdShenFenZhengChaXun =
+        button(panel, "cmdShenFenZhengChaXun", Twips::rect(5880, 1320, 975, 375), QStringLiteral("查询"));
 
-    txtSFZ = new QLineEdit(panel);
-    txtSFZ->setObjectName(QStringLiteral("txtSFZ"));
-    txtSFZ->setGeometry(Twips::rect(3240, 1320, 2655, 375));
-
-    cmdShenFenZhengChaXun = new QPushButton(QStringLiteral("查询"), panel);
-    cmdShenFenZhengChaXun->setObjectName(QStringLiteral("cmdShenFenZhengChaXun"));
-    cmdShenFenZhengChaXun->setGeometry(Twips::rect(5880, 1320, 975, 375));
-
-    lblXingBie = captionLabel(panel, "lblXingBie", QStringLiteral("性别："), Twips::rect(2760, 1800, 630, 285));
-    Picture2_4 = infoPicture(panel, "Picture2(4)", QStringLiteral("性别根据号码第15-17位得出。"),
-                             Twips::rect(2520, 1830, 240, 240));
-    lblChuSheng = captionLabel(panel, "lblChuSheng", QStringLiteral("出生日期："), Twips::rect(2760, 2160, 1050, 285));
-    lblSFZSuoZai = captionLabel(panel, "lblSFZSuoZai", QStringLiteral("发证地："), Twips::rect(2760, 2520, 840, 285));
+    lblXingBie = caption(panel, "lblXingBie", Twips::rect(2760, 1800, 630, 285), QStringLiteral("性别："), captionFont);
+    Picture2_4 = new InfoIcon(panel, "Picture2(4)", Twips::rect(2520, 1830, 240, 240),
+                              QStringLiteral("性别根据号码第15-17位得出。"));
+    Picture2_4->setScaledContents(true);
+    lblChuSheng =
+        caption(panel, "lblChuSheng", Twips::rect(2760, 2160, 1050, 285), QStringLiteral("出生日期："), captionFont);
+    lblSFZSuoZai =
+        caption(panel, "lblSFZSuoZai", Twips::rect(2760, 2520, 840, 285), QStringLiteral("发证地："), captionFont);
 
     // The verdict is always shown in red, passed or not.
-    lblZW = captionLabel(panel, "lblZW", QStringLiteral("校验结果：未知"), Twips::rect(2760, 2880, 1470, 285));
-    QPalette red = lblZW->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    lblZW->setPalette(red);
-    Picture2_5 = infoPicture(panel, "Picture2(5)", QStringLiteral("校验结果为根据号码本地及联网鉴定得出结果。"),
-                             Twips::rect(2520, 2900, 240, 240));
+    lblZW = textColour(
+        caption(panel, "lblZW", Twips::rect(2760, 2880, 1470, 285), QStringLiteral("校验结果：未知"), captionFont),
+        QColor(255, 0, 0));
+    Picture2_5 = new InfoIcon(panel, "Picture2(5)", Twips::rect(2520, 2900, 240, 240),
+                              QStringLiteral("校验结果为根据号码本地及联网鉴定得出结果。"));
+    Picture2_5->setScaledContents(true);
 
     connect(cmdShenFenZhengChaXun, &QPushButton::clicked, this, &IdCardTool::cmdShenFenZhengChaXun_Click);
 }
@@ -129,24 +79,24 @@ void IdCardTool::check()
         return;
     }
 
-    setCaption(lblXingBie, QStringLiteral("性别："));
-    setCaption(lblChuSheng, QStringLiteral("出生日期："));
-    setCaption(lblSFZSuoZai, QStringLiteral("发证地："));
-    setCaption(lblZW, QStringLiteral("校验结果："));
+    setAutoSized(lblXingBie, QStringLiteral("性别："));
+    setAutoSized(lblChuSheng, QStringLiteral("出生日期："));
+    setAutoSized(lblSFZSuoZai, QStringLiteral("发证地："));
+    setAutoSized(lblZW, QStringLiteral("校验结果："));
 
     // Everything after this reads the box again and so sees the upper case.
     txtSFZ->setText(txtSFZ->text().toUpper());
 
     if (verdict(txtSFZ->text()) == Verdict::Failed) {
-        setCaption(lblZW, QStringLiteral("校验结果：未通过校验"));
+        setAutoSized(lblZW, QStringLiteral("校验结果：未通过校验"));
         return;
     }
 
     txtSFZ->setEnabled(false);
     cmdShenFenZhengChaXun->setEnabled(false);
 
-    setCaption(lblXingBie, sexText(txtSFZ->text()));
-    setCaption(lblChuSheng, birthDateText(txtSFZ->text()));
+    setAutoSized(lblXingBie, sexText(txtSFZ->text()));
+    setAutoSized(lblChuSheng, birthDateText(txtSFZ->text()));
 
     LookupState &state = m_context.state;
     state.PageText = m_context.fetcher.fetchPageText(Endpoints::idCardLookup(txtSFZ->text()));
@@ -155,13 +105,13 @@ void IdCardTool::check()
         cmdShenFenZhengChaXun->setEnabled(true);
         m_context.statusLine->setText(QString());
         txtSFZ->setEnabled(true);
-        setCaption(lblZW, QStringLiteral("校验结果：未通过校验"));
+        setAutoSized(lblZW, QStringLiteral("校验结果：未通过校验"));
         return;
     }
 
-    setCaption(lblSFZSuoZai, QStringLiteral("发证地：") + issuingPlace(state.PageText, state));
+    setAutoSized(lblSFZSuoZai, QStringLiteral("发证地：") + issuingPlace(state.PageText, state));
 
-    setCaption(lblZW, QStringLiteral("校验结果：通过校验"));
+    setAutoSized(lblZW, QStringLiteral("校验结果：通过校验"));
     cmdShenFenZhengChaXun->setEnabled(true);
     m_context.statusLine->setText(ProductTitle());
     txtSFZ->setEnabled(true);

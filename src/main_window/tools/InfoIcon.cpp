@@ -2,9 +2,9 @@
 
 #include <QStyle>
 
-InfoIcon::InfoIcon(QWidget *panel, int index, const QRect &place, const QString &tooltip) : QLabel(panel)
+InfoIcon::InfoIcon(QWidget *panel, const char *name, const QRect &place, const QString &tooltip) : QLabel(panel)
 {
-    setObjectName(QStringLiteral("Picture2_%1").arg(index));
+    setObjectName(QString::fromLatin1(name));
     setGeometry(place);
     setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
     setToolTip(tooltip);

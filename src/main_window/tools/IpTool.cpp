@@ -12,10 +12,11 @@ using namespace PanelControls;
 IpTool::IpTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
     whitePanel(panel);
-    caption(panel, "lblIPDZ(0)", Twips::rect(1440, 1800, 960, 330), QStringLiteral("IP地址："), yahei(12, true));
+    caption(panel, "lblIPDZ(0)", Twips::rect(1440, 1800, 960, 330), QStringLiteral("IP地址："), Fonts::ui(12, true));
     m_txtIP = inputBox(panel, "txtIP", Twips::rect(2400, 1800, 3615, 375));
     m_cmdIPChaXun = button(panel, "cmdIPChaXun", Twips::rect(6000, 1800, 975, 375), QStringLiteral("查询"));
-    caption(panel, "lblIPDZ(1)", Twips::rect(1680, 2280, 1050, 285), QStringLiteral("查询结果："), yahei(10.5, true));
+    caption(panel, "lblIPDZ(1)", Twips::rect(1680, 2280, 1050, 285), QStringLiteral("查询结果："),
+            Fonts::ui(10.5, true));
     m_txtIPJG = resultBox(panel, "txtIPJG", Twips::rect(1680, 2640, 5175, 1455), false, InitialText);
     introduction(panel, "lblIPJieShao", Twips::rect(1320, 720, 5655, 1095),
                  QStringLiteral("    本功能可以查询对方IP地址的所在地区，结果将会精确到网吧/省市/区县。"

@@ -5,75 +5,37 @@
 #include "MobileNumber.h"
 #include "PageFetcher.h"
 #include "PageText.h"
+#include "PanelControls.h"
 #include "ProgramVersion.h"
 #include "ResultBox.h"
 #include "ToolContext.h"
 #include "Twips.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 
 #include <exception>
 
-namespace
-{
-
-QFont boldCaptionFont()
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(10.5);
-    font.setBold(true);
-    return font;
-}
-
-// An auto-size label: placed at its design corner, sized to its text.
-QLabel *captionLabel(QWidget *panel, const char *name, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(boldCaptionFont());
-    label->setGeometry(place);
-    label->adjustSize();
-    return label;
-}
-
-} // namespace
+using namespace PanelControls;
 
 MobileTool::MobileTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    lblShouJiJieShao = new QLabel(
+    lblShouJiJieShao = introduction(
+        panel, "lblShouJiJieShao", Twips::rect(1200, 960, 5655, 735),
         QStringLiteral("    本功能可以查询对方电话号码的所在地，网上购物时，如果对方的手机号与网页上显示地址不"
-                       "一致，那么对方可能是骗子。本功能来自Orvalent云数据中心及中国移动通信集团公司。"),
-        panel);
-    lblShouJiJieShao->setObjectName(QStringLiteral("lblShouJiJieShao"));
-    lblShouJiJieShao->setGeometry(Twips::rect(1200, 960, 5655, 735));
-    lblShouJiJieShao->setWordWrap(true);
-    lblShouJiJieShao->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette grey = lblShouJiJieShao->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x54, 0x54, 0x54));
-    lblShouJiJieShao->setPalette(grey);
+                       "一致，那么对方可能是骗子。本功能来自Orvalent云数据中心及中国移动通信集团公司。"));
 
-    lblShouJiHao = captionLabel(panel, "lblShouJiHao", QStringLiteral("手机号："), Twips::rect(1200, 1860, 840, 285));
-
-    txtShouJi = new QLineEdit(panel);
-    txtShouJi->setObjectName(QStringLiteral("txtShouJi"));
-    txtShouJi->setGeometry(Twips::rect(2040, 1800, 3855, 375));
+    lblShouJiHao = caption(panel, "lblShouJiHao", Twips::rect(1200, 1860, 840, 285), QStringLiteral("手机号："),
+                           Fonts::ui(10.5, true));
+    txtShouJi = inputBox(panel, "txtShouJi", Twips::rect(2040, 1800, 3855, 375), BoxBase::Styled);
     txtShouJi->setMaxLength(11);
+    cmdShouJiChaXun = button(panel, "cmdShouJiChaXun", Twips::rect(5880, 1800, 855, 375), QStringLiteral("查询"));
 
-    cmdShouJiChaXun = new QPushButton(QStringLiteral("查询"), panel);
-    cmdShouJiChaXun->setObjectName(QStringLiteral("cmdShouJiChaXun"));
-    cmdShouJiChaXun->setGeometry(Twips::rect(5880, 1800, 855, 375));
-
-    Label24 = captionLabel(panel, "Label24", QStringLiteral("查询结果："), Twips::rect(1320, 2400, 1050, 285));
-
-    txtSJJG = new ResultBox(panel);
-    txtSJJG->setObjectName(QStringLiteral("txtSJJG"));
-    txtSJJG->setGeometry(Twips::rect(1320, 2760, 5415, 1935));
-    txtSJJG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtSJJG->setText(QStringLiteral("    输入手机号码即可查询。"));
+    Label24 = caption(panel, "Label24", Twips::rect(1320, 2400, 1050, 285), QStringLiteral("查询结果："),
+                      Fonts::ui(10.5, true));
+    txtSJJG = resultBox(panel, "txtSJJG", Twips::rect(1320, 2760, 5415, 1935), true,
+                        QStringLiteral("    输入手机号码即可查询。"));
 
     connect(cmdShouJiChaXun, &QPushButton::clicked, this, &MobileTool::cmdShouJiChaXun_Click);
 }

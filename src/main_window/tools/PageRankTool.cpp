@@ -1,14 +1,13 @@
 #include "PageRankTool.h"
 
 #include "Endpoints.h"
-#include "InfoIcon.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
 #include "NumberText.h"
 #include "PageFetcher.h"
 #include "PageRankChecksum.h"
 #include "PageText.h"
-#include "PanelText.h"
+#include "PanelControls.h"
 #include "ToolContext.h"
 #include "Twips.h"
 
@@ -28,38 +27,23 @@ const QString ScoreCaption = QStringLiteral("网站流行度：");
 
 PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    m_lblLiuXingJS = new QLabel(panel);
-    m_lblLiuXingJS->setObjectName(QStringLiteral("lblLiuXingJS"));
-    m_lblLiuXingJS->setGeometry(Twips::rect(1680, 960, 5655, 1095));
-    m_lblLiuXingJS->setText(QStringLiteral("本功能可以查询全球最有名的两大搜索引擎对您需要查询网站的综合等级评价，骗子"
-                                           "网站无论如何伪装，其等级评价都是极低的。"
-                                           "查询结果来自Google Page Rank及Orvalent云数据中心。"));
-    PanelText::makeExplanation(m_lblLiuXingJS);
-
-    m_lblLiuXingURL = new QLabel(panel);
-    m_lblLiuXingURL->setObjectName(QStringLiteral("lblLiuXingURL"));
-    m_lblLiuXingURL->setGeometry(Twips::rect(1560, 1860, 630, 285));
-    m_lblLiuXingURL->setFont(PanelText::boldFont(10.5));
-    PanelText::setAutoSized(m_lblLiuXingURL, QStringLiteral("网址："));
-
-    m_txtLiuXing = new QLineEdit(panel);
-    m_txtLiuXing->setObjectName(QStringLiteral("txtLiuXing"));
-    m_txtLiuXing->setGeometry(Twips::rect(2160, 1800, 4335, 375));
-
-    m_cmdLiuXingChaXun = new QPushButton(QStringLiteral("查询"), panel);
-    m_cmdLiuXingChaXun->setObjectName(QStringLiteral("cmdLiuXingChaXun"));
-    m_cmdLiuXingChaXun->setGeometry(Twips::rect(6480, 1800, 975, 375));
+    using namespace PanelControls;
+    m_lblLiuXingJS =
+        introduction(panel, "lblLiuXingJS", Twips::rect(1680, 960, 5655, 1095),
+                     QStringLiteral("本功能可以查询全球最有名的两大搜索引擎对您需要查询网站的综合等级评价，骗子"
+                                    "网站无论如何伪装，其等级评价都是极低的。"
+                                    "查询结果来自Google Page Rank及Orvalent云数据中心。"));
+    m_lblLiuXingURL = caption(panel, "lblLiuXingURL", Twips::rect(1560, 1860, 630, 285), QStringLiteral("网址："),
+                              Fonts::ui(10.5, true));
+    m_txtLiuXing = inputBox(panel, "txtLiuXing", Twips::rect(2160, 1800, 4335, 375), BoxBase::Styled);
+    m_cmdLiuXingChaXun = button(panel, "cmdLiuXingChaXun", Twips::rect(6480, 1800, 975, 375), QStringLiteral("查询"));
 
     m_Picture2_2 = new InfoIcon(
-        panel, 2, Twips::rect(1800, 2460, 240, 240),
+        panel, "Picture2_2", Twips::rect(1800, 2460, 240, 240),
         QStringLiteral(
             "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
-
-    m_lblLiuXing = new QLabel(panel);
-    m_lblLiuXing->setObjectName(QStringLiteral("lblLiuXing"));
-    m_lblLiuXing->setGeometry(Twips::rect(2040, 2400, 1260, 285));
-    m_lblLiuXing->setFont(PanelText::boldFont(10.5));
-    PanelText::setAutoSized(m_lblLiuXing, ScoreCaption);
+    m_lblLiuXing =
+        caption(panel, "lblLiuXing", Twips::rect(2040, 2400, 1260, 285), ScoreCaption, Fonts::ui(10.5, true));
 
     connect(m_cmdLiuXingChaXun, &QPushButton::clicked, this, &PageRankTool::cmdLiuXingChaXun_Click);
 }
@@ -98,9 +82,9 @@ void PageRankTool::cmdLiuXingChaXun_Click()
         }
 
         m_cmdLiuXingChaXun->setEnabled(false);
-        PanelText::setAutoSized(m_lblLiuXing, ScoreCaption);
+        PanelControls::setAutoSized(m_lblLiuXing, ScoreCaption);
         m_txtLiuXing->setEnabled(false);
-        PanelText::setAutoSized(m_context.statusLine, QStringLiteral("正在查询流行度中..."));
+        PanelControls::setAutoSized(m_context.statusLine, QStringLiteral("正在查询流行度中..."));
         // The fetch blocks the window; paint the progress text first.
         m_context.statusLine->repaint();
 
@@ -111,14 +95,14 @@ void PageRankTool::cmdLiuXingChaXun_Click()
         // character of the page.
         state.CutStart = Pos16(static_cast<long long>(FindTextPos(QString::fromUtf16(RankMarker), state.PageText)) + 9);
         // Only this one character counts: "10" shows as 1.
-        PanelText::setAutoSized(m_lblLiuXing, scoreLine(Mid(state.PageText, state.CutStart, 1)));
+        PanelControls::setAutoSized(m_lblLiuXing, scoreLine(Mid(state.PageText, state.CutStart, 1)));
 
         enableInput();
-        PanelText::setAutoSized(m_context.statusLine, QStringLiteral("查询完毕"));
+        PanelControls::setAutoSized(m_context.statusLine, QStringLiteral("查询完毕"));
     } catch (const std::exception &) {
         enableInput();
-        PanelText::setAutoSized(m_lblLiuXing, ScoreCaption + QStringLiteral("查无资料"));
-        PanelText::setAutoSized(m_context.statusLine, QStringLiteral("出现错误"));
+        PanelControls::setAutoSized(m_lblLiuXing, ScoreCaption + QStringLiteral("查无资料"));
+        PanelControls::setAutoSized(m_context.statusLine, QStringLiteral("出现错误"));
         m_context.boxes.show(
             MessageBoxes::Icon::Critical, ErrorTitle,
             QStringLiteral("出现未知错误！可能是网址输入错误或当前本程序带宽资源不够或者是服务器维护中！"),

@@ -1,26 +1,26 @@
 #pragma once
 
+#include "Fonts.h"
+#include "InfoIcon.h"
 #include "ResultBox.h"
 #include "Twips.h"
 
-#include <QApplication>
+#include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
-#include <QStyle>
+
+#include <optional>
 
 // The plain controls of the tool panels, made at their design places (twips)
 // with their design names, so the panels read like their design tables.
+// Where no font is given a control takes its panel's font.
 namespace PanelControls {
 
-inline QFont yahei(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
+// The grey of the panels' explanation texts.
+inline const QColor ExplanationGrey(0x54, 0x54, 0x54);
 
 // The panels are white frames without a border.
 inline void whitePanel(QWidget *panel)
@@ -31,46 +31,81 @@ inline void whitePanel(QWidget *panel)
     panel->setAutoFillBackground(true);
 }
 
-// A transparent caption that sizes itself to its text from its design corner.
-inline QLabel *caption(QWidget *panel, const char *name, QRect place, const QString &text, const QFont &font)
+// The label's text in the given colour, enabled or not.
+inline QLabel *textColour(QLabel *label, const QColor &colour)
 {
-    auto *label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setGeometry(place);
-    label->adjustSize();
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
     return label;
+}
+
+// A label that sizes itself to its text keeps its left and top and takes the
+// size its text needs, every time the text changes.
+inline void setAutoSized(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->adjustSize();
+}
+
+// A label that keeps its design size whatever its text.
+inline QLabel *label(QWidget *panel, const char *name, QRect place, const QString &text,
+                     const std::optional<QFont> &font = std::nullopt)
+{
+    auto *made = new QLabel(text, panel);
+    made->setObjectName(QString::fromLatin1(name));
+    if (font)
+        made->setFont(*font);
+    made->setGeometry(place);
+    return made;
+}
+
+// A transparent caption that sizes itself to its text from its design corner.
+inline QLabel *caption(QWidget *panel, const char *name, QRect place, const QString &text,
+                       const std::optional<QFont> &font = std::nullopt)
+{
+    QLabel *made = label(panel, name, place, text, font);
+    made->adjustSize();
+    return made;
 }
 
 // The grey introduction that wraps within its design width.
-inline QLabel *introduction(QWidget *panel, const char *name, QRect place, const QString &text)
+inline QLabel *introduction(QWidget *panel, const char *name, QRect place, const QString &text,
+                            const std::optional<QFont> &font = std::nullopt)
 {
-    auto *label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, QColor(0x54, 0x54, 0x54));
-    label->setPalette(colours);
-    label->setGeometry(place);
-    return label;
+    QLabel *made = textColour(label(panel, name, place, text, font), ExplanationGrey);
+    made->setWordWrap(true);
+    made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return made;
 }
 
-inline QLineEdit *inputBox(QWidget *panel, const char *name, QRect place)
+// What an input box shows behind its text: white in every state, or the
+// style's colours (a disabled box greys).
+enum class BoxBase { White, Styled };
+
+inline QLineEdit *inputBox(QWidget *panel, const char *name, QRect place, BoxBase base = BoxBase::White,
+                           const std::optional<QFont> &font = std::nullopt)
 {
     auto *box = new QLineEdit(panel);
     box->setObjectName(QString::fromLatin1(name));
-    QPalette colours = box->palette();
-    colours.setColor(QPalette::Base, Qt::white);
-    box->setPalette(colours);
+    if (font)
+        box->setFont(*font);
+    if (base == BoxBase::White) {
+        QPalette colours = box->palette();
+        colours.setColor(QPalette::Base, Qt::white);
+        box->setPalette(colours);
+    }
     box->setGeometry(place);
     return box;
 }
 
-inline QPushButton *button(QWidget *panel, const char *name, QRect place, const QString &text)
+inline QPushButton *button(QWidget *panel, const char *name, QRect place, const QString &text,
+                           const std::optional<QFont> &font = std::nullopt)
 {
     auto *push = new QPushButton(text, panel);
     push->setObjectName(QString::fromLatin1(name));
+    if (font)
+        push->setFont(*font);
     push->setGeometry(place);
     return push;
 }
@@ -85,18 +120,6 @@ inline ResultBox *resultBox(QWidget *panel, const char *name, QRect place, bool 
     box->setGeometry(place);
     box->setText(text);
     return box;
-}
-
-// A 16 x 16 information icon with its tooltip.
-inline QLabel *informationIcon(QWidget *panel, const char *name, QRect place, const QString &tip)
-{
-    auto *icon = new QLabel(panel);
-    icon->setObjectName(QString::fromLatin1(name));
-    icon->setPixmap(QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
-    icon->setToolTip(tip);
-    icon->move(place.topLeft());
-    icon->resize(16, 16);
-    return icon;
 }
 
 } // namespace PanelControls

@@ -4,11 +4,11 @@
 #include "Endpoints.h"
 #include "LookupState.h"
 #include "PageText.h"
+#include "PanelControls.h"
 #include "ResultBox.h"
 #include "ToolContext.h"
 #include "Twips.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -16,56 +16,25 @@
 
 #include <stdexcept>
 
-namespace
-{
-
-QFont yahei(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
+using namespace PanelControls;
 
 PostTool::PostTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    QPalette white = panel->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(white);
-    panel->setAutoFillBackground(true);
-    panel->setFont(yahei(9));
+    whitePanel(panel);
+    panel->setFont(Fonts::ui(9));
 
-    m_label26 = new QLabel(
-        QStringLiteral(
-            "本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。"),
-        panel);
-    m_label26->setObjectName(QStringLiteral("Label26"));
-    QPalette grey = m_label26->palette();
-    grey.setColor(QPalette::WindowText, QColor(84, 84, 84));
-    m_label26->setPalette(grey);
-    m_label26->move(Twips::rect(240, 360, 0, 0).topLeft());
-    m_label26->adjustSize();
-
-    m_label28 = new QLabel(QStringLiteral("邮政编码："), panel);
-    m_label28->setObjectName(QStringLiteral("Label28"));
-    m_label28->setFont(yahei(10.5, true));
-    m_label28->move(Twips::rect(120, 900, 0, 0).topLeft());
-    m_label28->adjustSize();
-
-    m_txtPost = new QLineEdit(panel);
-    m_txtPost->setObjectName(QStringLiteral("txtPost"));
-    m_txtPost->setGeometry(Twips::rect(1200, 840, 5655, 375));
-
-    m_cmdPost = new QPushButton(QStringLiteral("查询"), panel);
-    m_cmdPost->setObjectName(QStringLiteral("cmdPost"));
-    m_cmdPost->setGeometry(Twips::rect(6840, 840, 1095, 375));
-
-    m_txtPostJG = new ResultBox(panel);
-    m_txtPostJG->setObjectName(QStringLiteral("txtPostJG"));
-    m_txtPostJG->setGeometry(Twips::rect(120, 1320, 9015, 4935));
-    m_txtPostJG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The introduction is one line here, sized to its text.
+    m_label26 = textColour(
+        caption(
+            panel, "Label26", Twips::rect(240, 360, 0, 0),
+            QStringLiteral(
+                "本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。")),
+        ExplanationGrey);
+    m_label28 =
+        caption(panel, "Label28", Twips::rect(120, 900, 0, 0), QStringLiteral("邮政编码："), Fonts::ui(10.5, true));
+    m_txtPost = inputBox(panel, "txtPost", Twips::rect(1200, 840, 5655, 375), BoxBase::Styled);
+    m_cmdPost = button(panel, "cmdPost", Twips::rect(6840, 840, 1095, 375), QStringLiteral("查询"));
+    m_txtPostJG = resultBox(panel, "txtPostJG", Twips::rect(120, 1320, 9015, 4935), true, QString());
 
     // Too small to show the page: the page is only read.
     if (m_context.browsers) {

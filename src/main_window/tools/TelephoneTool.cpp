@@ -33,23 +33,8 @@ const QString ErrorTitle = QStringLiteral("错误");
 const QString UnknownErrorText = QStringLiteral("出现未知错误！");
 const QString NotWholeText = QStringLiteral("区号和电话号码必须是数字！");
 
-QLabel *redHeading(QWidget *panel, const char *name, QRect place, const QString &text)
-{
-    QLabel *label = PanelControls::caption(panel, name, place, text, PanelControls::yahei(9, true));
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, QColor(192, 0, 0));
-    label->setPalette(colours);
-    return label;
-}
-
-QLabel *fixedLabel(QWidget *panel, const char *name, QRect place, const QString &text, const QFont &font)
-{
-    auto *label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setGeometry(place);
-    return label;
-}
+// The two headings stand out in dark red.
+const QColor HeadingRed(192, 0, 0);
 
 } // namespace
 
@@ -64,7 +49,7 @@ TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(pan
 {
     using namespace PanelControls;
     whitePanel(panel);
-    panel->setFont(yahei(9));
+    panel->setFont(Fonts::ui(9));
 
     lblTelJS =
         introduction(panel, "lblTelJS", Twips::rect(2160, 960, 5175, 735),
@@ -72,9 +57,11 @@ TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(pan
                                     "标志性建筑等信息。本功能由Orvalent云数据中心提供。"));
 
     // Fixed-line lookup, left column.
-    Label15 = redHeading(panel, "Label15", Twips::rect(1920, 1800, 0, 0), QStringLiteral("数据库式查询："));
+    Label15 = textColour(
+        caption(panel, "Label15", Twips::rect(1920, 1800, 0, 0), QStringLiteral("数据库式查询："), Fonts::ui(9, true)),
+        HeadingRed);
     lblTel0 =
-        fixedLabel(panel, "lblTel_0", Twips::rect(1920, 2220, 630, 285), QStringLiteral("电话："), yahei(10.5, true));
+        label(panel, "lblTel_0", Twips::rect(1920, 2220, 630, 285), QStringLiteral("电话："), Fonts::ui(10.5, true));
     txtTel = inputBox(panel, "txtTel", Twips::rect(2520, 2160, 1815, 375));
     txtTel->setMaxLength(13);
     cmdTelChaXun = button(panel, "cmdTelChaXun", Twips::rect(4320, 2160, 615, 375), QStringLiteral("查询"));
@@ -86,21 +73,23 @@ TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(pan
     }
 
     // Number-range search, right column.
-    Label16 = redHeading(panel, "Label16", Twips::rect(5160, 1800, 0, 0), QStringLiteral("范围式查询："));
+    Label16 = textColour(
+        caption(panel, "Label16", Twips::rect(5160, 1800, 0, 0), QStringLiteral("范围式查询："), Fonts::ui(9, true)),
+        HeadingRed);
     Label17 = introduction(panel, "Label17", Twips::rect(5160, 2160, 2415, 1935),
                            QStringLiteral("如果在左边数据库中无法查询您需要查询的电话号码所在地，您还可以尝试使用范围式"
                                           "查询，因为同号段电话号码位置在同一地区，优点：范围大，结果全面。") +
                                QString(23, QLatin1Char(' ')) + QStringLiteral("格式：010-88888888"));
     lblTel1 =
-        fixedLabel(panel, "lblTel_1", Twips::rect(5160, 3960, 630, 285), QStringLiteral("电话："), yahei(10.5, true));
-    Label19 = caption(panel, "Label19", Twips::rect(5160, 4320, 0, 0), QStringLiteral("区号"), yahei(9));
-    Label20 = caption(panel, "Label20", Twips::rect(6240, 4320, 0, 0), QStringLiteral("电话号码"), yahei(9));
+        label(panel, "lblTel_1", Twips::rect(5160, 3960, 630, 285), QStringLiteral("电话："), Fonts::ui(10.5, true));
+    Label19 = caption(panel, "Label19", Twips::rect(5160, 4320, 0, 0), QStringLiteral("区号"), Fonts::ui(9));
+    Label20 = caption(panel, "Label20", Twips::rect(6240, 4320, 0, 0), QStringLiteral("电话号码"), Fonts::ui(9));
     Text2 = inputBox(panel, "Text2", Twips::rect(5160, 4680, 615, 375));
     Text2->setMaxLength(4);
     {
         QFont song(QStringLiteral("新宋体"));
         song.setPointSize(9);
-        Label18 = fixedLabel(panel, "Label18", Twips::rect(5760, 4800, 90, 180), QStringLiteral("-"), song);
+        Label18 = label(panel, "Label18", Twips::rect(5760, 4800, 90, 180), QStringLiteral("-"), song);
     }
     Text3 = inputBox(panel, "Text3", Twips::rect(5880, 4680, 1335, 375));
     Text3->setMaxLength(8);

@@ -1,12 +1,11 @@
 #include "TrafficRankTool.h"
 
 #include "Endpoints.h"
-#include "InfoIcon.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "PageText.h"
-#include "PanelText.h"
+#include "PanelControls.h"
 #include "ToolContext.h"
 #include "Twips.h"
 
@@ -25,48 +24,29 @@ const QString ErrorTitle = QStringLiteral("错误");
 
 TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    m_lblRenQiJS = new QLabel(panel);
-    m_lblRenQiJS->setObjectName(QStringLiteral("lblRenQiJS"));
-    m_lblRenQiJS->setGeometry(Twips::rect(2040, 960, 5415, 735));
-    m_lblRenQiJS->setText(QStringLiteral(
-        "    本功能可以查询您需要了解的网站的全球流量排名情况，骗子网站无论如何伪装，其流量等人气指标是无法伪装出来的。"
-        "查询结果来自第三方权威机构Alexa接口。"));
-    PanelText::makeExplanation(m_lblRenQiJS);
-
-    m_lblRenQiURL = new QLabel(panel);
-    m_lblRenQiURL->setObjectName(QStringLiteral("lblRenQiURL"));
-    m_lblRenQiURL->setGeometry(Twips::rect(2040, 1860, 540, 255));
-    m_lblRenQiURL->setFont(PanelText::boldFont(9));
-    PanelText::setAutoSized(m_lblRenQiURL, QStringLiteral("网址："));
-
-    m_txtRenQi = new QLineEdit(panel);
-    m_txtRenQi->setObjectName(QStringLiteral("txtRenQi"));
-    m_txtRenQi->setGeometry(Twips::rect(2640, 1800, 3615, 375));
-
-    m_cmdRenQiChaxun = new QPushButton(QStringLiteral("查询"), panel);
-    m_cmdRenQiChaxun->setObjectName(QStringLiteral("cmdRenQiChaxun"));
-    m_cmdRenQiChaxun->setGeometry(Twips::rect(6240, 1800, 975, 375));
+    using namespace PanelControls;
+    m_lblRenQiJS = introduction(
+        panel, "lblRenQiJS", Twips::rect(2040, 960, 5415, 735),
+        QStringLiteral(
+            "    "
+            "本功能可以查询您需要了解的网站的全球流量排名情况，骗子网站无论如何伪装，其流量等人气指标是无法伪装出来的。"
+            "查询结果来自第三方权威机构Alexa接口。"));
+    m_lblRenQiURL =
+        caption(panel, "lblRenQiURL", Twips::rect(2040, 1860, 540, 255), QStringLiteral("网址："), Fonts::ui(9, true));
+    m_txtRenQi = inputBox(panel, "txtRenQi", Twips::rect(2640, 1800, 3615, 375), BoxBase::Styled);
+    m_cmdRenQiChaxun = button(panel, "cmdRenQiChaxun", Twips::rect(6240, 1800, 975, 375), QStringLiteral("查询"));
 
     m_Picture2_0 = new InfoIcon(
-        panel, 0, Twips::rect(2040, 2400, 240, 240),
+        panel, "Picture2_0", Twips::rect(2040, 2400, 240, 240),
         QStringLiteral(
             "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
-
-    m_lblRenQi = new QLabel(panel);
-    m_lblRenQi->setObjectName(QStringLiteral("lblRenQi"));
-    m_lblRenQi->setGeometry(Twips::rect(2520, 2400, 1680, 330));
-    m_lblRenQi->setFont(PanelText::boldFont(12));
-    PanelText::setAutoSized(m_lblRenQi, QString::fromUtf16(WorldCaption));
-
+    m_lblRenQi = caption(panel, "lblRenQi", Twips::rect(2520, 2400, 1680, 330), QString::fromUtf16(WorldCaption),
+                         Fonts::ui(12, true));
     m_Picture2_1 =
-        new InfoIcon(panel, 1, Twips::rect(2040, 2820, 240, 240),
+        new InfoIcon(panel, "Picture2_1", Twips::rect(2040, 2820, 240, 240),
                      QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
-
-    m_lblZG = new QLabel(panel);
-    m_lblZG->setObjectName(QStringLiteral("lblZG"));
-    m_lblZG->setGeometry(Twips::rect(2520, 2760, 1680, 330));
-    m_lblZG->setFont(PanelText::boldFont(12));
-    PanelText::setAutoSized(m_lblZG, QString::fromUtf16(ChinaCaption));
+    m_lblZG = caption(panel, "lblZG", Twips::rect(2520, 2760, 1680, 330), QString::fromUtf16(ChinaCaption),
+                      Fonts::ui(12, true));
 
     connect(m_cmdRenQiChaxun, &QPushButton::clicked, this, &TrafficRankTool::cmdRenQiChaxun_Click);
 }
@@ -99,9 +79,9 @@ void TrafficRankTool::cmdRenQiChaxun_Click()
             return;
         }
 
-        PanelText::setAutoSized(m_context.statusLine, QStringLiteral("正在查询该网站流量排名中..."));
-        PanelText::setAutoSized(m_lblZG, chinaCaption);
-        PanelText::setAutoSized(m_lblRenQi, worldCaption);
+        PanelControls::setAutoSized(m_context.statusLine, QStringLiteral("正在查询该网站流量排名中..."));
+        PanelControls::setAutoSized(m_lblZG, chinaCaption);
+        PanelControls::setAutoSized(m_lblRenQi, worldCaption);
         m_cmdRenQiChaxun->setEnabled(false);
         m_txtRenQi->setEnabled(false);
         // The fetch blocks the window; paint the progress text first.
@@ -116,26 +96,27 @@ void TrafficRankTool::cmdRenQiChaxun_Click()
         state.CutEnd = Pos16(FindTextPos(QString::fromUtf16(ChinaMarker), state.PageText));
         const QString world = Cut(state.PageText, state.CutStart, state.CutEnd);
         if (world == QString::fromUtf16(NoRankText))
-            PanelText::setAutoSized(m_lblRenQi, worldCaption + QStringLiteral("查无资料"));
+            PanelControls::setAutoSized(m_lblRenQi, worldCaption + QStringLiteral("查无资料"));
         else
-            PanelText::setAutoSized(m_lblRenQi, worldCaption + QStringLiteral("第 ") + world + QStringLiteral(" 名"));
+            PanelControls::setAutoSized(m_lblRenQi,
+                                        worldCaption + QStringLiteral("第 ") + world + QStringLiteral(" 名"));
 
         state.CutEnd2 = Pos16(FindTextPos(QString::fromUtf16(EndMarker), state.PageText));
         // The China rank begins right after the 9-character middle marker.
         state.CutEnd += 9;
         const QString china = Cut(state.PageText, state.CutEnd, state.CutEnd2);
         if (china == QString::fromUtf16(NoRankText))
-            PanelText::setAutoSized(m_lblZG, chinaCaption + QStringLiteral("查无资料"));
+            PanelControls::setAutoSized(m_lblZG, chinaCaption + QStringLiteral("查无资料"));
         else
-            PanelText::setAutoSized(m_lblZG, chinaCaption + QStringLiteral("第 ") + china + QStringLiteral(" 名"));
+            PanelControls::setAutoSized(m_lblZG, chinaCaption + QStringLiteral("第 ") + china + QStringLiteral(" 名"));
 
         enableInput();
-        PanelText::setAutoSized(m_context.statusLine, QStringLiteral("查询完毕"));
+        PanelControls::setAutoSized(m_context.statusLine, QStringLiteral("查询完毕"));
     } catch (const std::exception &) {
         enableInput();
-        PanelText::setAutoSized(m_context.statusLine, QStringLiteral("出现错误"));
-        PanelText::setAutoSized(m_lblZG, chinaCaption + QStringLiteral("出错"));
-        PanelText::setAutoSized(m_lblRenQi, worldCaption + QStringLiteral("出错"));
+        PanelControls::setAutoSized(m_context.statusLine, QStringLiteral("出现错误"));
+        PanelControls::setAutoSized(m_lblZG, chinaCaption + QStringLiteral("出错"));
+        PanelControls::setAutoSized(m_lblRenQi, worldCaption + QStringLiteral("出错"));
         m_context.boxes.show(MessageBoxes::Icon::Critical, ErrorTitle, QStringLiteral("出现未知错误！"),
                              m_context.window);
     }

@@ -4,7 +4,7 @@
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "PageText.h"
-#include "PanelText.h"
+#include "PanelControls.h"
 #include "ToolContext.h"
 #include "Twips.h"
 #include "WhoisLabelTable.h"
@@ -18,29 +18,17 @@
 
 WhoisTool::WhoisTool(QWidget *panel, ToolContext &context) : QObject(panel), m_context(context)
 {
-    m_Label5 = new QLabel(panel);
-    m_Label5->setObjectName(QStringLiteral("Label5"));
-    m_Label5->setGeometry(Twips::rect(1200, 600, 6135, 855));
-    m_Label5->setText(
+    using namespace PanelControls;
+    m_Label5 = introduction(
+        panel, "Label5", Twips::rect(1200, 600, 6135, 855),
         QStringLiteral("    "
                        "本功能可以查询任何网站的联系人、服务器放置地点、联系电话、Email、传真、域名注册日期、结束日期以"
                        "及域名状态等信息。"
                        "骗子网站注册时间距离现在都非常近且信息填写不详细，通过这点可以判断是否为骗子网站。"));
-    PanelText::makeExplanation(m_Label5);
-
-    m_lblYuMing = new QLabel(panel);
-    m_lblYuMing->setObjectName(QStringLiteral("lblYuMing"));
-    m_lblYuMing->setGeometry(Twips::rect(1440, 1500, 630, 285));
-    m_lblYuMing->setFont(PanelText::boldFont(10.5));
-    PanelText::setAutoSized(m_lblYuMing, QStringLiteral("域名："));
-
-    m_txtYuMing = new QLineEdit(panel);
-    m_txtYuMing->setObjectName(QStringLiteral("txtYuMing"));
-    m_txtYuMing->setGeometry(Twips::rect(2040, 1440, 4455, 375));
-
-    m_cmdYuMingChaXun = new QPushButton(QStringLiteral("查询"), panel);
-    m_cmdYuMingChaXun->setObjectName(QStringLiteral("cmdYuMingChaXun"));
-    m_cmdYuMingChaXun->setGeometry(Twips::rect(6480, 1440, 735, 375));
+    m_lblYuMing =
+        caption(panel, "lblYuMing", Twips::rect(1440, 1500, 630, 285), QStringLiteral("域名："), Fonts::ui(10.5, true));
+    m_txtYuMing = inputBox(panel, "txtYuMing", Twips::rect(2040, 1440, 4455, 375), BoxBase::Styled);
+    m_cmdYuMingChaXun = button(panel, "cmdYuMingChaXun", Twips::rect(6480, 1440, 735, 375), QStringLiteral("查询"));
 
     m_txtYuMingJG = new QPlainTextEdit(panel);
     m_txtYuMingJG->setObjectName(QStringLiteral("txtYuMingJG"));

@@ -1,0 +1,166 @@
+#include "BarcodeTool.h"
+
+#include "BarcodeAnswer.h"
+#include "BarcodeCheck.h"
+#include "BrowserView.h"
+#include "LookupState.h"
+#include "MessageBoxes.h"
+#include "NumberText.h"
+#include "PanelControls.h"
+#include "ResultBox.h"
+#include "ToolContext.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+const QString CodeInput = QStringLiteral("txtcode");
+const QString SubmitButton = QStringLiteral("Btnok");
+
+} // namespace
+
+BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webTXM)
+    : QObject(panel), WebTXM(webTXM), m_context(context)
+{
+    PanelControls::whitePanel(panel);
+    panel->setFont(Fonts::ui(9));
+
+    Label29 = PanelControls::introduction(
+        panel, "Label29", Twips::rect(1440, 360, 5460, 735),
+        QStringLiteral("    查询条形码请输入完整13位条形码，提供两种功能，厂商识别可以调出厂家及厂家信用（不能查询图书等出"
+                       "版物），真伪鉴定用于鉴定条形码真伪（可以查询一切商品）。"));
+    Label27 = PanelControls::caption(panel, "Label27", Twips::rect(1320, 1240, 0, 0), QStringLiteral("条形码："),
+                                     Fonts::ui(10.5, true));
+    txtTXM = PanelControls::inputBox(panel, "txtTXM", Twips::rect(2160, 1200, 2295, 375));
+    txtTXM->setMaxLength(13);
+    cmdTXM = PanelControls::button(panel, "cmdTXM", Twips::rect(4440, 1200, 1215, 375), QStringLiteral("厂商识别"));
+    Command1 =
+        PanelControls::button(panel, "Command1", Twips::rect(5640, 1200, 1215, 375), QStringLiteral("真伪鉴定"));
+    Text4 = PanelControls::resultBox(panel, "Text4", Twips::rect(1800, 1680, 5055, 2655), true,
+                                     QStringLiteral("查询结果"));
+
+    connect(cmdTXM, &QPushButton::clicked, this, &BarcodeTool::cmdTXM_Click);
+    connect(Command1, &QPushButton::clicked, this, &BarcodeTool::Command1_Click);
+    if (WebTXM)
+        connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::WebTXM_DocumentComplete);
+}
+
+void BarcodeTool::cmdTXM_Click()
+{
+    const QString code = txtTXM->text();
+    if (code.size() != 13) {
+        m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"), QStringLiteral("请输入正确条形码！"),
+                             m_context.window);
+        return;
+    }
+    if (!NumberText::isNumeric(code)) {
+        m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"), QStringLiteral("请输入数字！"),
+                             m_context.window);
+        return;
+    }
+    Text4->setText(ProgressText);
+    m_context.state.BarcodePending = true;
+    // A new query is an 8-digit query, also when the 7-digit retry of the one
+    // before is still out: its answer is cut behind 8 digits and may retry.
+    m_context.state.BarcodeShortRetry = false;
+    // Nothing is disabled: the answer comes as a completion of the page, and
+    // the flag stays set when the form is not there to be filled, so the
+    // page's next completion (the reload at the next activation) is taken.
+    QPointer<BarcodeTool> self(this);
+    submitChecked(code.left(8), [self](bool sent) {
+        if (self && !sent)
+            self->m_context.boxes.show(MessageBoxes::Icon::Exclamation, QStringLiteral("请稍等"),
+                                       QStringLiteral("接口正在连接，请稍后再查询！"), self->m_context.window);
+    });
+}
+
+void BarcodeTool::submitChecked(const QString &prefix, std::function<void(bool)> done)
+{
+    if (!WebTXM) {
+        done(false);
+        return;
+    }
+    QPointer<BrowserView> view(WebTXM);
+    WebTXM->clickElement(CodeInput, [view, prefix, done](bool clicked) {
+        if (!clicked || !view)
+            return done(false);
+        view->setValueByName(CodeInput, prefix, [view, done](bool set) {
+            if (!set || !view)
+                return done(false);
+            view->clickElement(SubmitButton, [done](bool submitted) { done(submitted); });
+        });
+    });
+}
+
+void BarcodeTool::submitEachStep(const QString &prefix)
+{
+    if (!WebTXM)
+        return;
+    WebTXM->clickElement(CodeInput, {});
+    WebTXM->setValueByName(CodeInput, prefix, {});
+    WebTXM->clickElement(SubmitButton, {});
+}
+
+void BarcodeTool::WebTXM_DocumentComplete()
+{
+    LookupState &state = m_context.state;
+    if (!state.BarcodePending)
+        return;
+    state.BarcodePending = false;
+    QPointer<BarcodeTool> self(this);
+    WebTXM->bodyText([self](std::optional<QString> pageText) {
+        if (self)
+            self->readAnswer(pageText);
+    });
+}
+
+void BarcodeTool::readAnswer(const std::optional<QString> &pageText)
+{
+    LookupState &state = m_context.state;
+    // Another tool may have written PageText since; a page whose text cannot
+    // be read is read as empty, never as that other tool's page.
+    state.PageText = pageText.value_or(QString());
+    const QString code = txtTXM->text();
+
+    if (state.PageText.contains(BarcodeAnswer::NotListedMarker)) {
+        Text4->setText(BarcodeAnswer::NotListedText);
+        if (state.BarcodeShortRetry) {
+            state.BarcodeShortRetry = false;
+            return;
+        }
+        state.BarcodePending = true;
+        state.BarcodeShortRetry = true;
+        submitEachStep(code.left(7));
+        return;
+    }
+
+    Text4->setText(BarcodeAnswer::companyText(state.PageText, code, state.BarcodeShortRetry, Text4->text(), state));
+    state.BarcodeShortRetry = false;
+    QPointer<BarcodeTool> self(this);
+    WebTXM->elementText(BarcodeAnswer::CreditElement, [self](std::optional<QString> credit) {
+        if (self)
+            self->addCredit(credit);
+    });
+}
+
+void BarcodeTool::addCredit(const std::optional<QString> &credit)
+{
+    // Without the credit element the result has no credit line.
+    if (credit)
+        Text4->setText(BarcodeAnswer::withCredit(Text4->text(), *credit));
+}
+
+void BarcodeTool::Command1_Click()
+{
+    const QString code = txtTXM->text();
+    if (code.size() != 13) {
+        m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("长度不够"),
+                             QStringLiteral("真伪鉴定需要输入13位完整条形码，请将条形码补充完整！"), m_context.window);
+        return;
+    }
+    Text4->setText(BarcodeCheck::hasValidCheckDigit(code) ? ValidText : FakeText);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class BrowserView;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class ResultBox;
+struct ToolContext;
+
+// The barcode tools on the panel TabTXM. "厂商识别" fills the registry's web
+// form, which the main window keeps loaded in the panel's tiny browser WebTXM,
+// with the first 8 digits of the code and submits it; the first document
+// completion after that is the answer, cut into Text4 (with one more query on
+// the first 7 digits when the registry knows no company under 8). "真伪鉴定"
+// checks the EAN-13 check digit on the spot.
+//
+//     BarcodeTool tool(panelTabTXM, context, form1.WebTXM());
+//
+// The browser belongs to the main window, which navigates it; this tool only
+// fills and submits the form. The tool is a child of the panel; the context
+// must outlive it. Without a browser (nullptr) every query meets "请稍等".
+class BarcodeTool : public QObject
+{
+public:
+    BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webTXM);
+
+    void cmdTXM_Click();
+    void WebTXM_DocumentComplete();
+    void Command1_Click();
+
+    static inline const QString ProgressText = QStringLiteral("正在查询条形码中......");
+    static inline const QString ValidText =
+        QStringLiteral("    本地鉴定您所输入的条形码合法！如您没有进行厂商识别请鉴定。");
+    static inline const QString FakeText = QStringLiteral(
+        "    您输入的条形码是假的！该条形码所对应的商品是假冒产品。如果鉴定有问题请核对条形码是否输入正确！");
+
+    QLabel *Label29 = nullptr;
+    QLabel *Label27 = nullptr;
+    QLineEdit *txtTXM = nullptr;
+    QPushButton *cmdTXM = nullptr;
+    QPushButton *Command1 = nullptr; // Form1.Command1
+    ResultBox *Text4 = nullptr;      // Form1.Text4
+    BrowserView *WebTXM = nullptr;
+
+private:
+    // Clicks "txtcode", sets its value to prefix and clicks "Btnok", each step
+    // once the one before has succeeded; done(false) at the first that fails.
+    void submitChecked(const QString &prefix, std::function<void(bool)> done);
+    // The same three steps asked in a row, each one tried whatever became of
+    // the one before.
+    void submitEachStep(const QString &prefix);
+    void readAnswer(const std::optional<QString> &pageText);
+    void addCredit(const std::optional<QString> &credit);
+
+    ToolContext &m_context;
+};

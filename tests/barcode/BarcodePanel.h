@@ -1,0 +1,57 @@
+#pragma once
+
+#include "BarcodeTool.h"
+#include "BrowserView.h"
+#include "ResultBox.h"
+#include "ToolPanelRig.h"
+#include "Twips.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+
+// A TabTXM panel in a shown window, with its browser WebTXM made in the panel
+// at its design place (as the main window makes it) and the barcode tool on
+// both; message boxes are recorded, the status line starts as "before". The
+// registry's pages come from the view, or from the server the whole run
+// shares (BrowserTestMain.h).
+struct BarcodePanel : ToolPanelRig {
+    using MakeView = std::function<BrowserView *(QWidget *panel, const QRect &place)>;
+
+    explicit BarcodePanel(const MakeView &makeView) : ToolPanelRig({.ownStandin = false})
+    {
+        view = makeView(panel, Twips::rect(5400, 1800, 150, 135));
+        tool = new BarcodeTool(panel, context, view);
+        show();
+    }
+
+    // Types the code into txtTXM and clicks a button, as the user does.
+    void press(QPushButton *button, const QString &code)
+    {
+        tool->txtTXM->clear();
+        QTest::keyClicks(tool->txtTXM, code);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Waits until every page read the tool asked for up to now has been
+    // answered: the view answers in the order asked, and the tool asks for
+    // the credit only inside the answer to its page-text read, so two reads
+    // of our own, the second asked inside the first's answer, come back after
+    // both of the tool's.
+    bool settle()
+    {
+        bool settled = false;
+        QPointer<BrowserView> target(view);
+        view->bodyText([target, &settled](std::optional<QString>) {
+            if (target)
+                target->bodyText([&settled](std::optional<QString>) { settled = true; });
+        });
+        return QTest::qWaitFor([&settled] { return settled; }, 20000);
+    }
+
+    BrowserView *view = nullptr;
+    BarcodeTool *tool = nullptr;
+};

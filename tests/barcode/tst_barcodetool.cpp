@@ -1,0 +1,273 @@
+#include "BarcodeCases.h"
+#include "BarcodePanel.h"
+#include "FakeRegistryView.h"
+#include "RenderedText.h"
+
+#include <QSignalSpy>
+
+// The barcode panel driven through its real controls, the registry's page
+// held by a stand-in view that fills, submits and answers the form the way
+// the registry does.
+class TestBarcodeTool : public QObject
+{
+    Q_OBJECT
+private slots:
+    void controlsAtTheirPlaces();
+    void localCheck_data();
+    void localCheck();
+    void manufacturerInputRefused_data();
+    void manufacturerInputRefused();
+    void lookups_data();
+    void lookups();
+    void pressedBeforeThePageLoaded();
+    void noBrowserMeetsTheWaitBox();
+    void completionsWhileIdleAreIgnored();
+    void newQueryWhileTheRetryIsOut_data();
+    void newQueryWhileTheRetryIsOut();
+
+private:
+    static BarcodePanel::MakeView fakeView(FakeRegistryView **made, bool formShown = true)
+    {
+        return [made, formShown](QWidget *panel, const QRect &place) {
+            auto *view = new FakeRegistryView(panel);
+            view->widget()->setGeometry(place);
+            if (formShown)
+                view->show(BarcodeCases::standinPage("form.html"));
+            *made = view;
+            return view;
+        };
+    }
+};
+
+void TestBarcodeTool::controlsAtTheirPlaces()
+{
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    BarcodeTool &tool = *rig.tool;
+    QCOMPARE(tool.txtTXM->geometry(), QRect(144, 80, 153, 25));
+    QCOMPARE(tool.txtTXM->maxLength(), 13);
+    QCOMPARE(tool.cmdTXM->geometry(), QRect(296, 80, 81, 25));
+    QCOMPARE(tool.cmdTXM->text(), QStringLiteral("厂商识别"));
+    QCOMPARE(tool.Command1->geometry(), QRect(376, 80, 81, 25));
+    QCOMPARE(tool.Command1->text(), QStringLiteral("真伪鉴定"));
+    QCOMPARE(tool.Text4->geometry(), QRect(120, 112, 337, 177));
+    QVERIFY(tool.Text4->isReadOnly());
+    QCOMPARE(tool.Text4->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(tool.Text4->text(), QStringLiteral("查询结果"));
+    QCOMPARE(tool.Label29->geometry(), QRect(96, 24, 364, 49));
+    QCOMPARE(tool.Label29->text(),
+             QStringLiteral("    查询条形码请输入完整13位条形码，提供两种功能，厂商识别可以调出厂家及厂家信用（不能查询图书等出版物），"
+                            "真伪鉴定用于鉴定条形码真伪（可以查询一切商品）。"));
+    QCOMPARE(tool.Label27->text(), QStringLiteral("条形码："));
+    QCOMPARE(tool.Label27->font().pointSizeF(), 10.5);
+    QVERIFY(tool.Label27->font().bold());
+    QCOMPARE(tool.Label27->pos(), QPoint(88, 82));
+    const QList<QWidget *> controls{tool.txtTXM, tool.cmdTXM, tool.Command1, tool.Text4, tool.Label29, tool.Label27};
+    for (QWidget *child : controls)
+        QCOMPARE(child->parentWidget(), rig.panel);
+    QCOMPARE(rig.panel->findChild<QLineEdit *>("txtTXM"), tool.txtTXM);
+    QCOMPARE(rig.panel->findChild<ResultBox *>("Text4"), tool.Text4);
+}
+
+void TestBarcodeTool::localCheck_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("result"); // null: refused with the "长度不够" box
+    QTest::newRow("12 characters") << "690123456789" << QString();
+    QTest::newRow("sum 128, check digit 2") << "6901234567892" << BarcodeTool::ValidText;
+    QTest::newRow("sum 128, last digit 3") << "6901234567893" << BarcodeTool::FakeText;
+    QTest::newRow("sum 110, check digit 0") << "6901234567830" << BarcodeTool::ValidText;
+    QTest::newRow("a letter counts 0") << "69012345678A9" << BarcodeTool::ValidText;
+    QTest::newRow("a letter counts 0, not its place") << "69012345678A2" << BarcodeTool::FakeText;
+}
+
+void TestBarcodeTool::localCheck()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, result);
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    rig.press(rig.tool->Command1, code);
+    if (result.isNull()) {
+        QCOMPARE(rig.boxes.boxes.size(), 1);
+        QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Critical);
+        QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("长度不够"));
+        QCOMPARE(rig.boxes.boxes[0].text, QStringLiteral("真伪鉴定需要输入13位完整条形码，请将条形码补充完整！"));
+        QCOMPARE(rig.tool->Text4->text(), QStringLiteral("查询结果"));
+    } else {
+        QVERIFY(rig.boxes.boxes.isEmpty());
+        QCOMPARE(rig.tool->Text4->text(), result);
+    }
+    // The local check asks nobody.
+    QVERIFY(rig.settle());
+    QCOMPARE(view->steps, QStringList());
+    QCOMPARE(rig.status->text(), QStringLiteral("before"));
+}
+
+void TestBarcodeTool::manufacturerInputRefused_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("12 characters") << "690123456789" << QStringLiteral("请输入正确条形码！");
+    QTest::newRow("empty") << "" << QStringLiteral("请输入正确条形码！");
+    QTest::newRow("a letter") << "69012345678A9" << QStringLiteral("请输入数字！");
+    QTest::newRow("an exponent") << "6901234567e89" << QStringLiteral("请输入数字！");
+}
+
+void TestBarcodeTool::manufacturerInputRefused()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, text);
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    rig.press(rig.tool->cmdTXM, code);
+    QCOMPARE(rig.boxes.boxes.size(), 1);
+    QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Critical);
+    QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("错误"));
+    QCOMPARE(rig.boxes.boxes[0].text, text);
+    QCOMPARE(rig.tool->Text4->text(), QStringLiteral("查询结果"));
+    QVERIFY(!rig.state.BarcodePending);
+    QVERIFY(rig.settle());
+    QCOMPARE(view->steps, QStringList());
+}
+
+void TestBarcodeTool::lookups_data()
+{
+    BarcodeCases::addLookupRows();
+}
+
+void TestBarcodeTool::lookups()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, answer8);
+    QFETCH(QString, answer7);
+    QFETCH(int, leftCutStart);
+    QFETCH(int, leftCutEnd);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, result);
+
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    view->answerTo = [&](const QString &prefix) {
+        if (prefix == code.left(8))
+            return answer8;
+        if (prefix == code.left(7) && !answer7.isNull())
+            return answer7;
+        return QStringLiteral("<html><body>unexpected query</body></html>");
+    };
+    rig.state.CutStart = leftCutStart;
+    rig.state.CutEnd = leftCutEnd;
+
+    rig.press(rig.tool->cmdTXM, code);
+    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    QVERIFY(rig.state.BarcodePending);
+    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 20000);
+    QVERIFY(rig.settle());
+
+    QCOMPARE(rig.tool->Text4->text(), result);
+    QCOMPARE(view->submitted, sent);
+    QStringList steps;
+    for (const QString &prefix : sent)
+        steps << QStringLiteral("click txtcode") << QStringLiteral("set txtcode ") + prefix << QStringLiteral("click Btnok");
+    QCOMPARE(view->steps, steps);
+    QVERIFY(!rig.state.BarcodePending);
+    QVERIFY(!rig.state.BarcodeShortRetry);
+    QVERIFY(rig.boxes.boxes.isEmpty());
+    QCOMPARE(rig.status->text(), QStringLiteral("before"));
+}
+
+void TestBarcodeTool::pressedBeforeThePageLoaded()
+{
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view, false));
+    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.boxes.boxes.size(), 1, 20000);
+    QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Exclamation);
+    QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("请稍等"));
+    QCOMPARE(rig.boxes.boxes[0].text, QStringLiteral("接口正在连接，请稍后再查询！"));
+    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    // The form was not there: nothing more was tried on it.
+    QCOMPARE(view->steps, QStringList{QStringLiteral("click txtcode (missing)")});
+    QVERIFY(rig.state.BarcodePending);
+
+    // The registry page arrives (the reload at the next activation): its
+    // completion is taken as the answer, and the form page lists nobody.
+    const QString form = BarcodeCases::standinPage("form.html");
+    view->load(form);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
+    QVERIFY(rig.settle());
+    QCOMPARE(rig.state.PageText, RenderInnerText(form));
+    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    QVERIFY(view->submitted.isEmpty());
+    QCOMPARE(rig.boxes.boxes.size(), 1);
+}
+
+void TestBarcodeTool::noBrowserMeetsTheWaitBox()
+{
+    BarcodePanel rig([](QWidget *, const QRect &) { return nullptr; });
+    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    QCOMPARE(rig.boxes.boxes.size(), 1);
+    QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("请稍等"));
+    QVERIFY(rig.state.BarcodePending);
+}
+
+void TestBarcodeTool::completionsWhileIdleAreIgnored()
+{
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    view->answerTo = [](const QString &) { return BarcodeCases::standinPage("company.html"); };
+    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
+    QVERIFY(rig.settle());
+    const QString shown = rig.tool->Text4->text();
+    const QString pageText = rig.state.PageText;
+    QVERIFY(shown.startsWith(QStringLiteral("公司名称：")));
+
+    // The activation reloads the form, twice: nobody is waiting for it.
+    QSignalSpy completions(view, &BrowserView::documentComplete);
+    view->load(BarcodeCases::standinPage("notfound.html"));
+    view->load(BarcodeCases::standinPage("form.html"));
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 2, 20000);
+    QVERIFY(rig.settle());
+    QCOMPARE(rig.tool->Text4->text(), shown);
+    QCOMPARE(rig.state.PageText, pageText);
+    QCOMPARE(view->submitted.size(), 1);
+}
+
+void TestBarcodeTool::newQueryWhileTheRetryIsOut_data()
+{
+    QTest::addColumn<QString>("answer8");
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("company: cut behind 8 digits")
+        << BarcodeCases::standinPage("company.html") << QStringList{QStringLiteral("69012345")}
+        << QStringLiteral("公司名称：深圳市华南电子有限公司\r\n企业信用：AAA级");
+    QTest::newRow("no record: the 7-digit query follows")
+        << BarcodeCases::standinPage("notfound.html")
+        << QStringList{QStringLiteral("69012345"), QStringLiteral("6901234")} << BarcodeAnswer::NotListedText;
+}
+
+void TestBarcodeTool::newQueryWhileTheRetryIsOut()
+{
+    QFETCH(QString, answer8);
+    QFETCH(QStringList, sent);
+    QFETCH(QString, result);
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    view->answerTo = [&](const QString &prefix) {
+        return prefix.size() == 8 ? answer8 : BarcodeCases::standinPage("notfound.html");
+    };
+    // The 7-digit retry of an earlier code has been sent and not answered.
+    rig.state.BarcodePending = true;
+    rig.state.BarcodeShortRetry = true;
+
+    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 20000);
+    QVERIFY(rig.settle());
+    QCOMPARE(rig.tool->Text4->text(), result);
+    QCOMPARE(view->submitted, sent);
+    QVERIFY(!rig.state.BarcodeShortRetry);
+}
+
+QTEST_MAIN(TestBarcodeTool)
+#include "tst_barcodetool.moc"
