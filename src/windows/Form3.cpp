@@ -3,6 +3,7 @@
 #include "BrowserView.h"
 #include "Command.h"
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "InfoIcon.h"
 #include "MessageBoxes.h"
 #include "PageText.h"
@@ -30,10 +31,7 @@ const QColor Red(255, 0, 0);
 
 QFont yaHei(qreal points, bool bold)
 {
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+    return Fonts::ui(points, bold);
 }
 
 // A transparent bold label that sizes itself to its text from its corner.
@@ -170,7 +168,7 @@ void Form3::build()
     m_WebT = m_browsers.create(this, Twips::rect(6720, 1320, 135, 135));
     m_WebT->setObjectName(QStringLiteral("WebT"));
 
-    new InfoIcon(this, 4, Twips::rect(240, 1680, 240, 240), QStringLiteral("名称指的是网页的标题。"));
+    new InfoIcon(this, "Picture2(4)", Twips::rect(240, 1680, 240, 240), QStringLiteral("名称指的是网页的标题。"));
     label(this, QStringLiteral("Label3(0)"), 480, 1680, QStringLiteral("网站/网店名称："), 9, Blue);
 
     m_Text1 = new Text(this);
@@ -185,7 +183,7 @@ void Form3::build()
     notice->setGeometry(Twips::rect(7680, 1200, 2760, 570));
     label(this, QStringLiteral("Label4(1)"), 7680, 1800, QStringLiteral("2.请填写详细信息，以便举报成功。"), 9, Red);
     label(this, QStringLiteral("Label2(1)"), 240, 2160, QStringLiteral("二、选择举报类别 "), 10.5);
-    new InfoIcon(this, 0, Twips::rect(2040, 2220, 240, 240),
+    new InfoIcon(this, "Picture2(0)", Twips::rect(2040, 2220, 240, 240),
                  QStringLiteral("本项请认真填写，否则可能不能审核通过，可以多选。选错、乱选情况下审核所需时间会很长。"));
 
     for (int i = 0; i < CategoryCount; ++i) {

@@ -58,13 +58,10 @@ UrlSafetyTool::UrlSafetyTool(QWidget *panel, ToolContext &context, OpenReport op
     : QObject(panel), m_context(context), m_openReport(std::move(openReport))
 {
     whitePanel(panel);
-    Label13 = caption(panel, "Label13", Twips::rect(1080, 720, 0, 0),
-                      QStringLiteral("本功能可以查询您需要了解的网站是否安全，输入网站主页即可，不要查询旗下的网站。"),
-                      yahei(9));
-    QPalette grey = Label13->palette();
-    grey.setColor(QPalette::WindowText, QColor(84, 84, 84));
-    Label13->setPalette(grey);
-    Label14 = caption(panel, "Label14", Twips::rect(240, 1080, 0, 0), QStringLiteral("网址："), yahei(12, true));
+    Label13 = textColour(caption(panel, "Label13", Twips::rect(1080, 720, 0, 0),
+                                 QStringLiteral("本功能可以查询您需要了解的网站是否安全，输入网站主页即可，不要查询旗下的网站。")),
+                         QColor(84, 84, 84));
+    Label14 = caption(panel, "Label14", Twips::rect(240, 1080, 0, 0), QStringLiteral("网址："), Fonts::ui(12, true));
     txtUS = inputBox(panel, "txtUS", Twips::rect(960, 1080, 5535, 375));
     setAddressColour(UrlSafetyVerdict::NoVerdict);
     imgNoKnow = badge(panel, "imgNoKnow", Twips::rect(5760, 1155, 645, 240),
@@ -74,7 +71,7 @@ UrlSafetyTool::UrlSafetyTool(QWidget *panel, ToolContext &context, OpenReport op
     imgSafe = badge(panel, "imgSafe", Twips::rect(5760, 1140, 645, 240),
                     badgePicture(QColor(30, 160, 70), QStringLiteral("✓"), QStringLiteral("安全")));
     cmdUS = button(panel, "cmdUS", Twips::rect(6480, 1080, 855, 375), QStringLiteral("鉴定"));
-    Label33 = caption(panel, "Label33", Twips::rect(960, 1680, 0, 0), QStringLiteral("结果："), yahei(9, true));
+    Label33 = caption(panel, "Label33", Twips::rect(960, 1680, 0, 0), QStringLiteral("结果："), Fonts::ui(9, true));
     txtUSJG = resultBox(panel, "txtUSJG", Twips::rect(960, 1920, 6255, 2775), true,
                         QStringLiteral("查询结果详细说明."));
     txtUSJG->setReadOnly(true);
