@@ -190,9 +190,14 @@ void UrlSafetyTool::stageOne()
 
 void UrlSafetyTool::startStageTwo()
 {
+    if (!WebAI) {
+        // No browser to ask: judged on the first page, as an unreadable
+        // second page would be, so the panel does not stay locked.
+        finishStageTwo();
+        return;
+    }
     m_context.state.SafetyPending = true;
-    if (WebAI)
-        WebAI->Navigate(Endpoints::urlSafetyDomainInfo(txtUS->text()));
+    WebAI->Navigate(Endpoints::urlSafetyDomainInfo(txtUS->text()));
 }
 
 void UrlSafetyTool::WebAI_DocumentComplete()
