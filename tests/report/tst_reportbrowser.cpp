@@ -11,6 +11,7 @@
 #include "Text.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -101,6 +102,9 @@ Form3 *TestReportBrowser::open()
 
 void TestReportBrowser::theCaptchaComesFromThePage()
 {
+    // The captcha is read from the page, not through the clipboard: what the
+    // user has there stays.
+    QApplication::clipboard()->setText(QStringLiteral("用户复制的文字"));
     Form3 *form = open();
     QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
     QCOMPARE(form->Picture1()->size(), QSize(46, 20));
@@ -112,6 +116,7 @@ void TestReportBrowser::theCaptchaComesFromThePage()
             QCOMPARE(shown.pixel(x, y), served.pixel(x, y));
     }
     QVERIFY(form->WebBrowser1()->currentUrl().contains(Endpoints::ReportHost));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("用户复制的文字"));
 }
 
 void TestReportBrowser::reportIsSentAndConfirmed()
