@@ -51,6 +51,9 @@ void SecondaryWindows::showUpdate()
 
 void SecondaryWindows::showReport(const QString &address)
 {
+    // The report window lives on its browser views; without them there is none.
+    if (!m_deps.browsers || !m_deps.boxes)
+        return;
     if (!m_report) {
         QPointer<QWidget> mainWindow = m_deps.mainWindow;
         m_report = new Form3({*m_deps.boxes, *m_deps.browsers, m_deps.folder, m_deps.closePictures.normal,
