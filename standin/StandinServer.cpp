@@ -180,7 +180,8 @@ void StandinServer::serve(int fd)
         if (response.kind == Response::Kind::Answer) {
             QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status)
                 + "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: "
-                + QByteArray::number(response.body.size()) + "\r\nConnection: close\r\n\r\n" + response.body;
+                + QByteArray::number(response.body.size()) + "\r\n" + response.extraHeaders + "Connection: close\r\n\r\n"
+                + response.body;
             sendAll(fd, reply);
         } else if (response.kind == Response::Kind::Stall) {
             // Holds the connection open until the server stops.

@@ -33,6 +33,7 @@ public:
         int status = 200;
         QByteArray body;
         QByteArray contentType = "text/html; charset=GBK";
+        QByteArray extraHeaders; // whole header lines, each ending in CR LF
     };
 
     struct Request {

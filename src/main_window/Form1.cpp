@@ -10,6 +10,7 @@
 #include "MobileTool.h"
 #include "PageRankTool.h"
 #include "PostTool.h"
+#include "ScreenPlace.h"
 #include "TelephoneTool.h"
 #include "TrafficRankTool.h"
 #include "WhoisTool.h"
@@ -436,8 +437,7 @@ void Form1::showEvent(QShowEvent *event)
 {
     if (!m_shownOnce && !event->spontaneous()) {
         m_shownOnce = true;
-        if (QScreen *screen = this->screen())
-            move(screen->availableGeometry().center() - rect().center());
+        CentreOnScreen(this);
         activateWindow();
     }
     fitLabels();

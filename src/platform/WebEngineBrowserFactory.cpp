@@ -9,6 +9,9 @@
 
 WebEngineBrowserFactory::WebEngineBrowserFactory() : m_profile(new QWebEngineProfile())
 {
+    // Every query asks the service again: the same address (the barcode form
+    // at each activation, the same number twice) must not come from a cache.
+    m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
     // Nothing a page offers for download is ever saved or asked about.
     QObject::connect(m_profile, &QWebEngineProfile::downloadRequested, m_profile,
                      [](QWebEngineDownloadRequest *download) { download->cancel(); });

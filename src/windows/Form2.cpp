@@ -4,6 +4,7 @@
 #include "PageFetcher.h"
 #include "ProgramWindowActivation.h"
 #include "RunRandom.h"
+#include "ScreenPlace.h"
 #include "Twips.h"
 #include "UsageLine.h"
 
@@ -106,6 +107,7 @@ Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
     m_command1->setGeometry(Twips::rect(6360, 6240, 1815, 375));
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 
+    CentreOnScreen(this);
     auto *activation = new ProgramWindowActivation(this);
     connect(activation, &ProgramWindowActivation::activated, this, &Form2::Form_Activate);
 }

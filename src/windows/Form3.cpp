@@ -10,6 +10,7 @@
 #include "PictureBox.h"
 #include "ProgramWindowActivation.h"
 #include "ReportPage.h"
+#include "ScreenPlace.h"
 #include "Text.h"
 #include "Twips.h"
 
@@ -136,11 +137,7 @@ Form3::Form3(Dependencies dependencies, QWidget *parent)
     Form_Load();
 
     // Centred on the screen when first shown.
-    if (const QScreen *screen = QApplication::primaryScreen()) {
-        QRect place = rect();
-        place.moveCenter(screen->availableGeometry().center());
-        move(place.topLeft());
-    }
+    CentreOnScreen(this);
 
     auto *activation = new ProgramWindowActivation(this);
     connect(activation, &ProgramWindowActivation::activated, this, &Form3::Form_Activate);

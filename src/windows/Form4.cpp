@@ -9,6 +9,7 @@
 #include "PictureBox.h"
 #include "ProgramFolder.h"
 #include "ProgramVersion.h"
+#include "ScreenPlace.h"
 #include "ShellOpen.h"
 #include "Twips.h"
 #include "VersionNotice.h"
@@ -104,6 +105,7 @@ Form4::Form4(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
 
     setMouseTracking(true);
     Form_Load();
+    CentreOnScreen(this);
 }
 
 void Form4::Form_Load()

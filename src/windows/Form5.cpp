@@ -1,6 +1,7 @@
 #include "Form5.h"
 
 #include "ProgramVersion.h"
+#include "ScreenPlace.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -78,6 +79,7 @@ Form5::Form5(QWidget *parent) : QDialog(parent)
     warning->setFont(bold);
 
     Form_Load();
+    CentreOnScreen(this);
 }
 
 void Form5::Form_Load()

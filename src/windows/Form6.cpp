@@ -11,6 +11,7 @@
 #include "ProgramEnd.h"
 #include "ProgramIcon.h"
 #include "ProgramVersion.h"
+#include "ScreenPlace.h"
 #include "ShellOpen.h"
 #include "StartupCuts.h"
 #include "Twips.h"
@@ -67,8 +68,7 @@ Form6::Form6(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     m_label1->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
     setStatus(ConnectingText);
 
-    if (QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 }
 
 void Form6::paintEvent(QPaintEvent *)

@@ -65,6 +65,7 @@ private slots:
     void documentCompleteOncePerNavigation();
     void titleChangeAndCurrentAddress();
     void hiddenPanelStillLoads();
+    void sameAddressAsksTheServiceAgain();
     void bodyTextEqualsThePageFetch_data();
     void bodyTextEqualsThePageFetch();
     void valuesAreDataNotScript_data();
@@ -191,6 +192,29 @@ void TestBrowserView::hiddenPanelStillLoads()
     QVERIFY(!host.view->widget()->isVisible());
     QVERIFY(load(host, "/hidden.html"));
     QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("ran")));
+}
+
+void TestBrowserView::sameAddressAsksTheServiceAgain()
+{
+    // The page may answer differently the second time (a new query for the
+    // same number, the barcode form at every activation): nothing is cached.
+    // Served as a page that may be kept for an hour.
+    auto cacheable = [](const char *markup) {
+        auto response = StandinServer::html(QString::fromUtf8(markup));
+        response.extraHeaders = "Cache-Control: max-age=3600\r\n";
+        return response;
+    };
+    m_standin.setRoute(Host, "/again.html", cacheable("<p>first</p>"));
+    ViewHost host(m_browsers);
+    QVERIFY(load(host, "/again.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("first")));
+    m_standin.setRoute(Host, "/again.html", cacheable("<p>second</p>"));
+    QVERIFY(load(host, "/again.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("second")));
+    int asked = 0;
+    for (const auto &request : m_standin.requests())
+        asked += request.pathAndQuery == "/again.html";
+    QCOMPARE(asked, 2);
 }
 
 void TestBrowserView::bodyTextEqualsThePageFetch_data()

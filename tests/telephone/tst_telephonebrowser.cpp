@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
 #include <QWidget>
 
 // The fixed-line lookup on a real TabTel panel with a real browser view
@@ -109,10 +111,12 @@ void TestTelephoneBrowser::answers()
         QCOMPARE(panel.boxes.boxes.first().text, QStringLiteral("出现未知错误！"));
     QCOMPARE(panel.status->text(), QStringLiteral("before"));
 
+    // The number went out as typed (the view may ask for more, a favicon say).
     const auto requests = m_standin.requests();
-    QVERIFY(!requests.isEmpty());
-    QCOMPARE(requests.first().host, Endpoints::TelephoneHost);
-    QCOMPARE(requests.first().pathAndQuery, path);
+    const bool asked = std::any_of(requests.begin(), requests.end(), [&](const StandinServer::Request &request) {
+        return request.host == Endpoints::TelephoneHost && request.pathAndQuery == path;
+    });
+    QVERIFY(asked);
 }
 
 void TestTelephoneBrowser::laterCompletionChangesNothing()

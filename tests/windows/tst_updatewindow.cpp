@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +88,9 @@ void TestUpdateWindow::loadsFresh()
     QCOMPARE(rig.window->Text1()->toPlainText(), QStringLiteral("更新内容介绍"));
     QCOMPARE(rig.window->size(), QSize(700, 511));
     QVERIFY(rig.window->windowFlags() & Qt::FramelessWindowHint);
+    // It starts in the middle of the screen.
+    const QPoint offCentre = rig.window->frameGeometry().center() - rig.window->screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 void TestUpdateWindow::check_data()
