@@ -267,6 +267,12 @@ QList<StandinServer::Request> StandinServer::requests() const
     return m_requests;
 }
 
+int StandinServer::openConnections() const
+{
+    std::lock_guard lock(m_mutex);
+    return static_cast<int>(m_openFds.size());
+}
+
 void StandinServer::clearRequests()
 {
     std::lock_guard lock(m_mutex);

@@ -67,6 +67,8 @@ public:
     void loadRoutes(const QString &standinDir);
 
     QList<Request> requests() const;
+    // Connections accepted and not yet closed on the server's side.
+    int openConnections() const;
     void clearRequests();
 
     // Responses.

@@ -3,6 +3,7 @@
 #include "BarcodeTool.h"
 #include "FileDialog.h"
 #include "FileTool.h"
+#include "Fonts.h"
 #include "HostCountTool.h"
 #include "HostLookupTool.h"
 #include "IdCardTool.h"
@@ -50,14 +51,6 @@ namespace {
 QPixmap stored(const char *name)
 {
     return QPixmap(QStringLiteral(":/mainwindow/faces/") + QLatin1String(name) + QStringLiteral(".png"));
-}
-
-QFont yaHei(int points, bool bold = false)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
 }
 
 QFont verdana()
@@ -153,7 +146,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
     setAutoFillBackground(true);
-    setFont(yaHei(9));
+    setFont(Fonts::ui(9));
     setWindowIcon(QIcon(stored("icon")));
 
     buildShell();
@@ -249,7 +242,7 @@ void Form1::buildShell()
         "可以轻松鉴别出网站、网友的可信度。"));
 
     m_Label4 = transparentLabel(this, "Label4", Twips::rect(3960, 4560, 4560, 330));
-    m_Label4->setFont(yaHei(12, true));
+    m_Label4->setFont(Fonts::ui(12, true));
     setTextColour(m_Label4, QColor(0, 128, 0));
     m_Label4->setText(QStringLiteral("适用类型：网上交易、购物、交友、游戏。"));
 
