@@ -1,7 +1,9 @@
 #include "Form2.h"
 
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "PageFetcher.h"
+#include "PanelControls.h"
 #include "ProgramWindowActivation.h"
 #include "RunRandom.h"
 #include "ScreenPlace.h"
@@ -14,29 +16,19 @@
 
 namespace {
 
-QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &place, bool autoSize)
+using PanelControls::caption;
+using PanelControls::textColour;
+
+// A label that wraps its text within its design box.
+QLabel *wrapped(QWidget *parent, const char *name, const QRect &place, const QString &text)
 {
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(place);
-    l->setAttribute(Qt::WA_TranslucentBackground);
-    if (autoSize)
-        l->adjustSize();
-    else
-        l->setWordWrap(true);
-    return l;
+    QLabel *made = PanelControls::label(parent, name, place, text);
+    made->setWordWrap(true);
+    return made;
 }
 
-QFont boldFont(double points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-
-const QString Red = QStringLiteral("color: rgb(255, 0, 0);");
-const QString Blue = QStringLiteral("color: rgb(0, 0, 255);");
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
 
 } // namespace
 
@@ -51,18 +43,16 @@ Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(Twips::toPixels(8250), Twips::toPixels(6705));
-    setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    setFont(Fonts::ui(9));
     setWindowIcon(QApplication::windowIcon());
 
-    label(this, "Label2", QStringLiteral("Orvalent增值服务"), Twips::rect(2760, 120, 2400, 330), true)
-        ->setFont(boldFont(12));
-    label(this, "Label1",
+    caption(this, "Label2", Twips::rect(2760, 120, 2400, 330), QStringLiteral("Orvalent增值服务"), Fonts::ui(12, true));
+    wrapped(this, "Label1", Twips::rect(120, 600, 7980, 855),
           QStringLiteral("    我们提供以下几种增值服务，人工服务，需要收取一定费用。由于此类难以有特殊的方法来鉴别，"
                          "所以我们从5.4版本开始推出增值服务，主要查询个人的手机、QQ、淘宝等进行人工鉴定。性质类似于防骗"
-                         "数据库。本软件经过6年努力已经收集到数十万诈骗手机、QQ、淘宝信息。"),
-          Twips::rect(120, 600, 7980, 855), false);
-    m_label10 = label(this, "Label10", QStringLiteral("上周有 位网友使用增值服务"), Twips::rect(120, 1440, 2220, 255), true);
-    m_label10->setStyleSheet(Red);
+                         "数据库。本软件经过6年努力已经收集到数十万诈骗手机、QQ、淘宝信息。"));
+    m_label10 = textColour(
+        caption(this, "Label10", Twips::rect(120, 1440, 2220, 255), QStringLiteral("上周有 位网友使用增值服务")), Red);
 
     struct Service {
         const char *name;
@@ -83,24 +73,19 @@ Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
          "提供自由的防骗服务，适合于有个别需要的人员。", Twips::rect(480, 4200, 3960, 255)},
     };
     for (const Service &s : services) {
-        QLabel *title = label(this, s.name, QString::fromUtf8(s.text), s.place, true);
-        title->setStyleSheet(Red);
-        title->setFont(boldFont(10.5));
-        label(this, s.detailName, QString::fromUtf8(s.detail), s.detailPlace, true);
+        textColour(caption(this, s.name, s.place, QString::fromUtf8(s.text), Fonts::ui(10.5, true)), Red);
+        caption(this, s.detailName, s.detailPlace, QString::fromUtf8(s.detail));
     }
-    label(this, "Label8",
+    wrapped(this, "Label8", Twips::rect(240, 4680, 7455, 1095),
           QStringLiteral("    如需鉴定，请通过即时通讯号码 800055055 或电子邮件 service@zavoz-soft.cn 联系工作人员，"
                          "把要鉴定的QQ号、手机号或淘宝店铺地址告诉工作人员，付款后即开始鉴定，鉴定结果会尽快告知您。"
-                         "工作人员在线时间：每天 9:00—22:00。"),
-          Twips::rect(240, 4680, 7455, 1095), false);
-    label(this, "Label9",
+                         "工作人员在线时间：每天 9:00—22:00。"));
+    wrapped(this, "Label9", Twips::rect(240, 5760, 7455, 495),
           QStringLiteral("    付款方式：通过即时通讯软件的支付页面用Q币支付到收款账号 800055055，"
-                         "付款后工作人员会把鉴定结果发送给您。"),
-          Twips::rect(240, 5760, 7455, 495), false);
-    QLabel *manual = label(this, "Label11", QStringLiteral("增值服务详细使用方法请查阅使用说明书.pdf文件"),
-                           Twips::rect(360, 6360, 4620, 285), true);
-    manual->setStyleSheet(Blue);
-    manual->setFont(boldFont(10.5));
+                         "付款后工作人员会把鉴定结果发送给您。"));
+    textColour(caption(this, "Label11", Twips::rect(360, 6360, 4620, 285),
+                       QStringLiteral("增值服务详细使用方法请查阅使用说明书.pdf文件"), Fonts::ui(10.5, true)),
+               Blue);
 
     m_command1 = new QPushButton(QStringLiteral("关闭页面"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "InfoIcon.h"
 #include "MessageBoxes.h"
+#include "PanelControls.h"
 #include "PageText.h"
 #include "PictureBox.h"
 #include "ProgramWindowActivation.h"
@@ -30,27 +31,15 @@ namespace {
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-QFont yaHei(qreal points, bool bold)
-{
-    return Fonts::ui(points, bold);
-}
-
 // A transparent bold label that sizes itself to its text from its corner.
 QLabel *label(QWidget *parent, const QString &name, int left, int top, const QString &text, qreal points,
               const QColor &colour = QColor())
 {
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setAttribute(Qt::WA_TranslucentBackground);
-    l->setFont(yaHei(points, true));
-    if (colour.isValid()) {
-        QPalette palette = l->palette();
-        palette.setColor(QPalette::WindowText, colour);
-        l->setPalette(palette);
-    }
-    l->move(Twips::toPixels(left), Twips::toPixels(top));
-    l->adjustSize();
-    return l;
+    QLabel *made = PanelControls::caption(parent, "", Twips::rect(left, top, 0, 0), text, Fonts::ui(points, true));
+    made->setObjectName(name);
+    if (colour.isValid())
+        PanelControls::textColour(made, colour);
+    return made;
 }
 
 // The internet-registry organisation's logo beside the captcha, 152 x 73.
@@ -126,7 +115,7 @@ Form3::Form3(Dependencies dependencies, QWidget *parent)
     setWindowTitle(QStringLiteral("恶意网站举报"));
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(Twips::toPixels(10485), Twips::toPixels(7620));
-    setFont(yaHei(9, false));
+    setFont(Fonts::ui(9, false));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -187,7 +176,7 @@ void Form3::build()
         auto *box = new QCheckBox(QString::fromUtf8(Categories[i].caption), this);
         box->setObjectName(QStringLiteral("Check1(%1)").arg(i));
         box->setToolTip(QString::fromUtf8(Categories[i].tooltip));
-        box->setFont(yaHei(9, true));
+        box->setFont(Fonts::ui(9, true));
         QPalette palette = box->palette();
         palette.setColor(QPalette::WindowText, Blue);
         palette.setColor(QPalette::Window, Qt::white);

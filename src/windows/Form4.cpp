@@ -6,6 +6,7 @@
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "PageText.h"
+#include "PanelControls.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
 #include "ProgramVersion.h"
@@ -21,15 +22,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    return label;
-}
 
 Command *makeCommand(QWidget *parent, const char *name, const QRect &place)
 {
@@ -53,18 +45,15 @@ Form4::Form4(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     setFont(Fonts::ui(9));
     setWindowIcon(QApplication::windowIcon());
 
-    auto *label8 = makeLabel(
-        this, "Label8",
+    QLabel *label8 = PanelControls::introduction(
+        this, "Label8", Twips::rect(240, 480, 9975, 855),
         QStringLiteral("    本软件定期会发布新版本，通常每个月都会有2-3次更新，新版本会修正旧版本的大量漏洞并更新服务器的查询接口，"
                        "如果不升级则很多功能不能正常使用，更新接口通常是机构、政府的网站，敬请谅解。如果有新版本会告知您，"
-                       "您可以点击“下载新版本”到官方指定地点进行下载新版本。本软件针对个人、家庭用户永久免费，请谨慎任何收费行为。"),
-        Twips::rect(240, 480, 9975, 855));
-    label8->setWordWrap(true);
-    label8->setStyleSheet(QStringLiteral("color: #545454;"));
+                       "您可以点击“下载新版本”到官方指定地点进行下载新版本。本软件针对个人、家庭用户永久免费，请谨慎任何收费行为。"));
+    label8->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    auto *label1 = makeLabel(this, "Label1", QStringLiteral("更新详细内容："), Twips::rect(5400, 1320, 1470, 285));
-    label1->setFont(Fonts::ui(10.5, true));
-    label1->adjustSize();
+    PanelControls::caption(this, "Label1", Twips::rect(5400, 1320, 1470, 285), QStringLiteral("更新详细内容："),
+                           Fonts::ui(10.5, true));
 
     m_image1 = new QLabel(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
@@ -77,13 +66,11 @@ Form4::Form4(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     m_text1->setReadOnly(true);
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    m_label4 = makeLabel(this, "Label4", QString(), Twips::rect(240, 5760, 1200, 330));
-    m_label5 = makeLabel(this, "Label5", QString(), Twips::rect(240, 6120, 1200, 330));
-    m_label2 = makeLabel(this, "Label2", QStringLiteral("准备就绪"), Twips::rect(120, 6480, 960, 330));
-    for (QLabel *label : {m_label4, m_label5, m_label2})
-        label->setFont(Fonts::ui(12, true));
-    m_label2->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
-    m_label2->adjustSize();
+    const QFont big = Fonts::ui(12, true);
+    m_label4 = PanelControls::label(this, "Label4", Twips::rect(240, 5760, 1200, 330), QString(), big);
+    m_label5 = PanelControls::label(this, "Label5", Twips::rect(240, 6120, 1200, 330), QString(), big);
+    m_label2 = PanelControls::caption(this, "Label2", Twips::rect(120, 6480, 960, 330), QStringLiteral("准备就绪"), big);
+    PanelControls::textColour(m_label2, QColor(0, 0, 255));
 
     m_command1 = makeCommand(this, "Command1", Twips::rect(840, 6960, 1695, 375));
     m_command2 = makeCommand(this, "Command2", Twips::rect(2760, 6960, 1695, 375));
@@ -117,21 +104,15 @@ void Form4::Form_Load()
     m_command2->setCaption(QStringLiteral("下载新版本"));
     m_command2->setEnabled(false);
     m_command3->setCaption(QStringLiteral("关闭更新页面"));
-    setLabel(m_label4, QStringLiteral("本地版本：") + ProgramVersion);
-    setLabel(m_label5, QStringLiteral("最新版本：点击“检查更新”获取"));
-}
-
-void Form4::setLabel(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->adjustSize();
+    PanelControls::setAutoSized(m_label4, QStringLiteral("本地版本：") + ProgramVersion);
+    PanelControls::setAutoSized(m_label5, QStringLiteral("最新版本：点击“检查更新”获取"));
 }
 
 void Form4::Command1_Click()
 {
     try {
         m_command1->setEnabled(false);
-        setLabel(m_label2, QStringLiteral("正在连接到服务器..."));
+        PanelControls::setAutoSized(m_label2, QStringLiteral("正在连接到服务器..."));
         m_pageText = m_fetcher.fetchPageText(Endpoints::versionNotice());
 
         Pos16 start = Pos16(FindTextPos(QStringLiteral("The Newest Vision："), m_pageText)) + 18;
@@ -142,20 +123,20 @@ void Form4::Command1_Click()
         end = Pos16(FindTextPos(QStringLiteral("#End#"), m_pageText)) - 2;
         m_text1->setPlainText(Cut(m_pageText, start, end));
 
-        setLabel(m_label5, QStringLiteral("最新版本：") + m_newestVersion);
+        PanelControls::setAutoSized(m_label5, QStringLiteral("最新版本：") + m_newestVersion);
         if (IsNewerVersion(m_newestVersion, ProgramVersion)) {
             m_command2->setEnabled(true);
             m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("检测结果"),
                          QStringLiteral("检测到新版本，请下载新版本！"), this);
         } else {
-            setLabel(m_label2, QStringLiteral("您的版本是最新版本，无需升级！"));
+            PanelControls::setAutoSized(m_label2, QStringLiteral("您的版本是最新版本，无需升级！"));
             m_command1->setEnabled(true);
             m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("检测结果"),
                          QStringLiteral("您使用的是最新版本！"), this);
         }
     } catch (const std::exception &) {
         m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"), QStringLiteral("检查更新失败！"), this);
-        setLabel(m_label2, QStringLiteral("检查更新失败"));
+        PanelControls::setAutoSized(m_label2, QStringLiteral("检查更新失败"));
         m_command1->setEnabled(true);
     }
 }

@@ -51,7 +51,6 @@ protected:
 
 private:
     void Form_Load();
-    void setLabel(QLabel *label, const QString &text);
 
     PageFetcher &m_fetcher;
     MessageBoxes &m_boxes;

@@ -1,5 +1,7 @@
 #include "Form5.h"
 
+#include "Fonts.h"
+#include "PanelControls.h"
 #include "ProgramVersion.h"
 #include "ScreenPlace.h"
 #include "Twips.h"
@@ -9,19 +11,7 @@
 #include <QListWidget>
 #include <QStyle>
 
-namespace {
-
-QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &place, bool autoSize = true)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(place);
-    if (autoSize)
-        l->adjustSize();
-    return l;
-}
-
-} // namespace
+using PanelControls::caption;
 
 const QStringList &Form5::ComponentNames()
 {
@@ -47,10 +37,10 @@ Form5::Form5(QWidget *parent) : QDialog(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(Twips::toPixels(7230), Twips::toPixels(4785));
-    setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    setFont(Fonts::ui(9));
     setWindowIcon(QApplication::windowIcon());
 
-    label(this, "Label7", QStringLiteral("产品图标："), Twips::rect(120, 360, 900, 255));
+    caption(this, "Label7", Twips::rect(120, 360, 900, 255), QStringLiteral("产品图标："));
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
     icon->setGeometry(Twips::rect(1080, 240, 480, 480));
@@ -58,25 +48,22 @@ Form5::Form5(QWidget *parent) : QDialog(parent)
                                   ? style()->standardIcon(QStyle::SP_ComputerIcon)
                                   : QApplication::windowIcon();
     icon->setPixmap(programIcon.pixmap(32, 32));
-    label(this, "Label1", QStringLiteral("产品名称：Orvalent"), Twips::rect(1800, 360, 1980, 255));
-    m_label2 = label(this, "Label2", QStringLiteral("产品版本："), Twips::rect(3960, 360, 1260, 255));
-    label(this, "Label3", QStringLiteral("版权所有 © Zavoz Software 工作室，保留一切权利。"),
-          Twips::rect(120, 720, 3675, 255));
-    label(this, "Label10", QStringLiteral("开发：Zavoz Software 开发组"), Twips::rect(4080, 960, 2880, 255));
-    label(this, "Label5", QStringLiteral("已安装的组件："), Twips::rect(120, 1080, 1260, 255));
+    caption(this, "Label1", Twips::rect(1800, 360, 1980, 255), QStringLiteral("产品名称：Orvalent"));
+    m_label2 = caption(this, "Label2", Twips::rect(3960, 360, 1260, 255), QStringLiteral("产品版本："));
+    caption(this, "Label3", Twips::rect(120, 720, 3675, 255), QStringLiteral("版权所有 © Zavoz Software 工作室，保留一切权利。"));
+    caption(this, "Label10", Twips::rect(4080, 960, 2880, 255), QStringLiteral("开发：Zavoz Software 开发组"));
+    caption(this, "Label5", Twips::rect(120, 1080, 1260, 255), QStringLiteral("已安装的组件："));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(Twips::rect(120, 1440, 6975, 2355));
-    auto *warning = label(this, "Label6",
-                          QStringLiteral("警告：本程序受著作权法和国际条约保护。未经授权，任何单位和个人不得出售、"
-                                         "修改、复制、传播本程序或其任何部分，不得对本程序进行反向工程、反编译或"
-                                         "反汇编，违者将依法追究其法律责任。"),
-                          Twips::rect(120, 3840, 6975, 855), false);
+    QLabel *warning = PanelControls::label(
+        this, "Label6", Twips::rect(120, 3840, 6975, 855),
+        QStringLiteral("警告：本程序受著作权法和国际条约保护。未经授权，任何单位和个人不得出售、"
+                       "修改、复制、传播本程序或其任何部分，不得对本程序进行反向工程、反编译或"
+                       "反汇编，违者将依法追究其法律责任。"),
+        Fonts::ui(9, true));
     warning->setWordWrap(true);
-    warning->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-    QFont bold(QStringLiteral("微软雅黑"), 9);
-    bold.setBold(true);
-    warning->setFont(bold);
+    PanelControls::textColour(warning, QColor(255, 0, 0));
 
     Form_Load();
     CentreOnScreen(this);

@@ -40,7 +40,8 @@ struct ProgramRig {
         if (!binding.isLoaded()) {
             binding.writeLocation(QStringLiteral("北京市"));
             binding.showMain();
-            QTest::qWaitForWindowExposed(binding.form1());
+            if (!QTest::qWaitForWindowExposed(binding.form1()))
+                qFatal("the main window was not shown");
         }
         return binding.form1();
     }
