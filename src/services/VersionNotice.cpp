@@ -4,7 +4,7 @@
 
 std::optional<QString> NoticeNewestVersion(const QString &pageText)
 {
-    return MarkedCut(pageText, QStringLiteral("The Newest Vision："), QStringLiteral("########"));
+    return MarkedCut(pageText, NoticeMarkers::NewestVersion, NoticeMarkers::NewestVersionEnd);
 }
 
 bool IsNewerVersion(const QString &newest, const QString &current)

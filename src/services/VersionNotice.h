@@ -11,6 +11,16 @@
 //     ...
 //     #End#
 
+// The notice's markers. The update text stands on lines of its own: it
+// begins after the line break behind its marker and ends before the one in
+// front of "#End#".
+namespace NoticeMarkers {
+inline const QString NewestVersion = QStringLiteral("The Newest Vision：");
+inline const QString NewestVersionEnd = QStringLiteral("########");
+inline const QString UpdateText = QStringLiteral("###Update Text###");
+inline const QString UpdateTextEnd = QStringLiteral("#End#");
+} // namespace NoticeMarkers
+
 // The newest version text, untrimmed; nullopt when the notice does not hold
 // the start marker, or holds no "########" behind it (the cut cannot be made).
 std::optional<QString> NoticeNewestVersion(const QString &pageText);
