@@ -21,6 +21,7 @@
 #include "Frm.h"
 #include "MessageBoxes.h"
 #include "PictureBox.h"
+#include "ProgramEnd.h"
 #include "ProgramVersion.h"
 #include "ProgramWindowActivation.h"
 #include "ShellOpen.h"
@@ -36,8 +37,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShowEvent>
-#include <cstdio>
-#include <unistd.h>
 
 static void loadMainWindowPictures()
 {
@@ -133,10 +132,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
       m_folder(folder),
       m_browsers(browsers),
       m_context{fetcher, boxes, shell, m_state, nullptr, this, browsers},
-      m_endProgram([] {
-          std::fflush(nullptr);
-          ::_exit(0);
-      })
+      m_endProgram(&EndProgramNow)
 {
     loadMainWindowPictures();
     setObjectName(QStringLiteral("Form1"));

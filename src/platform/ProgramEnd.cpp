@@ -3,8 +3,13 @@
 #include <cstdio>
 #include <unistd.h>
 
-void ExitProgramEnd::endNow()
+void EndProgramNow()
 {
     std::fflush(nullptr);
     ::_exit(0);
+}
+
+void ExitProgramEnd::endNow()
+{
+    EndProgramNow();
 }

@@ -1,8 +1,14 @@
 #pragma once
 
-// Ends the program at once: no window is asked, nothing runs after it. The
-// start-up window ends this way after a failed installation check; a test
-// puts a hook here that records the end and throws instead.
+// Every way the program ends goes through here: the C streams are flushed,
+// then the process ends with exit code 0 (the end is the program's answer,
+// not a crash). No window is asked, nothing unloads and no caller code runs
+// after it.
+[[noreturn]] void EndProgramNow();
+
+// Ends the program at once. The start-up window ends this way after a failed
+// installation check; a test puts a hook here that records the end and
+// throws instead.
 class ProgramEnd
 {
 public:
@@ -10,7 +16,7 @@ public:
     [[noreturn]] virtual void endNow() = 0;
 };
 
-// The process ends with exit code 0 (the end is the program's answer, not a crash).
+// The program's own end: EndProgramNow.
 class ExitProgramEnd : public ProgramEnd
 {
 public:
