@@ -1,15 +1,12 @@
 // Stands in for nslookup. What it does is set by FAKE_NSLOOKUP:
 //   file:PATH  writes the file's bytes to standard output
 //   args       writes "argc=N" and one "argI=[...]" line per argument
-//   hang       writes nothing and waits until it is killed
 //   silent     writes nothing and ends
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <thread>
 
 int main(int argc, char **argv)
 {
@@ -26,10 +23,6 @@ int main(int argc, char **argv)
         for (int i = 1; i < argc; ++i)
             std::cout << "arg" << i << "=[" << argv[i] << "]\n";
         return 0;
-    }
-    if (std::strcmp(mode, "hang") == 0) {
-        for (;;)
-            std::this_thread::sleep_for(std::chrono::seconds(1));
     }
     return 0;
 }
