@@ -4,8 +4,12 @@
 # tests switch it off here and never in the program.
 #
 #   kordelvane_add_test(NAME tst_pagefetch SOURCES tst_pagefetch.cpp LIBS kv_services kv_standin)
+#
+# LABELS sorts the tests for `ctest -L` / `ctest -LE`: "browser" for every
+# test that starts a web engine view, "slow" for the few that take several
+# seconds, so a quick run can leave them out (ctest -LE "browser|slow").
 function(kordelvane_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS} kv_testsupport)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
@@ -15,4 +19,7 @@ function(kordelvane_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;KORDELVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};KORDELVANE_PROGRAM_DIR=${ORVALENT_PROGRAM_DIR};${T_ENV}")
+  if(T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
 endfunction()
