@@ -2,7 +2,6 @@
 
 #include "NumberedError.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -95,17 +94,19 @@ void readExactly(int fd, unsigned char *buffer, qint64 size, const QString &path
     }
 }
 
-void report(const ProgressReport &progress, double fraction)
+void report(const ProgressReport &progress, const YieldTurn &yieldTurn, double fraction)
 {
     if (progress)
         progress(fraction);
-    QCoreApplication::processEvents();
+    if (yieldTurn)
+        yieldTurn();
 }
 
 // Feeds the file to the digest: the full chunks through one reused buffer,
 // then the remainder through a buffer of its own size. The file is open only
 // while it is read.
-void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport &progress)
+void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport &progress,
+                  const YieldTurn &yieldTurn)
 {
     const QByteArray nativePath = QFile::encodeName(path);
     FileHandle file(::open(nativePath.constData(), O_RDONLY | O_CLOEXEC));
@@ -124,7 +125,7 @@ void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport
         readExactly(file.fd(), buffer.data(), ChunkSize, path);
         const bool hashed = EVP_DigestUpdate(context, buffer.data(), ChunkSize) == 1;
         // The report and the yield belong to the chunk even when hashing it failed.
-        report(progress, static_cast<double>(i) / static_cast<double>(fullChunks));
+        report(progress, yieldTurn, static_cast<double>(i) / static_cast<double>(fullChunks));
         if (!hashed)
             failWithLibraryError("EVP_DigestUpdate");
     }
@@ -138,7 +139,7 @@ void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport
 
 } // namespace
 
-QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress)
+QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress, const YieldTurn &yieldTurn)
 {
     // Only an ordinary file counts: a folder, a pipe or a device is "not found".
     const QFileInfo info(path);
@@ -159,7 +160,7 @@ QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &p
     if (EVP_DigestInit_ex(context.get(), md.get(), nullptr) != 1)
         failWithLibraryError("EVP_DigestInit_ex");
 
-    hashContents(path, context.get(), progress);
+    hashContents(path, context.get(), progress, yieldTurn);
 
     const int size = EVP_MD_get_size(md.get());
     if (size <= 0)
@@ -175,7 +176,7 @@ QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &p
     for (unsigned int i = 0; i < written; ++i) {
         text += QLatin1Char(Digits[digest[i] >> 4]);
         text += QLatin1Char(Digits[digest[i] & 0x0F]);
-        report(progress, 1.0);
+        report(progress, yieldTurn, 1.0);
     }
     return text;
 }

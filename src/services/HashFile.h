@@ -9,18 +9,22 @@ constexpr quint32 AlgorithmSha1 = 0x8004;
 
 // Called with the fraction done, 0 to 1.
 using ProgressReport = std::function<void(double)>;
+// Called after every report; the window passes its processEvents there, so
+// the services never reach the event loop themselves.
+using YieldTurn = std::function<void()>;
 
 // The MD5 or SHA1 digest of a whole file as upper-case hex text (32 or 40
 // digits, no separators).
 //
 // The file is read in 32768-byte chunks; after every full chunk the progress
 // report gets chunks done / full chunks, and after each digest byte it gets 1.
-// Every report is followed by one QCoreApplication::processEvents(), so other
-// handlers may run meanwhile (even another HashFile: all state is local).
+// Every report is followed by one yieldTurn, in which other handlers may run
+// (even another HashFile: all state is local).
 // A file shorter than one chunk makes no chunk report. Lengths are 64-bit.
 //
 // Throws NumberedError: 53 when the path is not an ordinary file (a folder
 // counts as missing), 70/75 when it cannot be opened, 57 when a read fails,
 // 62 when it shrinks while being read, the crypto library's error code when
 // the digest fails. No partial digest is ever returned.
-QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress);
+QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress,
+                 const YieldTurn &yieldTurn = {});

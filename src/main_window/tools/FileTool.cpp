@@ -10,6 +10,7 @@
 #include "VerifyFileSignature.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -176,7 +177,9 @@ void FileTool::digest(quint32 algorithm, const QString &prefix)
     setStatus(QStringLiteral("正在获取文件摘要中......"));
     // The path goes as typed, blanks and all. The colour stays whatever the last check set.
     try {
-        const QString text = HashFile(m_txtFile->text(), algorithm, [this](double f) { reportProgress(f); });
+        const QString text = HashFile(
+            m_txtFile->text(), algorithm, [this](double f) { reportProgress(f); },
+            [] { QCoreApplication::processEvents(); });
         setStatus(prefix + text);
     } catch (const NumberedError &error) {
         setStatus(digestFailureText(error));
