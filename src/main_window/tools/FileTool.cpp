@@ -61,7 +61,7 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     // The panel keeps the window's font; each control names its own.
     const QFont font = Fonts::ui(9);
 
-    m_label6 = caption(panel, "Label6", Twips::rect(360, 600, 900, 255), QStringLiteral("文件路径："), font);
+    caption(panel, "Label6", Twips::rect(360, 600, 900, 255), QStringLiteral("文件路径："), font);
     m_txtFile = inputBox(panel, "txtFile", Twips::rect(1200, 480, 6015, 375), BoxBase::White, font);
 
     m_cmdFile = button(panel, "cmdFile", Twips::rect(7200, 480, 975, 375), QStringLiteral("查询"), font);
@@ -95,12 +95,12 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     m_picture3->setPalette(red);
     m_picture3->raise();
 
-    m_label10 = introduction(
+    introduction(
         panel, "Label10", Twips::rect(600, 3960, 7815, 615),
         QStringLiteral("    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
                        "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。"),
         font);
-    m_label11 = introduction(
+    introduction(
         panel, "Label11", Twips::rect(600, 4800, 7815, 855),
         QStringLiteral("    验证数字签名意义：正规软件厂商发布的软件均会含有合法且通过验证发布者的数字签名，"
                        "病毒等非法文件没有数字签名或有数字签名但没通过验证，通过这点您可以查询出文件的合法性及安全性。"

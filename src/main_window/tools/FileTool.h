@@ -41,6 +41,8 @@ public:
     void reportProgress(double fraction);
 
     static constexpr const char *DialogTitle = "请选择文件";
+    // Label9 while the signature is being checked.
+    static inline const QString CheckingSignatureText = QStringLiteral("正在验证文件签名及附加信息中......");
     // The description is the one the old dialog showed; the patterns follow in Qt's form.
     static constexpr const char *DialogFilter = "Digital Ceramic Files(*.exe);(*.dll);(*.sys) (*.exe *.dll *.sys)";
 
@@ -54,7 +56,6 @@ private:
     FileDialog &m_dialog;
     TrustAnchors m_anchors;
 
-    QLabel *m_label6;
     QLineEdit *m_txtFile;
     QPushButton *m_cmdFile;
     QPushButton *m_cmdSHA1;
@@ -63,7 +64,5 @@ private:
     QLabel *m_label9;
     QFrame *m_picture4;
     QWidget *m_picture3;
-    QLabel *m_label10;
-    QLabel *m_label11;
     QLabel *m_label25;
 };

@@ -38,7 +38,7 @@ PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel
     m_txtLiuXing = inputBox(panel, "txtLiuXing", Twips::rect(2160, 1800, 4335, 375), BoxBase::Styled);
     m_cmdLiuXingChaXun = button(panel, "cmdLiuXingChaXun", Twips::rect(6480, 1800, 975, 375), QStringLiteral("查询"));
 
-    m_Picture2_2 = new InfoIcon(
+    new InfoIcon(
         panel, "Picture2_2", Twips::rect(1800, 2460, 240, 240),
         QStringLiteral(
             "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-class InfoIcon;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +34,5 @@ private:
     QLabel *m_lblLiuXingURL;
     QLineEdit *m_txtLiuXing;
     QPushButton *m_cmdLiuXingChaXun;
-    InfoIcon *m_Picture2_2;
     QLabel *m_lblLiuXing;
 };

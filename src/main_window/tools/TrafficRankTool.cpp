@@ -31,19 +31,17 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
             "    "
             "本功能可以查询您需要了解的网站的全球流量排名情况，骗子网站无论如何伪装，其流量等人气指标是无法伪装出来的。"
             "查询结果来自第三方权威机构Alexa接口。"));
-    m_lblRenQiURL =
-        caption(panel, "lblRenQiURL", Twips::rect(2040, 1860, 540, 255), QStringLiteral("网址："), Fonts::ui(9, true));
+    caption(panel, "lblRenQiURL", Twips::rect(2040, 1860, 540, 255), QStringLiteral("网址："), Fonts::ui(9, true));
     m_txtRenQi = inputBox(panel, "txtRenQi", Twips::rect(2640, 1800, 3615, 375), BoxBase::Styled);
     m_cmdRenQiChaxun = button(panel, "cmdRenQiChaxun", Twips::rect(6240, 1800, 975, 375), QStringLiteral("查询"));
 
-    m_Picture2_0 = new InfoIcon(
+    new InfoIcon(
         panel, "Picture2_0", Twips::rect(2040, 2400, 240, 240),
         QStringLiteral(
             "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
     m_lblRenQi = caption(panel, "lblRenQi", Twips::rect(2520, 2400, 1680, 330), QString::fromUtf16(WorldCaption),
                          Fonts::ui(12, true));
-    m_Picture2_1 =
-        new InfoIcon(panel, "Picture2_1", Twips::rect(2040, 2820, 240, 240),
+    new InfoIcon(panel, "Picture2_1", Twips::rect(2040, 2820, 240, 240),
                      QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
     m_lblZG = caption(panel, "lblZG", Twips::rect(2520, 2760, 1680, 330), QString::fromUtf16(ChinaCaption),
                       Fonts::ui(12, true));

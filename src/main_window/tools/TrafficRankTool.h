@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-class InfoIcon;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,11 +35,8 @@ private:
 
     ToolContext &m_context;
     QLabel *m_lblRenQiJS;
-    QLabel *m_lblRenQiURL;
     QLineEdit *m_txtRenQi;
     QPushButton *m_cmdRenQiChaxun;
-    InfoIcon *m_Picture2_0;
     QLabel *m_lblRenQi;
-    InfoIcon *m_Picture2_1;
     QLabel *m_lblZG;
 };

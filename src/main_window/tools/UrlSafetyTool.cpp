@@ -173,12 +173,9 @@ void UrlSafetyTool::stageOne()
         setAddressColour(UrlSafetyVerdict::Dangerous);
         txtUSJG->setText(Cut(state.PageText, state.CutStart, state.CutEnd));
         txtUSJG->setText(UrlSafetyVerdict::dangerText(txtUSJG->text()));
-    } else if (state.PageText.size() <= 100) {
-        txtUSJG->setText(UrlSafetyVerdict::undecidedText(state.PageText));
-        imgNoSafe->hide();
-        imgSafe->hide();
-        imgNoKnow->show();
     } else {
+        // Neither marker: the page's length picks the text (undecidedText),
+        // both show the unknown badge.
         imgNoSafe->hide();
         imgSafe->hide();
         imgNoKnow->show();

@@ -31,7 +31,6 @@ private:
 
     ToolContext &m_context;
     QLabel *m_Label5;
-    QLabel *m_lblYuMing;
     QLineEdit *m_txtYuMing;
     QPushButton *m_cmdYuMingChaXun;
     QPlainTextEdit *m_txtYuMingJG;
