@@ -141,7 +141,7 @@ void FileTool::cmdCer_Click()
 {
     // Every file is verified, the program's own executable and any copy of it too.
     setCheckButtonsEnabled(false);
-    setStatus(QStringLiteral("正在验证文件签名及附加信息中......"));
+    setStatus(CheckingSignatureText);
     m_label9->repaint(); // the check blocks the window until it answers
     const Verdict verdict = VerifyFileSignature(trimBlanks(m_txtFile->text()), m_anchors);
     setStatusColour(verdict.colour);

@@ -24,15 +24,6 @@
 namespace
 {
 
-const QString ShortNumberText = QStringLiteral("电话号码格式为 010-12345678 ！");
-const QString CheckingText = QStringLiteral("正在检查电话号码地址中...");
-const QString ConnectingText = QStringLiteral("正在连接服务器中...");
-const QString RateLimitedText = QStringLiteral("没有查找到该号码的地理位置。");
-const QString LookupErrorText = QStringLiteral("发生错误。");
-const QString ErrorTitle = QStringLiteral("错误");
-const QString UnknownErrorText = QStringLiteral("出现未知错误！");
-const QString NotWholeText = QStringLiteral("区号和电话号码必须是数字！");
-
 // The two headings stand out in dark red.
 const QColor HeadingRed(192, 0, 0);
 

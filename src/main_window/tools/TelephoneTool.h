@@ -43,6 +43,14 @@ public:
     static inline const QColor Red = QColor(255, 0, 0);
     QColor txtTelWZColour() const;
 
+    static inline const QString ShortNumberText = QStringLiteral("电话号码格式为 010-12345678 ！");
+    static inline const QString CheckingText = QStringLiteral("正在检查电话号码地址中...");
+    static inline const QString ConnectingText = QStringLiteral("正在连接服务器中...");
+    static inline const QString RateLimitedText = QStringLiteral("没有查找到该号码的地理位置。");
+    static inline const QString LookupErrorText = QStringLiteral("发生错误。");
+    static inline const QString ErrorTitle = QStringLiteral("错误");
+    static inline const QString UnknownErrorText = QStringLiteral("出现未知错误！");
+    static inline const QString NotWholeText = QStringLiteral("区号和电话号码必须是数字！");
     static inline const QString EmailHelpTitle = QStringLiteral("Email所在地查询方法");
     static const QString EmailHelpText;
 

@@ -144,7 +144,7 @@ void UrlSafetyTool::stageOne()
     imgNoKnow->hide();
     imgSafe->hide();
     setControlsEnabled(false);
-    m_context.statusLine->setText(QStringLiteral("正在分析网址..."));
+    m_context.statusLine->setText(StatusAnalysing);
 
     // Only one leading "http://" and one trailing slash go; each write-back
     // is an edit of the box and clears the verdict.
@@ -217,7 +217,7 @@ void UrlSafetyTool::WebAI_DocumentComplete()
 
 void UrlSafetyTool::finishStageTwo()
 {
-    m_context.statusLine->setText(QStringLiteral("正在查询云安全中心返回的结果......"));
+    m_context.statusLine->setText(StatusReadingVerdict);
     const UrlSafetyVerdict::SecondStage verdict = UrlSafetyVerdict::secondStage(m_context.state.PageText);
     txtUSJG->setText(verdict.text);
     if (verdict.badge != UrlSafetyVerdict::Badge::None) {

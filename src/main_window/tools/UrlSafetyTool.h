@@ -43,6 +43,10 @@ public:
     // The address box's background.
     QColor addressColour() const;
 
+    // The status line while stage 1 starts and while stage 2 reads its page.
+    static inline const QString StatusAnalysing = QStringLiteral("正在分析网址...");
+    static inline const QString StatusReadingVerdict = QStringLiteral("正在查询云安全中心返回的结果......");
+
     QLabel *Label13 = nullptr;
     QLabel *Label14 = nullptr;
     QLineEdit *txtUS = nullptr;
