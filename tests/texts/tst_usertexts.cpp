@@ -27,17 +27,16 @@
 #include "Command.h"
 #include "ResultBox.h"
 #include "TelephoneTool.h"
+#include "ToolPanelRig.h"
 #include "TrafficRankTool.h"
 #include "UrlSafetyTool.h"
 #include "UrlSafetyVerdict.h"
 #include "VerifyFileSignature.h"
 #include "WhoisTool.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -46,34 +45,28 @@
 
 namespace {
 
-// What a widget shows: its caption or text, or with "tip" its tooltip.
+// What a window's control shows: with "tip" its tooltip, with "title" its
+// window title, otherwise its caption or text.
 QString shownText(QObject *object, const QString &aspect)
 {
+    auto *widget = qobject_cast<QWidget *>(object);
     if (aspect == QLatin1String("tip"))
-        return qobject_cast<QWidget *>(object) ? static_cast<QWidget *>(object)->toolTip() : QString();
+        return widget ? widget->toolTip() : QString();
     if (aspect == QLatin1String("title"))
-        return qobject_cast<QWidget *>(object) ? static_cast<QWidget *>(object)->windowTitle() : QString();
+        return widget ? widget->windowTitle() : QString();
     if (auto *selector = qobject_cast<SelectorControl *>(object))
         return selector->Caption();
     if (auto *command = qobject_cast<Command *>(object))
         return command->Caption();
-    if (auto *result = qobject_cast<ResultBox *>(object))
-        return result->text();
     if (auto *box = qobject_cast<QCheckBox *>(object))
         return box->text();
-    if (auto *label = qobject_cast<QLabel *>(object))
-        return label->text();
-    if (auto *button = qobject_cast<QAbstractButton *>(object))
-        return button->text();
-    if (auto *line = qobject_cast<QLineEdit *>(object))
-        return line->text();
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(object))
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(object); plain && !qobject_cast<ResultBox *>(object))
         return plain->toPlainText();
     if (auto *action = qobject_cast<QAction *>(object))
         return action->text();
     if (auto *menu = qobject_cast<QMenu *>(object))
         return menu->title();
-    return QString();
+    return widget ? shownText(widget) : QString();
 }
 
 } // namespace
