@@ -66,6 +66,13 @@ public:
                 reply(found);
         });
     }
+    void hasElement(const QString &idOrName, DoneReply reply) override
+    {
+        later([this, idOrName, reply] {
+            if (reply)
+                reply(has(QStringLiteral("id"), idOrName) || has(QStringLiteral("name"), idOrName));
+        });
+    }
     void setValueByName(const QString &name, const QString &value, DoneReply reply) override
     {
         later([this, name, value, reply] {
