@@ -24,21 +24,27 @@ private slots:
 void TestDoubleClick::oneClick_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("part");      // the part double-clicked
+    QTest::addColumn<QString>("part");        // the part double-clicked
     QTest::addColumn<QStringList>("holders"); // the faces M can show
-    QTest::addColumn<QString>("face");      // the face shown afterwards
+    QTest::addColumn<QString>("face");        // the face shown afterwards
     const QStringList command{QStringLiteral("M0"), QStringLiteral("M1"), QStringLiteral("M2")};
     const QStringList option{QStringLiteral("M1"), QStringLiteral("M2"), QStringLiteral("M3"),
                              QStringLiteral("M5"), QStringLiteral("M6"), QStringLiteral("M7")};
     const QStringList selector; // these show a copy: their look is asked for
     // The button runs its handler once and ends on the normal face.
-    QTest::newRow("Command face") << "Command" << "M" << command << "M0";
-    QTest::newRow("Command caption") << "Command" << "Label1" << command << "M0";
+    QTest::newRow("Command face") << "Command"
+                                  << "M" << command << "M0";
+    QTest::newRow("Command caption") << "Command"
+                                     << "Label1" << command << "M0";
     // The switch flips once: on to off, off-normal face.
-    QTest::newRow("Option") << "Option" << "M" << option << "M5";
-    QTest::newRow("Tab face") << "Tab" << "M" << selector << "selected";
-    QTest::newRow("Tab caption") << "Tab" << "Label1" << selector << "selected";
-    QTest::newRow("Frm face") << "Frm" << "M" << selector << "selected";
+    QTest::newRow("Option") << "Option"
+                            << "M" << option << "M5";
+    QTest::newRow("Tab face") << "Tab"
+                              << "M" << selector << "selected";
+    QTest::newRow("Tab caption") << "Tab"
+                                 << "Label1" << selector << "selected";
+    QTest::newRow("Frm face") << "Frm"
+                              << "M" << selector << "selected";
 }
 
 void TestDoubleClick::oneClick()

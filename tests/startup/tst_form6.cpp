@@ -148,9 +148,11 @@ private slots:
     {
         QTest::addColumn<QString>("markup");
         QTest::addColumn<QString>("address");
-        QTest::newRow("marker") << "<div>您的IP地址是：[1.2.3.4] 来自：北京市</div>" << "1.2.3.4";
+        QTest::newRow("marker") << "<div>您的IP地址是：[1.2.3.4] 来自：北京市</div>"
+                                << "1.2.3.4";
         // Without its marker the address is cut from position 9.
-        QTest::newRow("no marker") << "<div>abcdefghij]</div>" << "ij";
+        QTest::newRow("no marker") << "<div>abcdefghij]</div>"
+                                   << "ij";
     }
     void locationOfTheOwnAddress()
     {
@@ -163,7 +165,8 @@ private slots:
                       QStringLiteral("<div>本站主数据：北京市 联通<br>\r\n参考数据一：北京市</div>"));
         startup.run();
         const QStringList seen = requestsSeen(m_standin->server);
-        QCOMPARE(seen.mid(2), (QStringList{seenAs(Endpoints::ipLocation(address)), seenAs(Endpoints::ipLocation(address))}));
+        QCOMPARE(seen.mid(2),
+                 (QStringList{seenAs(Endpoints::ipLocation(address)), seenAs(Endpoints::ipLocation(address))}));
         QCOMPARE(startup.mainWindow.events, (QStringList{"load", "location:北京市 联通", "show"}));
     }
 
