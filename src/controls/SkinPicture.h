@@ -9,6 +9,10 @@
 //  - moved: every pointer move over it, with or without a button held (and,
 //    while a button is held, outside it too: the press captures the pointer);
 //  - clicked: a left-button press and release both on the picture.
+// The second press of a double-click is a double-click, not a press: it
+// reports nothing, so a double-click is one click.
+// A disabled picture takes no mouse input but keeps its look: the face is
+// drawn as it is, never greyed.
 class SkinPicture : public QLabel
 {
     Q_OBJECT
@@ -24,6 +28,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_leftDown = false;

@@ -11,19 +11,29 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 
 namespace {
 
 // The line edit's own "0" would mean "nothing may be typed"; no limit is
-// kept as the largest length it knows. No 16-bit MaxLength can equal it, so
-// reading it back as 0 is unambiguous.
+// kept as the largest length it knows.
 constexpr int NoLimit = std::numeric_limits<int>::max();
 
+int roundToPixel(int twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / Twips::PerPixel));
+}
+
+// Each edge to its nearest pixel: the frame's left at 10 twips lands on
+// pixel 1, leaving the strip before it a pixel wide.
 QRect toPixels(const QRect &twips)
 {
-    return Twips::rect(twips.x(), twips.y(), twips.width(), twips.height());
+    const int left = roundToPixel(twips.x());
+    const int top = roundToPixel(twips.y());
+    return QRect(left, top, roundToPixel(twips.x() + twips.width()) - left,
+                 roundToPixel(twips.y() + twips.height()) - top);
 }
 
 } // namespace
@@ -64,7 +74,12 @@ Text::Text(QWidget *parent)
     m_Text1->raise();
     setFocusProxy(m_Text1);
 
-    connect(m_Text1, &QLineEdit::textChanged, this, &Text::Change);
+    connect(m_Text1, &QLineEdit::textChanged, this, [this](const QString &now) {
+        // Shortened below its old length, the text may grow again up to
+        // MaxLength.
+        applyLimit(now.size());
+        emit Change();
+    });
 
     resize(Twips::rect(0, 0, DesignWidth, DesignHeight).size());
     placeParts();
@@ -77,6 +92,13 @@ QString Text::text() const
 
 void Text::setText(const QString &text)
 {
+    if (text == m_Text1->text()) {
+        // The inner box reports no change for the same text; a write is a
+        // change all the same.
+        emit Change();
+        return;
+    }
+    applyLimit(text.size());
     m_Text1->setText(text);
 }
 
@@ -92,15 +114,25 @@ void Text::setEnabled(bool enabled)
 
 int Text::MaxLength() const
 {
-    const int length = m_Text1->maxLength();
-    return length == NoLimit ? 0 : length;
+    return m_maxLength;
 }
 
 void Text::setMaxLength(int maxLength)
 {
     if (maxLength < 0 || maxLength > MaxLengthLimit)
         throw std::out_of_range("MaxLength must be from 0 to 32767");
-    m_Text1->setMaxLength(maxLength == 0 ? NoLimit : maxLength);
+    m_maxLength = maxLength;
+    applyLimit(m_Text1->text().size());
+}
+
+void Text::applyLimit(qsizetype textLength)
+{
+    if (m_maxLength == 0) {
+        m_Text1->setMaxLength(NoLimit);
+        return;
+    }
+    // Never below the text held, so setting it cuts nothing.
+    m_Text1->setMaxLength(static_cast<int>(std::max<qsizetype>(m_maxLength, textLength)));
 }
 
 void Text::ReadProperties(const PropertyBag &bag)

@@ -16,7 +16,9 @@ class SkinPicture;
 // Only the two narrow strips of the control not covered by the frame are the
 // control's own surface: a click there moves the focus into the inner box
 // (silently nothing when the box cannot take it). A click on the frame does
-// nothing. The strips show whatever lies behind the control.
+// nothing. The strips show whatever lies behind the control. The parts' edges
+// are rounded to the nearest pixel, so the 10-twip strip at the left keeps a
+// pixel of its own.
 class Text : public QWidget
 {
     Q_OBJECT
@@ -45,8 +47,9 @@ public:
     explicit Text(QWidget *parent = nullptr);
 
     // The inner box's text. (C++ keeps the name Text for the constructor, so
-    // the accessor is text(); the property is still called Text.) A write
-    // that changes the text raises Change.
+    // the accessor is text(); the property is still called Text.) Every
+    // write raises Change, one that leaves the text as it was too. A write
+    // is kept whole: MaxLength limits only what the user types.
     QString text() const;
     void setText(const QString &text);
 
@@ -55,9 +58,10 @@ public:
     bool Enabled() const;
     void setEnabled(bool enabled);
 
-    // 0 = no limit; 1 to 32767 limits what can be typed or written. A value
-    // below 0 or above 32767 is refused with std::out_of_range and the
-    // length stays as it was.
+    // 0 = no limit; 1 to 32767 limits what the user can type. A text already
+    // longer stays as it is (it can be shortened, not lengthened, by typing).
+    // A value below 0 or above 32767 is refused with std::out_of_range and
+    // the length stays as it was.
     int MaxLength() const;
     void setMaxLength(int maxLength);
 
@@ -79,8 +83,12 @@ protected:
 
 private:
     void placeParts();
+    // The inner box's own limit: MaxLength, or the text's length when that is
+    // longer, so that the box never cuts a text it already holds.
+    void applyLimit(qsizetype textLength);
 
     QLineEdit *m_Text1 = nullptr;
     SkinPicture *m_Image1 = nullptr;
     bool m_leftDown = false;
+    int m_maxLength = 0;
 };

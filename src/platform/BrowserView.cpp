@@ -29,6 +29,14 @@ void BrowserView::clickElement(const QString &, DoneReply reply)
     });
 }
 
+void BrowserView::hasElement(const QString &, DoneReply reply)
+{
+    QTimer::singleShot(0, this, [reply] {
+        if (reply)
+            reply(false);
+    });
+}
+
 void BrowserView::setValueByName(const QString &, const QString &, DoneReply reply)
 {
     QTimer::singleShot(0, this, [reply] {

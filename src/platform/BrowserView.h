@@ -50,6 +50,9 @@ public:
     virtual void elementText(const QString &id, TextReply reply);
     // Clicks the first element, in document order, whose id or name is idOrName.
     virtual void clickElement(const QString &idOrName, DoneReply reply);
+    // true when the document holds an element whose id or name is idOrName;
+    // nothing is clicked.
+    virtual void hasElement(const QString &idOrName, DoneReply reply);
     // Sets the value of the first element named name.
     virtual void setValueByName(const QString &name, const QString &value, DoneReply reply);
     // Clicks the index-th (0-based, document order) element of the collection

@@ -60,6 +60,16 @@ QString clickByIdOrName(const QString &idOrName)
                 {idOrName});
 }
 
+QString hasIdOrName(const QString &idOrName)
+{
+    return call("key",
+                "var all = document.getElementsByTagName('*');"
+                " for (var i = 0; i < all.length; ++i)"
+                "   if (all[i].id === key || all[i].getAttribute('name') === key) return true;"
+                " return false;",
+                {idOrName});
+}
+
 QString setValueByName(const QString &name, const QString &value)
 {
     return call("name, value",

@@ -15,6 +15,8 @@ QString bodyMarkup();
 QString elementMarkup(const QString &id);
 // true after clicking the first element whose id or name is idOrName.
 QString clickByIdOrName(const QString &idOrName);
+// true when an element's id or name is idOrName.
+QString hasIdOrName(const QString &idOrName);
 // true after setting the value of the first element named name.
 QString setValueByName(const QString &name, const QString &value);
 // true after clicking element index of getElementsByName(key) or

@@ -121,6 +121,11 @@ void WebEngineBrowserView::clickElement(const QString &idOrName, DoneReply reply
     runForDone(PageScripts::clickByIdOrName(idOrName), std::move(reply));
 }
 
+void WebEngineBrowserView::hasElement(const QString &idOrName, DoneReply reply)
+{
+    runForDone(PageScripts::hasIdOrName(idOrName), std::move(reply));
+}
+
 void WebEngineBrowserView::setValueByName(const QString &name, const QString &value, DoneReply reply)
 {
     runForDone(PageScripts::setValueByName(name, value), std::move(reply));

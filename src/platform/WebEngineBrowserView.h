@@ -28,6 +28,7 @@ public:
     void bodyText(TextReply reply) override;
     void elementText(const QString &id, TextReply reply) override;
     void clickElement(const QString &idOrName, DoneReply reply) override;
+    void hasElement(const QString &idOrName, DoneReply reply) override;
     void setValueByName(const QString &name, const QString &value, DoneReply reply) override;
     void clickNth(Collection collection, const QString &key, int index, DoneReply reply) override;
     void countByTagName(const QString &tagName, CountReply reply) override;

@@ -4,12 +4,10 @@
 
 std::optional<QString> MarkedCut(const QString &text, const QString &startMarker, const QString &endMarker)
 {
-    const int markerPos = FindTextPos(startMarker, text);
-    if (markerPos == 0)
-        return std::nullopt;
-    const long long start = static_cast<long long>(markerPos) + startMarker.size();
+    const long long start = static_cast<long long>(FindTextPos(startMarker, text)) + startMarker.size();
     const long long end = FindTextPos(endMarker, text);
-    if (end == 0 || end < start)
+    // start < 1 only for an empty start marker on an empty text.
+    if (start < 1 || end - start < 0)
         return std::nullopt;
     return Mid(text, start, end - start);
 }

@@ -11,10 +11,8 @@ std::optional<QString> OwnAddressCut(const QString &pageText)
 std::optional<QString> LocationLineCut(const QString &pageText, const std::function<void()> &betweenCharacters)
 {
     const QString marker = QStringLiteral("本站主数据：");
-    const int markerPos = FindTextPos(marker, pageText);
-    if (markerPos == 0)
-        return std::nullopt;
-    const long long start = static_cast<long long>(markerPos) + marker.size();
+    // A page without the marker counts it at position 0 and is cut from 6.
+    const long long start = static_cast<long long>(FindTextPos(marker, pageText)) + marker.size();
     const long long length = pageText.size(); // taken once, before the scan
     for (long long i = start; i <= length; ++i) {
         if (i < length && pageText.at(i - 1) == QLatin1Char('\r') && pageText.at(i) == QLatin1Char('\n'))

@@ -21,8 +21,10 @@ inline const QString UpdateText = QStringLiteral("###Update Text###");
 inline const QString UpdateTextEnd = QStringLiteral("#End#");
 } // namespace NoticeMarkers
 
-// The newest version text, untrimmed; nullopt when the notice does not hold
-// the start marker, or holds no "########" behind it (the cut cannot be made).
+// The newest version text, untrimmed: from 18 characters after
+// "The Newest Vision：" (from position 18 when that marker is missing) up to
+// the first "########". nullopt when no "########" stands at or behind that
+// start (the cut cannot be made).
 std::optional<QString> NoticeNewestVersion(const QString &pageText);
 
 // True when newest sorts after current in an ordinal comparison of UTF-16

@@ -112,7 +112,8 @@ void Form6::Form_Initialize()
 void Form6::checkForNewerVersion()
 {
     m_pageText = m_fetcher.fetchPageText(Endpoints::versionNotice());
-    // A notice without its markers in order tells nothing: no message.
+    // A notice whose cut cannot be made (no "########" at or behind the
+    // start) tells nothing: no message.
     const std::optional<QString> newest = NoticeNewestVersion(m_pageText);
     if (!newest || !IsNewerVersion(*newest, ProgramVersion))
         return;
@@ -129,8 +130,9 @@ QString Form6::lookUpLocationLine()
 {
     m_pageText = m_fetcher.fetchPageText(Endpoints::ownAddress());
     const std::optional<QString> ownAddress = OwnAddressCut(m_pageText);
-    // Without an own address there is nothing to locate: the location line
-    // stays empty rather than showing the location of some other address.
+    // Without an own address (no "]" at or behind the start) there is nothing
+    // to locate: the location line stays empty rather than showing the
+    // location of some other address.
     if (!ownAddress)
         return QString();
     m_ownAddress = *ownAddress;

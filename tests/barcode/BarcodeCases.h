@@ -100,6 +100,12 @@ inline void addLookupRows()
     QTest::newRow("no 查看 but a credit element: credit line under the progress text")
         << code << registryPage(listing("69012345", QStringLiteral("深圳"), Credit, QStringLiteral("详细")))
         << QString() << 0 << 0 << once << BarcodeTool::ProgressText + QStringLiteral("\r\n企业信用：AAA级");
+    // Any text that converts to a number passes the input test; the form
+    // gets its first 8 characters.
+    QTest::newRow("code with an exponent")
+        << QStringLiteral("1234567890E12")
+        << registryPage(listing("12345678", QStringLiteral("甲 乙 公司"), Credit, QStringLiteral("查看"))) << QString()
+        << 0 << 0 << QStringList{QStringLiteral("12345678")} << QStringLiteral("公司名称：甲乙公司\r\n企业信用：AAA级");
     QTest::newRow("prefix not on the page: cut from the 8th character")
         << code << QStringLiteral("<html><body><p>ABCDEFG甲 乙 公司 查看</p></body></html>") << QString() << 0 << 0
         << once << QStringLiteral("公司名称：甲乙公司");

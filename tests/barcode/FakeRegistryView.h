@@ -20,18 +20,12 @@ class FakeRegistryView : public BrowserView
 public:
     explicit FakeRegistryView(QWidget *parent) : m_widget(new QWidget(parent)) { setParent(m_widget); }
 
-    // Shows the page at once, with no completion: the form as left by an
-    // earlier activation.
-    void show(const QString &markup)
-    {
-        m_markup = markup;
-        m_loaded = true;
-    }
     // Loads the page and completes the document on a later turn.
     void load(const QString &markup)
     {
         later([this, markup] {
-            show(markup);
+            m_markup = markup;
+            m_loaded = true;
             emit documentComplete();
         });
     }
@@ -64,6 +58,13 @@ public:
             }
             if (reply)
                 reply(found);
+        });
+    }
+    void hasElement(const QString &idOrName, DoneReply reply) override
+    {
+        later([this, idOrName, reply] {
+            if (reply)
+                reply(has(QStringLiteral("id"), idOrName) || has(QStringLiteral("name"), idOrName));
         });
     }
     void setValueByName(const QString &name, const QString &value, DoneReply reply) override

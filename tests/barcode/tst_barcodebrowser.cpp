@@ -115,7 +115,8 @@ void TestBarcodeBrowser::pressedBeforeThePageLoaded()
 {
     BarcodePanel rig(realView());
     rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.boxes.boxes.size(), 1, 20000);
+    // Within the click: the view has never completed a page.
+    QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Exclamation);
     QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("请稍等"));
     QCOMPARE(rig.boxes.boxes[0].text, QStringLiteral("接口正在连接，请稍后再查询！"));

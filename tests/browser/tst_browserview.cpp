@@ -289,7 +289,7 @@ void TestBrowserView::valuesAreDataNotScript()
         QVERIFY2(title.at(0).toString() != QStringLiteral("pwned"), "a value ran as script");
 }
 
-enum class Operation { Click, ClickNthByName, ClickNthByTag, Count, ElementText };
+enum class Operation { Click, Has, ClickNthByName, ClickNthByTag, Count, ElementText };
 Q_DECLARE_METATYPE(Operation)
 
 void TestBrowserView::elementOperations_data()
@@ -304,6 +304,9 @@ void TestBrowserView::elementOperations_data()
     QTest::newRow("click by name") << Operation::Click << "byName" << 0 << true << "name";
     QTest::newRow("click takes the first in document order") << Operation::Click << "twice" << 0 << true << "first";
     QTest::newRow("click missing") << Operation::Click << "nothing" << 0 << false << "";
+    QTest::newRow("has by id") << Operation::Has << "byId" << 0 << true << "";
+    QTest::newRow("has by name") << Operation::Has << "byName" << 0 << true << "";
+    QTest::newRow("has missing") << Operation::Has << "nothing" << 0 << false << "";
     QTest::newRow("click nth of a name") << Operation::ClickNthByName << "box" << 1 << true << "box1";
     QTest::newRow("click nth past the end") << Operation::ClickNthByName << "box" << 3 << false << "";
     QTest::newRow("click nth of a tag, upper case") << Operation::ClickNthByTag << "IMG" << 1 << true << "img1";
@@ -341,6 +344,11 @@ void TestBrowserView::elementOperations()
     case Operation::Click:
         QCOMPARE(done(view, [&](BrowserView::DoneReply r) { view->clickElement(key, r); }), succeeds);
         QCOMPARE(text(view, "out"), std::optional<QString>(result));
+        break;
+    case Operation::Has:
+        QCOMPARE(done(view, [&](BrowserView::DoneReply r) { view->hasElement(key, r); }), succeeds);
+        // Looking clicks nothing.
+        QCOMPARE(text(view, "out"), std::optional<QString>(QString()));
         break;
     case Operation::ClickNthByName:
     case Operation::ClickNthByTag: {

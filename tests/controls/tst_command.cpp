@@ -64,6 +64,7 @@ private slots:
     void pressWithoutClick();
     void pressedFaceWhileHandlerRuns();
     void handlerDisablesButton();
+    void disabledKeepsTheNormalFace();
     void writesResetHoverFace_data();
     void writesResetHoverFace();
     void emptyCaptionStillClicks();
@@ -223,6 +224,24 @@ void TestCommand::handlerDisablesButton()
     QVERIFY(host.button->Enabled());
     Pointer::click(host.face, Qt::LeftButton, host.middle());
     QCOMPARE(clicks.count(), 2);
+}
+
+void TestCommand::disabledKeepsTheNormalFace()
+{
+    Host host;
+    QVERIFY(host.ready());
+    host.button->setCaption(QStringLiteral("检查更新"));
+    const QImage face = host.face->grab().toImage();
+    const QImage caption = host.caption->grab().toImage();
+
+    host.button->setEnabled(false);
+    QCOMPARE(host.shown(), QStringLiteral("M0"));
+    // The face is drawn as it is; only the caption greys.
+    QCOMPARE(host.face->grab().toImage(), face);
+    QVERIFY(host.caption->grab().toImage() != caption);
+
+    host.button->setEnabled(true);
+    QCOMPARE(host.caption->grab().toImage(), caption);
 }
 
 void TestCommand::writesResetHoverFace_data()

@@ -59,6 +59,7 @@ private slots:
     void changeOnWriteAndTyping();
     void maxLength_data();
     void maxLength();
+    void loweredMaxLengthKeepsTheText();
     void outOfRangeMaxLengthRefused_data();
     void outOfRangeMaxLengthRefused();
     void disabledBoxKeepsFrame();
@@ -73,10 +74,16 @@ void TestText::layout_data()
     QTest::addColumn<int>("height");
     QTest::addColumn<QRect>("frame");
     QTest::addColumn<QRect>("box");
-    QTest::newRow("report window Text1") << 4215 << 420 << QRect(10, 0, 4075, 420) << QRect(90, 75, 3915, 270);
-    QTest::newRow("report window Text4") << 4455 << 420 << QRect(10, 0, 4315, 420) << QRect(90, 75, 4155, 270);
-    QTest::newRow("design size") << 6075 << 735 << QRect(10, 0, 5935, 735) << QRect(90, 75, 5775, 585);
-    QTest::newRow("below the box's minimum") << 210 << 120 << QRect(10, 0, 70, 120) << QRect(90, 75, 0, 0);
+    QTest::addColumn<QRect>("framePixels"); // edges rounded to the nearest pixel
+    QTest::addColumn<QRect>("boxPixels");
+    QTest::newRow("report window Text1") << 4215 << 420 << QRect(10, 0, 4075, 420) << QRect(90, 75, 3915, 270)
+                                         << QRect(1, 0, 271, 28) << QRect(6, 5, 261, 18);
+    QTest::newRow("report window Text4") << 4455 << 420 << QRect(10, 0, 4315, 420) << QRect(90, 75, 4155, 270)
+                                         << QRect(1, 0, 287, 28) << QRect(6, 5, 277, 18);
+    QTest::newRow("design size") << 6075 << 735 << QRect(10, 0, 5935, 735) << QRect(90, 75, 5775, 585)
+                                 << QRect(1, 0, 395, 49) << QRect(6, 5, 385, 39);
+    QTest::newRow("below the box's minimum") << 210 << 120 << QRect(10, 0, 70, 120) << QRect(90, 75, 0, 0)
+                                             << QRect(1, 0, 4, 8) << QRect(6, 5, 0, 0);
 }
 
 void TestText::layout()
@@ -85,6 +92,8 @@ void TestText::layout()
     QFETCH(int, height);
     QFETCH(QRect, frame);
     QFETCH(QRect, box);
+    QFETCH(QRect, framePixels);
+    QFETCH(QRect, boxPixels);
     const Text::Parts parts = Text::partsFor(width, height);
     QCOMPARE(parts.frame, frame);
     QCOMPARE(parts.box, box);
@@ -95,8 +104,8 @@ void TestText::layout()
     text->setGeometry(Twips::rect(0, 0, width, height));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(text->findChild<QLabel *>(QStringLiteral("Image1"))->geometry(), Twips::rect(frame.x(), frame.y(), frame.width(), frame.height()));
-    QCOMPARE(text->findChild<QLineEdit *>(QStringLiteral("Text1"))->geometry(), Twips::rect(box.x(), box.y(), box.width(), box.height()));
+    QCOMPARE(text->findChild<QLabel *>(QStringLiteral("Image1"))->geometry(), framePixels);
+    QCOMPARE(text->findChild<QLineEdit *>(QStringLiteral("Text1"))->geometry(), boxPixels);
 }
 
 void TestText::clickOnTheParts_data()
@@ -105,6 +114,8 @@ void TestText::clickOnTheParts_data()
     QTest::addColumn<bool>("boxEnabled");
     QTest::addColumn<bool>("boxFocused");
     QTest::newRow("frame above the box") << "frame" << true << false;
+    QTest::newRow("strip at the left end") << "left strip" << true << true;
+    QTest::newRow("strip at the left end, box disabled") << "left strip" << false << false;
     QTest::newRow("strip at the right end") << "right strip" << true << true;
     QTest::newRow("strip at the right end, box disabled") << "right strip" << false << false;
     QTest::newRow("in the box") << "box" << true << true;
@@ -126,6 +137,8 @@ void TestText::clickOnTheParts()
     QPoint point;
     if (where == QLatin1String("frame"))
         point = QPoint(box.center().x(), (box.top() + frame.top()) / 2);
+    else if (where == QLatin1String("left strip"))
+        point = QPoint(frame.left() - 1, host.text->height() / 2);
     else if (where == QLatin1String("right strip"))
         point = QPoint((frame.right() + host.text->width()) / 2 + 1, host.text->height() / 2);
     else
@@ -156,6 +169,11 @@ void TestText::changeOnWriteAndTyping()
     QTest::keyClick(host.inner, Qt::Key_Backspace);
     QCOMPARE(changes.count(), 6);
     QCOMPARE(host.text->text(), QStringLiteral("ab"));
+
+    // Writing the text the box already holds is a change all the same.
+    host.text->setText(QStringLiteral("ab"));
+    QCOMPARE(changes.count(), 7);
+    QCOMPARE(host.text->text(), QStringLiteral("ab"));
 }
 
 void TestText::maxLength_data()
@@ -167,8 +185,8 @@ void TestText::maxLength_data()
     QTest::addColumn<int>("writtenKept");
     const QString longText(40000, QLatin1Char('w'));
     QTest::newRow("0 is no limit") << 0 << QString(60, QLatin1Char('t')) << longText << 60 << 40000;
-    QTest::newRow("5 limits typing and writing") << 5 << QStringLiteral("abcdefgh") << QStringLiteral("12345678") << 5 << 5;
-    QTest::newRow("largest limit") << 32767 << QStringLiteral("abc") << longText << 3 << 32767;
+    QTest::newRow("5 limits typing, not writing") << 5 << QStringLiteral("abcdefgh") << QStringLiteral("12345678") << 5 << 8;
+    QTest::newRow("largest limit") << 32767 << QStringLiteral("abc") << longText << 3 << 40000;
 }
 
 void TestText::maxLength()
@@ -188,6 +206,27 @@ void TestText::maxLength()
     QCOMPARE(host.text->text(), typed.left(typedKept));
     host.text->setText(written);
     QCOMPARE(host.text->text().size(), writtenKept);
+}
+
+void TestText::loweredMaxLengthKeepsTheText()
+{
+    Host host;
+    QVERIFY(host.ready());
+    host.text->setText(QStringLiteral("abcdefgh"));
+    host.text->setMaxLength(3);
+    QCOMPARE(host.text->text(), QStringLiteral("abcdefgh"));
+
+    // Typing cannot lengthen it; deleting shortens it, and once below the
+    // limit it may grow up to the limit again.
+    host.inner->setFocus();
+    host.inner->end(false);
+    QTest::keyClicks(host.inner, QStringLiteral("x"));
+    QCOMPARE(host.text->text(), QStringLiteral("abcdefgh"));
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(host.inner, Qt::Key_Backspace);
+    QCOMPARE(host.text->text(), QStringLiteral("a"));
+    QTest::keyClicks(host.inner, QStringLiteral("xyz"));
+    QCOMPARE(host.text->text(), QStringLiteral("axy"));
 }
 
 void TestText::outOfRangeMaxLengthRefused_data()

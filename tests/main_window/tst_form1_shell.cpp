@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -99,6 +100,8 @@ private slots:
     void menuEntries_data();
     void menuEntries();
     void toolContext();
+    void inputBoxesStayWhite_data();
+    void inputBoxesStayWhite();
     void screenshots();
 };
 
@@ -564,6 +567,25 @@ void TstForm1Shell::menuEntries()
         QCOMPARE(f.boxes.boxes[0].title, boxTitle);
         QVERIFY(f.boxes.boxes[0].text.contains(Endpoints::SupportEmail));
     }
+}
+
+void TstForm1Shell::inputBoxesStayWhite_data()
+{
+    QTest::addColumn<QString>("box");
+    for (const char *name : {"txtIP", "txtShouJi", "txtSFZ", "txtYuMing", "txtRenQi", "txtLiuXing", "txtPost"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// A tool disables its input box while it works; the box stays white.
+void TstForm1Shell::inputBoxesStayWhite()
+{
+    QFETCH(QString, box);
+    Form1Fixture f({});
+    auto *input = f.form->findChild<QLineEdit *>(box);
+    QVERIFY(input);
+    input->setEnabled(false);
+    const QImage shown = input->grab().toImage();
+    QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::white));
 }
 
 void TstForm1Shell::toolContext()

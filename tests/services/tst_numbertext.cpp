@@ -8,6 +8,8 @@ class TestNumberText : public QObject
 private slots:
     void read_data();
     void read();
+    void readWithExponent_data();
+    void readWithExponent();
 };
 
 void TestNumberText::read_data()
@@ -45,6 +47,42 @@ void TestNumberText::read()
     QFETCH(bool, numeric);
     QFETCH(double, value);
     const auto got = NumberText::read(text);
+    QCOMPARE(got.has_value(), numeric);
+    if (numeric)
+        QCOMPARE(*got, value);
+}
+
+void TestNumberText::readWithExponent_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<double>("value");
+    QTest::newRow("digits") << "6901234567892" << true << 6901234567892.0;
+    QTest::newRow("barcode-long exponent") << "1234567890E12" << true << 1234567890e12;
+    QTest::newRow("lower-case e") << "1e5" << true << 1e5;
+    QTest::newRow("signed exponent") << "2.5E-3" << true << 2.5e-3;
+    QTest::newRow("signs everywhere") << " -1e+2 " << true << -100.0;
+    QTest::newRow("leading point") << ".5e1" << true << 5.0;
+    QTest::newRow("decimal without exponent") << "-2.5" << true << -2.5;
+    QTest::newRow("exponent without digits") << "1e" << false << 0.0;
+    QTest::newRow("exponent sign alone") << "1e+" << false << 0.0;
+    QTest::newRow("exponent without mantissa") << "e5" << false << 0.0;
+    QTest::newRow("point in the exponent") << "1e5.5" << false << 0.0;
+    QTest::newRow("blank in the exponent") << "1e 5" << false << 0.0;
+    QTest::newRow("two exponents") << "1e5e5" << false << 0.0;
+    QTest::newRow("too large") << "1E99999999999" << false << 0.0;
+    QTest::newRow("letter") << "69012345678A9" << false << 0.0;
+    QTest::newRow("thousands separator") << "1,234" << false << 0.0;
+    QTest::newRow("hexadecimal") << "&H10" << false << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+}
+
+void TestNumberText::readWithExponent()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QFETCH(double, value);
+    const auto got = NumberText::readWithExponent(text);
     QCOMPARE(got.has_value(), numeric);
     if (numeric)
         QCOMPARE(*got, value);

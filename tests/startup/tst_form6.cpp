@@ -144,17 +144,29 @@ private slots:
         QCOMPARE(startup.mainWindow.events, (QStringList{"load", "location:第二次回答", "show"}));
     }
 
+    void locationOfTheOwnAddress_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("marker") << "<div>您的IP地址是：[1.2.3.4] 来自：北京市</div>"
+                                << "1.2.3.4";
+        // Without its marker the address is cut from position 9.
+        QTest::newRow("no marker") << "<div>abcdefghij]</div>"
+                                   << "ij";
+    }
     void locationOfTheOwnAddress()
     {
+        QFETCH(QString, markup);
+        QFETCH(QString, address);
         StartupHarness startup;
         startup.layOut();
-        routeOwnAddress(m_standin->server, QStringLiteral("<div>您的IP地址是：[1.2.3.4] 来自：北京市</div>"));
-        routeLocation(m_standin->server, QStringLiteral("1.2.3.4"),
+        routeOwnAddress(m_standin->server, markup);
+        routeLocation(m_standin->server, address,
                       QStringLiteral("<div>本站主数据：北京市 联通<br>\r\n参考数据一：北京市</div>"));
         startup.run();
         const QStringList seen = requestsSeen(m_standin->server);
         QCOMPARE(seen.mid(2),
-                 (QStringList{seenAs(Endpoints::ipLocation("1.2.3.4")), seenAs(Endpoints::ipLocation("1.2.3.4"))}));
+                 (QStringList{seenAs(Endpoints::ipLocation(address)), seenAs(Endpoints::ipLocation(address))}));
         QCOMPARE(startup.mainWindow.events, (QStringList{"load", "location:北京市 联通", "show"}));
     }
 
@@ -206,8 +218,10 @@ private slots:
     void unreadableNoticeShowsNoMessage_data()
     {
         QTest::addColumn<QString>("markup");
-        QTest::newRow("no start marker")
-            << "<div>Newest Version：5.6########</div><div>###Update Text###<br>\r\n说明<br>\r\n#End#</div>";
+        // Without its marker the version is cut from position 18: here the
+        // "########" stands before that, so there is no cut.
+        QTest::newRow("no start marker, ######## before 18")
+            << "<div>Newest：5.6########</div><div>###Update Text###<br>\r\n说明<br>\r\n#End#</div>";
         QTest::newRow("end marker first") << "<div>########</div><div>The Newest Vision：6.0</div>";
         QTest::newRow("no end marker") << "<div>The Newest Vision：6.0</div>";
         QTest::newRow("error page") << "<html><body><h1>404 Not Found</h1></body></html>";
@@ -224,10 +238,21 @@ private slots:
         QCOMPARE(steps(startup.mainWindow.events), (QStringList{"load", "location", "show"}));
     }
 
+    void noticeWithoutMarkerIsCutFrom18()
+    {
+        StartupHarness startup;
+        startup.layOut();
+        routeNotice(m_standin->server, QStringLiteral("<div>0123456789ABCDEFG6.0########</div>"));
+        startup.run();
+        QCOMPARE(startup.boxes.boxes.size(), 1);
+        QCOMPARE(startup.boxes.boxes.first().text, versionMessageText(QStringLiteral("6.0")));
+        QCOMPARE(startup.mainWindow.events.last(), QStringLiteral("show"));
+    }
+
     void ownAddressNotCut_data()
     {
         QTest::addColumn<QString>("markup");
-        QTest::newRow("no marker") << "<div>您的地址：[1.2.3.4]</div>";
+        QTest::newRow("no marker, ] before 9") << "<div>abc]defghij</div>";
         QTest::newRow("] before the marker") << "<div>[首页] 您的IP地址是：[1.2.3.4]</div>";
         QTest::newRow("no ]") << "<div>您的IP地址是：[1.2.3.4</div>";
     }
@@ -252,8 +277,9 @@ private slots:
         QTest::newRow("line then CR LF")
             << "<div>查询结果</div><div>本站主数据：江苏省南京市 联通<br>\r\n参考数据一：江苏省</div>"
             << "江苏省南京市 联通";
-        QTest::newRow("no marker") << "<div>abcdefghij</div><div>klmnop</div>"
-                                   << "";
+        // Without its marker the line is cut from position 6.
+        QTest::newRow("no marker") << "<div>ABCDEFGHIJ first line</div><div>second line</div>"
+                                   << "FGHIJ first line";
         QTest::newRow("no line break after the marker") << "<div>本站主数据：江苏省南京市</div>"
                                                         << "";
         QTest::newRow("empty page") << ""

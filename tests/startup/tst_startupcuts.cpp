@@ -87,8 +87,12 @@ private slots:
         QTest::newRow("blank kept") << "The Newest Vision：5.5 ########" << true << "5.5 ";
         QTest::newRow("empty version") << "The Newest Vision：########" << true << "";
         QTest::newRow("text before the marker") << "公告\r\nThe Newest Vision：6.0########" << true << "6.0";
-        QTest::newRow("ASCII colon is not the marker") << "The Newest Vision:5.6########" << false << "";
-        QTest::newRow("marker missing") << "0123456789012345678901234567.9########" << false << "";
+        // Without its marker the version is cut from position 18 up to the
+        // first "########"; only a negative length leaves no cut.
+        QTest::newRow("ASCII colon is not the marker") << "The Newest Vision:5.6########" << true << ":5.6";
+        QTest::newRow("marker missing") << "0123456789012345678901234567.9########" << true << "78901234567.9";
+        QTest::newRow("marker missing, end at 18") << "01234567890123456########" << true << "";
+        QTest::newRow("marker missing, end before 18") << "0123456789########" << false << "";
         QTest::newRow("end marker missing") << "The Newest Vision：5.6" << false << "";
         QTest::newRow("end marker first") << "########\r\nThe Newest Vision：5.6" << false << "";
         QTest::newRow("empty page") << "" << false << "";
@@ -112,7 +116,12 @@ private slots:
         QTest::newRow("page") << "您的IP地址是：[1.2.3.4] 来自：广东省" << true << "1.2.3.4";
         QTest::newRow("first ] counts") << "您的IP地址是：[1.2.3.4]]" << true << "1.2.3.4";
         QTest::newRow("empty brackets") << "您的IP地址是：[]" << true << "";
-        QTest::newRow("marker missing") << "您的地址：[1.2.3.4]" << false << "";
+        // Without its marker the address is cut from position 9 up to the
+        // first "]".
+        QTest::newRow("marker missing") << "abcdefghij]" << true << "ij";
+        QTest::newRow("other marker") << "您的地址：[1.2.3.4]" << true << "2.3.4";
+        QTest::newRow("marker missing, ] at 9") << "abcdefgh]" << true << "";
+        QTest::newRow("marker missing, ] before 9") << "abc]defghij" << false << "";
         QTest::newRow("] before the marker") << "[菜单] 您的IP地址是：[1.2.3.4]" << false << "";
         QTest::newRow("no ]") << "您的IP地址是：[1.2.3.4" << false << "";
     }
@@ -139,7 +148,11 @@ private slots:
         QTest::newRow("lone LF is inside the line") << "本站主数据：上海\n市\r\n" << true << "上海\n市";
         QTest::newRow("lone CR is inside the line") << "本站主数据：上海\r市\r\n" << true << "上海\r市";
         QTest::newRow("CR LF before the marker is not the end") << "标题\r\n本站主数据：天津\r\n" << true << "天津";
-        QTest::newRow("marker missing") << "abcdefghij\r\nklmn" << false << "";
+        // Without its marker the line is cut from position 6.
+        QTest::newRow("marker missing") << "ABCDEFGHIJ first line\r\nsecond line" << true << "FGHIJ first line";
+        QTest::newRow("marker missing, CR LF at 6") << "ABCDE\r\nF" << true << "";
+        QTest::newRow("marker missing, CR LF only before 6") << "AB\r\nCDEFGH" << false << "";
+        QTest::newRow("marker missing, short page") << "ABCD" << false << "";
         QTest::newRow("no CR LF after the marker") << "标题\r\n本站主数据：广东省深圳市" << false << "";
         QTest::newRow("marker at the very end") << "标题\r\n本站主数据：" << false << "";
         QTest::newRow("CR at the very end") << "本站主数据：广东\r" << false << "";

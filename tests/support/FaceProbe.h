@@ -49,6 +49,13 @@ inline void click(QWidget *target, Qt::MouseButton button, QPoint local)
     QTest::mouseClick(target->window()->windowHandle(), button, {}, inWindow(target, local));
 }
 
+// A double-click as the window system delivers it: press, release, then the
+// second press as a double-click, and its release.
+inline void doubleClick(QWidget *target, Qt::MouseButton button, QPoint local)
+{
+    QTest::mouseDClick(target->window()->windowHandle(), button, {}, inWindow(target, local));
+}
+
 // The window system drops a move to where the pointer already is, so the
 // pointer first steps one pixel aside within the same target.
 inline void move(QWidget *target, QPoint local)

@@ -45,8 +45,10 @@ BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webT
 
     connect(cmdTXM, &QPushButton::clicked, this, &BarcodeTool::cmdTXM_Click);
     connect(Command1, &QPushButton::clicked, this, &BarcodeTool::Command1_Click);
-    if (WebTXM)
+    if (WebTXM) {
+        connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::checkForm);
         connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::WebTXM_DocumentComplete);
+    }
 }
 
 void BarcodeTool::cmdTXM_Click()
@@ -57,7 +59,8 @@ void BarcodeTool::cmdTXM_Click()
                              m_context.window);
         return;
     }
-    if (!NumberText::isNumeric(code)) {
+    // Any text that converts to a number passes, an exponent included.
+    if (!NumberText::isNumericWithExponent(code)) {
         m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"), QStringLiteral("请输入数字！"),
                              m_context.window);
         return;
@@ -70,11 +73,51 @@ void BarcodeTool::cmdTXM_Click()
     // Nothing is disabled: the answer comes as a completion of the page, and
     // the flag stays set when the form is not there to be filled, so the
     // page's next completion (the reload at the next activation) is taken.
+    // A view whose last page holds no form is known before anything is
+    // asked of it: the box comes within the click.
+    if (!WebTXM || m_form == FormState::Missing) {
+        showWaitBox();
+        return;
+    }
     QPointer<BarcodeTool> self(this);
     submitChecked(code.left(8), [self](bool sent) {
         if (self && !sent)
-            self->m_context.boxes.show(MessageBoxes::Icon::Exclamation, QStringLiteral("请稍等"),
-                                       QStringLiteral("接口正在连接，请稍后再查询！"), self->m_context.window);
+            self->showWaitBox();
+    });
+}
+
+std::optional<bool> BarcodeTool::formThere() const
+{
+    if (m_form == FormState::Unknown)
+        return std::nullopt;
+    return m_form == FormState::There;
+}
+
+void BarcodeTool::showWaitBox()
+{
+    m_context.boxes.show(MessageBoxes::Icon::Exclamation, QStringLiteral("请稍等"),
+                         QStringLiteral("接口正在连接，请稍后再查询！"), m_context.window);
+}
+
+void BarcodeTool::checkForm()
+{
+    // Until the answer comes a click fills the form step by step and tells
+    // a failure when it meets it.
+    m_form = FormState::Unknown;
+    const unsigned check = ++m_formCheck;
+    QPointer<BarcodeTool> self(this);
+    QPointer<BrowserView> view(WebTXM);
+    WebTXM->hasElement(CodeInput, [self, view, check](bool input) {
+        if (!self || !view || check != self->m_formCheck)
+            return;
+        if (!input) {
+            self->m_form = FormState::Missing;
+            return;
+        }
+        view->hasElement(SubmitButton, [self, check](bool button) {
+            if (self && check == self->m_formCheck)
+                self->m_form = button ? FormState::There : FormState::Missing;
+        });
     });
 }
 

@@ -25,7 +25,8 @@ struct ToolContext;
 //
 // The browser belongs to the main window, which navigates it; this tool only
 // fills and submits the form. The tool is a child of the panel; the context
-// must outlive it. Without a browser (nullptr) every query meets "请稍等".
+// must outlive it. Without a browser (nullptr), or before a page holding the
+// form has completed in it, a query meets "请稍等" within the click.
 class BarcodeTool : public QObject
 {
 public:
@@ -34,6 +35,11 @@ public:
     void cmdTXM_Click();
     void WebTXM_DocumentComplete();
     void Command1_Click();
+
+    // Whether the page last completed in WebTXM holds the registry's form
+    // ("txtcode" and "Btnok"): false before any completion, nothing while
+    // the look at a completed page is on its way.
+    std::optional<bool> formThere() const;
 
     static inline const QString ProgressText = QStringLiteral("正在查询条形码中......");
     static inline const QString ValidText =
@@ -50,6 +56,13 @@ public:
     BrowserView *WebTXM = nullptr;
 
 private:
+    // Whether the page last completed in WebTXM holds the registry's form.
+    // Unknown while the look at a completed page is still on its way.
+    enum class FormState { Missing, Unknown, There };
+
+    // Looks at the page just completed in WebTXM for "txtcode" and "Btnok".
+    void checkForm();
+    void showWaitBox();
     // Clicks "txtcode", sets its value to prefix and clicks "Btnok", each step
     // once the one before has succeeded; done(false) at the first that fails.
     void submitChecked(const QString &prefix, std::function<void(bool)> done);
@@ -60,4 +73,6 @@ private:
     void addCredit(const std::optional<QString> &credit);
 
     ToolContext &m_context;
+    FormState m_form = FormState::Missing;
+    unsigned m_formCheck = 0; // the latest look; older answers are dropped
 };

@@ -62,7 +62,7 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     const QFont font = Fonts::ui(9);
 
     caption(panel, "Label6", Twips::rect(360, 600, 900, 255), QStringLiteral("文件路径："), font);
-    m_txtFile = inputBox(panel, "txtFile", Twips::rect(1200, 480, 6015, 375), BoxBase::White, font);
+    m_txtFile = inputBox(panel, "txtFile", Twips::rect(1200, 480, 6015, 375), font);
 
     m_cmdFile = button(panel, "cmdFile", Twips::rect(7200, 480, 975, 375), QStringLiteral("查询"), font);
     m_cmdSHA1 = button(panel, "cmdSHA1", Twips::rect(480, 960, 1455, 375), QStringLiteral("验证SHA1"), font);

@@ -30,7 +30,7 @@ IdCardTool::IdCardTool(QWidget *panel, ToolContext &context) : QObject(panel), m
 
     lblShuRuSFZ =
         caption(panel, "lblShuRuSFZ", Twips::rect(2040, 1320, 1260, 285), QStringLiteral("输入身份证："), captionFont);
-    txtSFZ = inputBox(panel, "txtSFZ", Twips::rect(3240, 1320, 2655, 375), BoxBase::Styled);
+    txtSFZ = inputBox(panel, "txtSFZ", Twips::rect(3240, 1320, 2655, 375));
     cmdShenFenZhengChaXun =
         button(panel, "cmdShenFenZhengChaXun", Twips::rect(5880, 1320, 975, 375), QStringLiteral("查询"));
 

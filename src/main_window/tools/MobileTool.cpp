@@ -28,7 +28,7 @@ MobileTool::MobileTool(QWidget *panel, ToolContext &context) : QObject(panel), m
 
     lblShouJiHao = caption(panel, "lblShouJiHao", Twips::rect(1200, 1860, 840, 285), QStringLiteral("手机号："),
                            Fonts::ui(10.5, true));
-    txtShouJi = inputBox(panel, "txtShouJi", Twips::rect(2040, 1800, 3855, 375), BoxBase::Styled);
+    txtShouJi = inputBox(panel, "txtShouJi", Twips::rect(2040, 1800, 3855, 375));
     txtShouJi->setMaxLength(11);
     cmdShouJiChaXun = button(panel, "cmdShouJiChaXun", Twips::rect(5880, 1800, 855, 375), QStringLiteral("查询"));
 

@@ -35,7 +35,7 @@ PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel
                                     "查询结果来自Google Page Rank及Orvalent云数据中心。"));
     m_lblLiuXingURL = caption(panel, "lblLiuXingURL", Twips::rect(1560, 1860, 630, 285), QStringLiteral("网址："),
                               Fonts::ui(10.5, true));
-    m_txtLiuXing = inputBox(panel, "txtLiuXing", Twips::rect(2160, 1800, 4335, 375), BoxBase::Styled);
+    m_txtLiuXing = inputBox(panel, "txtLiuXing", Twips::rect(2160, 1800, 4335, 375));
     m_cmdLiuXingChaXun = button(panel, "cmdLiuXingChaXun", Twips::rect(6480, 1800, 975, 375), QStringLiteral("查询"));
 
     new InfoIcon(

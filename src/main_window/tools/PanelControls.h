@@ -79,22 +79,18 @@ inline QLabel *introduction(QWidget *panel, const char *name, QRect place, const
     return made;
 }
 
-// What an input box shows behind its text: white in every state, or the
-// style's colours (a disabled box greys).
-enum class BoxBase { White, Styled };
-
-inline QLineEdit *inputBox(QWidget *panel, const char *name, QRect place, BoxBase base = BoxBase::White,
+// An input box, white behind its text in every state: a box disabled while
+// its tool works stays white (the style would grey it).
+inline QLineEdit *inputBox(QWidget *panel, const char *name, QRect place,
                            const std::optional<QFont> &font = std::nullopt)
 {
     auto *box = new QLineEdit(panel);
     box->setObjectName(QString::fromLatin1(name));
     if (font)
         box->setFont(*font);
-    if (base == BoxBase::White) {
-        QPalette colours = box->palette();
-        colours.setColor(QPalette::Base, Qt::white);
-        box->setPalette(colours);
-    }
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    box->setPalette(colours);
     box->setGeometry(place);
     return box;
 }

@@ -32,7 +32,7 @@ PostTool::PostTool(QWidget *panel, ToolContext &context) : QObject(panel), m_con
         ExplanationGrey);
     m_label28 =
         caption(panel, "Label28", Twips::rect(120, 900, 0, 0), QStringLiteral("邮政编码："), Fonts::ui(10.5, true));
-    m_txtPost = inputBox(panel, "txtPost", Twips::rect(1200, 840, 5655, 375), BoxBase::Styled);
+    m_txtPost = inputBox(panel, "txtPost", Twips::rect(1200, 840, 5655, 375));
     m_cmdPost = button(panel, "cmdPost", Twips::rect(6840, 840, 1095, 375), QStringLiteral("查询"));
     m_txtPostJG = resultBox(panel, "txtPostJG", Twips::rect(120, 1320, 9015, 4935), true, QString());
 

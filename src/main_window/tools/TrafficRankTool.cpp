@@ -32,7 +32,7 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
             "本功能可以查询您需要了解的网站的全球流量排名情况，骗子网站无论如何伪装，其流量等人气指标是无法伪装出来的。"
             "查询结果来自第三方权威机构Alexa接口。"));
     caption(panel, "lblRenQiURL", Twips::rect(2040, 1860, 540, 255), QStringLiteral("网址："), Fonts::ui(9, true));
-    m_txtRenQi = inputBox(panel, "txtRenQi", Twips::rect(2640, 1800, 3615, 375), BoxBase::Styled);
+    m_txtRenQi = inputBox(panel, "txtRenQi", Twips::rect(2640, 1800, 3615, 375));
     m_cmdRenQiChaxun = button(panel, "cmdRenQiChaxun", Twips::rect(6240, 1800, 975, 375), QStringLiteral("查询"));
 
     new InfoIcon(

@@ -26,7 +26,7 @@ WhoisTool::WhoisTool(QWidget *panel, ToolContext &context) : QObject(panel), m_c
                        "及域名状态等信息。"
                        "骗子网站注册时间距离现在都非常近且信息填写不详细，通过这点可以判断是否为骗子网站。"));
     caption(panel, "lblYuMing", Twips::rect(1440, 1500, 630, 285), QStringLiteral("域名："), Fonts::ui(10.5, true));
-    m_txtYuMing = inputBox(panel, "txtYuMing", Twips::rect(2040, 1440, 4455, 375), BoxBase::Styled);
+    m_txtYuMing = inputBox(panel, "txtYuMing", Twips::rect(2040, 1440, 4455, 375));
     m_cmdYuMingChaXun = button(panel, "cmdYuMingChaXun", Twips::rect(6480, 1440, 735, 375), QStringLiteral("查询"));
 
     m_txtYuMingJG = new QPlainTextEdit(panel);
