@@ -31,7 +31,7 @@ if(KORDELVANE_SANITIZE)
 
   set(KORDELVANE_SANITIZE_ENV ASAN_OPTIONS=${asan} UBSAN_OPTIONS=${ubsan})
   # Prepended, so options given outside ctest come later and win: e.g.
-  # LSAN_OPTIONS=suppressions= ctest -R browser lists every leak unsuppressed.
+  # LSAN_OPTIONS=suppressions= ctest lists every leak unsuppressed.
   set(KORDELVANE_SANITIZE_TEST_ENV
     ASAN_OPTIONS=string_prepend:${asan}:
     UBSAN_OPTIONS=string_prepend:${ubsan}:
