@@ -1,7 +1,8 @@
 # One function registers every test: it builds the executable, links what the
 # test names, and runs it offscreen so no display is needed. Chromium refuses
 # to run as root inside its own sandbox, which is how CI runs, so the browser
-# tests switch it off here and never in the program.
+# tests switch it off here and never in the program. A sanitized build
+# (cmake/Sanitize.cmake) adds its sanitizer options to every test's environment.
 #
 #   kordelvane_add_test(NAME tst_pagefetch SOURCES tst_pagefetch.cpp LIBS kv_services kv_standin)
 #
@@ -21,5 +22,8 @@ function(kordelvane_add_test)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;KORDELVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};KORDELVANE_PROGRAM_DIR=${ORVALENT_PROGRAM_DIR};${T_ENV}")
   if(T_LABELS)
     set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if(KORDELVANE_SANITIZE_TEST_ENV)
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT_MODIFICATION "${KORDELVANE_SANITIZE_TEST_ENV}")
   endif()
 endfunction()
