@@ -2,12 +2,12 @@
 
 static void initIconResources()
 {
-    // The icon lives in this static library's resources with the splash.
-    Q_INIT_RESOURCE(Form6);
+    // The icon lives in this static library's resources with the faces.
+    Q_INIT_RESOURCE(controls);
 }
 
 QIcon ProgramIcon()
 {
     initIconResources();
-    return QIcon(QStringLiteral(":/startup/icon.png"));
+    return QIcon(QStringLiteral(":/controls/faces/icon.png"));
 }

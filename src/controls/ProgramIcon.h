@@ -2,6 +2,6 @@
 
 #include <QIcon>
 
-// The program icon (32 x 32, the shield of the splash): the application sets
-// it once, and every window of the program shows it.
+// The program icon (32 x 32, the shield of the title banner): the application
+// sets it once, and every window of the program shows it.
 QIcon ProgramIcon();

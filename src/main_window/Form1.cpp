@@ -21,6 +21,7 @@
 #include "Frm.h"
 #include "MessageBoxes.h"
 #include "PictureBox.h"
+#include "ProgramIcon.h"
 #include "ProgramVersion.h"
 #include "ProgramWindowActivation.h"
 #include "ShellOpen.h"
@@ -147,7 +148,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     setPalette(palette);
     setAutoFillBackground(true);
     setFont(Fonts::ui(9));
-    setWindowIcon(QIcon(stored("icon")));
+    setWindowIcon(ProgramIcon());
 
     buildShell();
     buildMenu();
