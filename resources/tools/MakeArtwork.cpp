@@ -2,7 +2,6 @@
 //
 //     make_artwork OUTDIR            IMG/Main.jpg, Title.jpg, JB.jpg, Sector5.jpg, Set.jpg
 //     make_artwork --splash FILE     the start-up window's splash (518 x 305)
-//     make_artwork --icon FILE       the program icon (32 x 32)
 //
 // Run at build time (offscreen); the pictures are ours, drawn with QPainter
 // and the helpers in scripts/faces/Painting.h, which the committed face
@@ -165,15 +164,6 @@ QImage splash()
     return image;
 }
 
-QImage icon()
-{
-    QImage image = Painting::clearCanvas(32, 32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawShield(p, QRectF(3, 1, 26, 30), Blue);
-    return image;
-}
-
 bool save(const QImage &image, const QString &path)
 {
     if (Painting::saveImage(image, path, nullptr, 92))
@@ -190,8 +180,6 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QStringLiteral("--splash"))
         return save(splash(), args.at(2)) ? 0 : 1;
-    if (args.size() == 3 && args.at(1) == QStringLiteral("--icon"))
-        return save(icon(), args.at(2)) ? 0 : 1;
     if (args.size() != 2) {
         std::fprintf(stderr, "usage: make_artwork OUTDIR | --splash FILE\n");
         return 2;

@@ -5,7 +5,7 @@
 //
 //   make_faces <src folder>
 //
-// writes <src>/controls/faces/*.png (Text, Command, Option),
+// writes <src>/controls/faces/*.png (Text, Command, Option, the program icon),
 // <src>/controls/faces/tabfrm/*.png (Tab, Frm) and <src>/main_window/faces/*.png.
 // The canvases, gradients and lettering come from Painting.h, which the
 // build-time pictures of the program folder (resources/tools/MakeArtwork.cpp)
@@ -312,6 +312,6 @@ int main(int argc, char *argv[])
     ok &= save(edgePiece(true), mw + "edge_left.png");
     ok &= save(edgePiece(false), mw + "edge_right.png");
     ok &= save(banner(), mw + "banner.png");
-    ok &= save(icon(), mw + "icon.png");
+    ok &= save(icon(), cf + "icon.png");
     return ok ? 0 : 1;
 }

@@ -17,11 +17,13 @@
 #include "WhoisTool.h"
 
 #include "BrowserView.h"
+#include "BrowserViewMaker.h"
 #include "Endpoints.h"
 #include "Frm.h"
 #include "MessageBoxes.h"
 #include "PictureBox.h"
 #include "ProgramEnd.h"
+#include "ProgramIcon.h"
 #include "ProgramVersion.h"
 #include "ProgramWindowActivation.h"
 #include "ShellOpen.h"
@@ -143,7 +145,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     setPalette(palette);
     setAutoFillBackground(true);
     setFont(Fonts::ui(9));
-    setWindowIcon(QIcon(stored("icon")));
+    setWindowIcon(ProgramIcon());
 
     buildShell();
     buildMenu();
@@ -331,15 +333,8 @@ void Form1::createBrowsers()
     // The barcode panel's browser is the one the window itself drives (it
     // reloads the registry form at every activation); the other tools make
     // their own browsers from the factory in their panels.
-    QWidget *txm = panel(QStringLiteral("TabTXM"));
-    m_WebTXM = m_browsers->create(txm, Twips::rect(5400, 1800, 150, 135));
-    if (!m_WebTXM)
-        return;
-    if (!m_WebTXM->parent())
-        m_WebTXM->setParent(txm);
-    m_WebTXM->setObjectName(QStringLiteral("WebTXM"));
-    if (QWidget *view = m_WebTXM->widget())
-        view->setObjectName(QStringLiteral("WebTXM"));
+    m_WebTXM = makeBrowserView(m_browsers, panel(QStringLiteral("TabTXM")), Twips::rect(5400, 1800, 150, 135),
+                               QStringLiteral("WebTXM"));
 }
 
 // ---------------------------------------------------------------------------

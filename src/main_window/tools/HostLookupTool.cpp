@@ -130,8 +130,9 @@ void HostLookupTool::cmdZhuJiChaXun_Click()
     m_context.statusLine->setText(StatusConnecting);
     skipOnError([&] { m_context.state.PageText = IpLocation::request(m_context.fetcher, dotted); });
     skipOnError([&] {
+        LookupState &state = m_context.state;
         m_txtZhuJiJG->setText(m_txtZhuJiJG->text() + QStringLiteral("活动主机所在地：\r\n")
-                              + IpLocation::cut(m_context.state.PageText, m_context.state));
+                              + IpLocation::cut(state.PageText, state.CutEnd, state.CutEnd2));
     });
     skipOnError([&] { m_txtZhuJiJG->setText(IpLocation::rewrite(m_txtZhuJiJG->text())); });
     m_cmdZhuJiChaXun->setEnabled(true);

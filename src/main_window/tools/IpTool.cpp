@@ -39,7 +39,8 @@ void IpTool::cmdIPChaXun_Click()
         m_txtIPJG->setText(ProgressText);
         // The "*" goes out as typed; only the check counted it as 0.
         m_context.state.PageText = IpLocation::request(m_context.fetcher, typed);
-        m_txtIPJG->setText(IpLocation::cut(m_context.state.PageText, m_context.state));
+        m_txtIPJG->setText(
+            IpLocation::cut(m_context.state.PageText, m_context.state.CutEnd, m_context.state.CutEnd2));
         m_txtIPJG->setText(IpLocation::rewrite(m_txtIPJG->text()));
         m_cmdIPChaXun->setEnabled(true);
         m_txtIP->setEnabled(true);

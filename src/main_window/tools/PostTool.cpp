@@ -1,6 +1,7 @@
 #include "PostTool.h"
 
 #include "BrowserView.h"
+#include "BrowserViewMaker.h"
 #include "Endpoints.h"
 #include "LookupState.h"
 #include "PageText.h"
@@ -37,11 +38,10 @@ PostTool::PostTool(QWidget *panel, ToolContext &context) : QObject(panel), m_con
     m_txtPostJG = resultBox(panel, "txtPostJG", Twips::rect(120, 1320, 9015, 4935), true, QString());
 
     // Too small to show the page: the page is only read.
-    if (m_context.browsers) {
-        m_webPost = m_context.browsers->create(panel, Twips::rect(3240, 3120, 255, 375));
-        m_webPost->setObjectName(QStringLiteral("WebPost"));
+    m_webPost =
+        makeBrowserView(m_context.browsers, panel, Twips::rect(3240, 3120, 255, 375), QStringLiteral("WebPost"));
+    if (m_webPost)
         connect(m_webPost, &BrowserView::documentComplete, this, &PostTool::WebPost_DocumentComplete);
-    }
 
     connect(m_cmdPost, &QPushButton::clicked, this, &PostTool::cmdPost_Click);
 }

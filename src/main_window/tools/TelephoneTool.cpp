@@ -1,6 +1,7 @@
 #include "TelephoneTool.h"
 
 #include "BrowserView.h"
+#include "BrowserViewMaker.h"
 #include "Endpoints.h"
 #include "FixedLineAnswer.h"
 #include "LookupState.h"
@@ -88,15 +89,9 @@ TelephoneTool::TelephoneTool(QWidget *panel, ToolContext &context) : QObject(pan
     Command4 = button(panel, "Command4", Twips::rect(5040, 5160, 2535, 375), QStringLiteral("查询Email所在地"));
 
     // Ten pixels square: the page is only read, never seen.
-    if (m_context.browsers) {
-        WebTel = m_context.browsers->create(panel, Twips::rect(6240, 5280, 150, 150));
-        if (WebTel) {
-            WebTel->setObjectName(QStringLiteral("WebTel"));
-            if (QWidget *view = WebTel->widget())
-                view->setObjectName(QStringLiteral("WebTel"));
-            connect(WebTel, &BrowserView::documentComplete, this, &TelephoneTool::WebTel_DocumentComplete);
-        }
-    }
+    WebTel = makeBrowserView(m_context.browsers, panel, Twips::rect(6240, 5280, 150, 150), QStringLiteral("WebTel"));
+    if (WebTel)
+        connect(WebTel, &BrowserView::documentComplete, this, &TelephoneTool::WebTel_DocumentComplete);
 
     connect(cmdTelChaXun, &QPushButton::clicked, this, &TelephoneTool::cmdTelChaXun_Click);
     connect(Command4, &QPushButton::clicked, this, &TelephoneTool::Command4_Click);

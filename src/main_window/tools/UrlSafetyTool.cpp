@@ -1,6 +1,7 @@
 #include "UrlSafetyTool.h"
 
 #include "BrowserView.h"
+#include "BrowserViewMaker.h"
 #include "Endpoints.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
@@ -77,14 +78,9 @@ UrlSafetyTool::UrlSafetyTool(QWidget *panel, ToolContext &context, OpenReport op
     txtUSJG->setReadOnly(true);
     Command12 = button(panel, "Command12", Twips::rect(5160, 4800, 2055, 375), QStringLiteral("举报该网站"));
 
-    if (m_context.browsers)
-        WebAI = m_context.browsers->create(panel, Twips::rect(4560, 2280, 135, 135));
-    if (WebAI) {
-        WebAI->setObjectName(QStringLiteral("WebAI"));
-        if (QWidget *view = WebAI->widget())
-            view->setObjectName(QStringLiteral("WebAI"));
+    WebAI = makeBrowserView(m_context.browsers, panel, Twips::rect(4560, 2280, 135, 135), QStringLiteral("WebAI"));
+    if (WebAI)
         connect(WebAI, &BrowserView::documentComplete, this, &UrlSafetyTool::WebAI_DocumentComplete);
-    }
 
     connect(cmdUS, &QPushButton::clicked, this, &UrlSafetyTool::cmdUS_Click);
     connect(txtUS, &QLineEdit::textChanged, this, &UrlSafetyTool::txtUS_Change);

@@ -1,7 +1,6 @@
 #include "IpLocation.h"
 
 #include "Endpoints.h"
-#include "LookupState.h"
 #include "PageFetcher.h"
 #include "PageText.h"
 
@@ -12,11 +11,11 @@ QString request(PageFetcher &fetcher, const QString &address)
     return fetcher.fetchPageText(Endpoints::ipLocation(address));
 }
 
-QString cut(const QString &pageText, LookupState &state)
+QString cut(const QString &pageText, Pos16 &cutEnd, Pos16 &cutEnd2)
 {
-    state.CutEnd = FindTextPos(StartMarker, pageText);
-    state.CutEnd2 = static_cast<long long>(FindTextPos(EndMarker, pageText)) - 4;
-    return Cut(pageText, state.CutEnd, state.CutEnd2);
+    cutEnd = FindTextPos(StartMarker, pageText);
+    cutEnd2 = static_cast<long long>(FindTextPos(EndMarker, pageText)) - 4;
+    return Cut(pageText, cutEnd, cutEnd2);
 }
 
 QString rewrite(QString text)

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "PageText.h"
+
 #include <QString>
 
 class PageFetcher;
-struct LookupState;
 
 // The IP-location service's answer for one address, shared by the IP tool,
 // the host tool and the start-up window.
@@ -18,11 +19,11 @@ inline const QString EndMarker =
 QString request(PageFetcher &fetcher, const QString &address);
 
 // The location lines: from the start marker (kept) up to the four characters
-// before the end marker (dropped). Sets state.CutEnd to the start marker's
-// position and state.CutEnd2 to the end marker's position - 4, in that order.
+// before the end marker (dropped). Sets cutEnd to the start marker's position
+// and cutEnd2 to the end marker's position - 4, in that order.
 // A missing marker or an end before the start raises InvalidArgumentError; a
 // position or length outside 16 bits raises OverflowError.
-QString cut(const QString &pageText, LookupState &state);
+QString cut(const QString &pageText, Pos16 &cutEnd, Pos16 &cutEnd2);
 
 // "本站主数据：" becomes "标准位置：", then "参考数据" becomes "变化参考位置",
 // everywhere in text.
