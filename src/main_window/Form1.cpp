@@ -19,12 +19,10 @@
 #include "BrowserView.h"
 #include "Endpoints.h"
 #include "Frm.h"
-#include "MessageBoxes.h"
 #include "PictureBox.h"
 #include "ProgramEnd.h"
 #include "ProgramVersion.h"
 #include "ProgramWindowActivation.h"
-#include "ShellOpen.h"
 #include "Tab.h"
 #include "Twips.h"
 #include "UrlSafetyTool.h"
@@ -32,7 +30,6 @@
 #include <QAction>
 #include <QCursor>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -127,11 +124,10 @@ const char *const Panels[] = {"TabSJ", "TabIP",  "TabSFZ", "TabYM", "TabZhuJi", 
 Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const ProgramFolder &folder,
              BrowserFactory *browsers, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_boxes(boxes),
-      m_shell(shell),
       m_folder(folder),
       m_browsers(browsers),
       m_context{fetcher, boxes, shell, m_state, nullptr, this, browsers},
+      m_outside(shell, boxes, folder, this),
       m_endProgram(&EndProgramNow)
 {
     loadMainWindowPictures();
@@ -265,9 +261,9 @@ void Form1::buildMenu()
     };
     entry("mnuX0", QString())->setVisible(false);
     connect(entry("mnuJB", QStringLiteral("举报恶意网站")), &QAction::triggered, this, &Form1::reportRequested);
-    connect(entry("mnuLX", QStringLiteral("联系方式")), &QAction::triggered, this, &Form1::mnuLX_Click);
+    connect(entry("mnuLX", QStringLiteral("联系方式")), &QAction::triggered, this, [this] { m_outside.mnuLX_Click(); });
     entry("mnuX1", QString());
-    connect(entry("mnuHelp", QStringLiteral("帮助")), &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(entry("mnuHelp", QStringLiteral("帮助")), &QAction::triggered, this, [this] { m_outside.mnuHelp_Click(); });
     connect(entry("mnuUpdate", QStringLiteral("检查更新")), &QAction::triggered, this, &Form1::updateRequested);
     connect(entry("mnuAbout", QStringLiteral("关于")), &QAction::triggered, this, &Form1::aboutRequested);
 }
@@ -309,13 +305,13 @@ void Form1::buildNavigation()
         if (!panelName.isEmpty())
             connect(item, &Frm::Click, this, [this, panelName] { showPanelOf(panelName); });
         else if (itemName == QLatin1String("frmICP"))
-            connect(item, &Frm::Click, this, &Form1::frmICP_Click);
+            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmICP_Click); });
         else if (itemName == QLatin1String("frmGongShang"))
-            connect(item, &Frm::Click, this, &Form1::frmGongShang_Click);
+            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmGongShang_Click); });
         else if (itemName == QLatin1String("frmTB"))
-            connect(item, &Frm::Click, this, &Form1::frmTB_Click);
+            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmTB_Click); });
         else if (itemName == QLatin1String("frmShui"))
-            connect(item, &Frm::Click, this, &Form1::frmShui_Click);
+            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmShui_Click); });
     }
 
     for (const char *name : Panels) {
@@ -509,26 +505,6 @@ void Form1::Picture1_MouseUp()
 }
 
 // ---------------------------------------------------------------------------
-// Menu
-// ---------------------------------------------------------------------------
-
-void Form1::mnuLX_Click()
-{
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("联系方式"),
-                 QStringLiteral("客服QQ：800065321\n客服Email：") + Endpoints::SupportEmail, this);
-}
-
-void Form1::mnuHelp_Click()
-{
-    const QString manual = m_folder.path(QStringLiteral("\\使用说明书.pdf"));
-    if (!QFileInfo::exists(manual))
-        m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"),
-                     QStringLiteral("您好！找不到帮助文件，您可能是盗版软件受害者，建议您重新从指定下载点下载本程序！"),
-                     this);
-    m_shell.open(manual);
-}
-
-// ---------------------------------------------------------------------------
 // Navigation
 // ---------------------------------------------------------------------------
 
@@ -560,40 +536,8 @@ void Form1::showPanelOf(const QString &panelName)
     m_panels.value(panelName)->show();
 }
 
-void Form1::frmICP_Click()
+void Form1::openOutside(void (OutsidePageItems::*open)())
 {
     ResetSideBar();
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("提示"),
-                 QStringLiteral("本功能由于相关政府部门网站不能做成接口形式，只能用户手动查询，前往网站后按提示操作即可！"),
-                 this);
-    m_shell.open(Endpoints::icpRecordPage());
-}
-
-void Form1::frmGongShang_Click()
-{
-    ResetSideBar();
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("提示"),
-                 QStringLiteral("本功能由于全国分局很多，且经常变动，所以用户需手动查询，大部分省市企业信用在工商局网站，"
-                                "部分企业信用网站是单独的（如北京），用户可以在百度上搜索到各省市的相关部门进行查询。"),
-                 this);
-    m_shell.open(Endpoints::businessRegistrationSearch());
-}
-
-void Form1::frmShui_Click()
-{
-    ResetSideBar();
-    m_shell.open(Endpoints::taxInvoicePage());
-}
-
-void Form1::frmTB_Click()
-{
-    ResetSideBar();
-    const QString tool = m_folder.path(QStringLiteral("\\Tessaview.exe"));
-    const QFileInfo info(tool);
-    // An ordinary file only; a tool that is there but does not start is as
-    // good as lost, and the user hears the same.
-    if (info.isFile() && !info.isHidden() && m_shell.start(tool))
-        return;
-    m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("找不到工具"),
-                 QStringLiteral("该工具丢失或损坏，请重新下载Orvalent！"), this);
+    (m_outside.*open)();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LookupState.h"
+#include "OutsidePageItems.h"
 #include "ProgramFolder.h"
 #include "ToolContext.h"
 #include "WindowDrag.h"
@@ -107,24 +108,18 @@ private:
     void M2_Click();
     void M3_Click();
 
-    void mnuLX_Click();
-    void mnuHelp_Click();
-
     void tabClicked(Tab *clicked);
     void showPanelOf(const QString &panelName);
-    void frmICP_Click();
-    void frmGongShang_Click();
-    void frmShui_Click();
-    void frmTB_Click();
+    // The items that lead out of the program: the side bar is reset first.
+    void openOutside(void (OutsidePageItems::*open)());
 
     void fitLabels();
 
-    MessageBoxes &m_boxes;
-    ShellOpen &m_shell;
     ProgramFolder m_folder;
     BrowserFactory *m_browsers;
     LookupState m_state;
     ToolContext m_context;
+    OutsidePageItems m_outside;
     std::function<void()> m_endProgram;
     QPointer<QWidget> m_startup;
     ProgramWindowActivation *m_activation = nullptr;
