@@ -87,13 +87,15 @@ QWidget *whiteFrame(QWidget *parent, const QString &name, const QRect &place)
     return frame;
 }
 
-// The side-bar items: group, name, caption, and the panel it shows (empty for
-// the items that open something outside the program).
+// The side-bar items: group, name, caption, and what a click does after the
+// reset: show the panel, or, for the items that lead outside the program
+// (no panel), call outside.
 struct ItemRow {
     const char *group;
     const char *name;
     const char *caption;
     const char *panel;
+    void (OutsidePageItems::*outside)() = nullptr;
 };
 
 const ItemRow Items[] = {
@@ -107,13 +109,13 @@ const ItemRow Items[] = {
     {"frmZJ", "frmRenQi", "网站流量排名查询", "TabRenQi"},
     {"frmZJ", "frmLiuXing", "网站流行度查询", "TabLiuXing"},
     {"frmZJ", "frmShuLiang", "网站主机数量查询", "TabShuLiang"},
-    {"frmGJ", "frmICP", "网站ICP备案查询", ""},
-    {"frmGJ", "frmGongShang", "工商查询", ""},
+    {"frmGJ", "frmICP", "网站ICP备案查询", "", &OutsidePageItems::frmICP_Click},
+    {"frmGJ", "frmGongShang", "工商查询", "", &OutsidePageItems::frmGongShang_Click},
     {"frmGJ", "frmTel", "Email及固话查询", "TabTel"},
     {"frmGJ", "frmUSSafe", "网址安全云鉴定", "TabUS"},
-    {"frmGJ", "frmTB", "淘宝店铺信用查询", ""},
+    {"frmGJ", "frmTB", "淘宝店铺信用查询", "", &OutsidePageItems::frmTB_Click},
     {"frmGJ", "frmTXM", "商品条形码查询", "TabTXM"},
-    {"frmGJ", "frmShui", "发票真伪查询", ""},
+    {"frmGJ", "frmShui", "发票真伪查询", "", &OutsidePageItems::frmShui_Click},
 };
 
 const char *const Panels[] = {"TabSJ", "TabIP",  "TabSFZ", "TabYM", "TabZhuJi", "TabRenQi", "TabLiuXing",
@@ -300,18 +302,12 @@ void Form1::buildNavigation()
         m_items.append(item);
         m_itemCaptions.append(QString::fromUtf8(row.caption));
 
-        const QString panelName = QLatin1String(row.panel);
-        const QString itemName = QLatin1String(row.name);
-        if (!panelName.isEmpty())
+        if (const auto outside = row.outside) {
+            connect(item, &Frm::Click, this, [this, outside] { openOutside(outside); });
+        } else {
+            const QString panelName = QLatin1String(row.panel);
             connect(item, &Frm::Click, this, [this, panelName] { showPanelOf(panelName); });
-        else if (itemName == QLatin1String("frmICP"))
-            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmICP_Click); });
-        else if (itemName == QLatin1String("frmGongShang"))
-            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmGongShang_Click); });
-        else if (itemName == QLatin1String("frmTB"))
-            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmTB_Click); });
-        else if (itemName == QLatin1String("frmShui"))
-            connect(item, &Frm::Click, this, [this] { openOutside(&OutsidePageItems::frmShui_Click); });
+        }
     }
 
     for (const char *name : Panels) {
