@@ -16,8 +16,6 @@
 #include "TrafficRankTool.h"
 #include "WhoisTool.h"
 
-#include "BrowserView.h"
-#include "Endpoints.h"
 #include "Frm.h"
 #include "PictureBox.h"
 #include "ProgramEnd.h"
@@ -127,7 +125,6 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
              BrowserFactory *browsers, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_folder(folder),
-      m_browsers(browsers),
       m_context{fetcher, boxes, shell, m_state, nullptr, this, browsers},
       m_outside(shell, boxes, folder, this),
       m_endProgram(&EndProgramNow)
@@ -146,7 +143,6 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     buildShell();
     buildMenu();
     buildNavigation();
-    createBrowsers();
     m_context.statusLine = m_Label1;
     m_fileDialog = std::make_unique<QtFileDialog>();
     createTools();
@@ -316,24 +312,6 @@ void Form1::buildNavigation()
     }
 }
 
-void Form1::createBrowsers()
-{
-    if (!m_browsers)
-        return;
-    // The barcode panel's browser is the one the window itself drives (it
-    // reloads the registry form at every activation); the other tools make
-    // their own browsers from the factory in their panels.
-    QWidget *txm = panel(QStringLiteral("TabTXM"));
-    m_WebTXM = m_browsers->create(txm, Twips::rect(5400, 1800, 150, 135));
-    if (!m_WebTXM)
-        return;
-    if (!m_WebTXM->parent())
-        m_WebTXM->setParent(txm);
-    m_WebTXM->setObjectName(QStringLiteral("WebTXM"));
-    if (QWidget *view = m_WebTXM->widget())
-        view->setObjectName(QStringLiteral("WebTXM"));
-}
-
 // ---------------------------------------------------------------------------
 // The tools: one line each, XxxTool(panel("TabXxx"), toolContext()).
 // ---------------------------------------------------------------------------
@@ -351,7 +329,7 @@ void Form1::createTools()
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
     new PostTool(panel(QStringLiteral("TabPost")), context);
     new TelephoneTool(panel(QStringLiteral("TabTel")), context);
-    new BarcodeTool(panel(QStringLiteral("TabTXM")), context, m_WebTXM);
+    m_barcodeTool = new BarcodeTool(panel(QStringLiteral("TabTXM")), context);
     new UrlSafetyTool(panel(QStringLiteral("TabUS")), context,
                       [this](const QString &address) { emit reportRequestedFor(address); });
 }
@@ -382,6 +360,11 @@ Frm *Form1::item(const QString &name) const
     return nullptr;
 }
 
+BrowserView *Form1::WebTXM() const
+{
+    return m_barcodeTool->WebTXM;
+}
+
 void Form1::setEndProgram(std::function<void()> endProgram)
 {
     m_endProgram = std::move(endProgram);
@@ -410,8 +393,7 @@ void Form1::Form_Activate()
     }
     m_Label1->setText(ProductTitle());
     fitLabels();
-    if (m_WebTXM)
-        m_WebTXM->Navigate(Endpoints::barcodeForm());
+    m_barcodeTool->loadRegistryForm();
 }
 
 void Form1::showEvent(QShowEvent *event)

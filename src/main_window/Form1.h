@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class BarcodeTool;
 class BrowserFactory;
 class BrowserView;
 class FileDialog;
@@ -59,9 +60,9 @@ public:
     const QPixmap &M30() const { return m_M30; }
     const QPixmap &M31() const { return m_M31; }
     const QPixmap &M32() const { return m_M32; }
-    // The barcode panel's browser (objectName "WebTXM", a child of TabTXM);
-    // nullptr without a browser factory.
-    BrowserView *WebTXM() const { return m_WebTXM; }
+    // The barcode panel's browser (objectName "WebTXM", a child of TabTXM),
+    // made by the barcode tool; nullptr without a browser factory.
+    BrowserView *WebTXM() const;
     QMenu *mnuMenu() const { return m_mnuMenu; }
 
     // What the close button does: end the program at once. The default
@@ -94,7 +95,6 @@ private:
     void buildShell();
     void buildMenu();
     void buildNavigation();
-    void createBrowsers();
     // The tools fill their panels here, one line each.
     void createTools();
     void Form_Load();
@@ -116,7 +116,6 @@ private:
     void fitLabels();
 
     ProgramFolder m_folder;
-    BrowserFactory *m_browsers;
     LookupState m_state;
     ToolContext m_context;
     OutsidePageItems m_outside;
@@ -148,5 +147,5 @@ private:
     QList<Frm *> m_items;
     QStringList m_itemCaptions;
     QStringList m_panelOrder;
-    BrowserView *m_WebTXM = nullptr;
+    BarcodeTool *m_barcodeTool = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "BarcodeAnswer.h"
 #include "BarcodeCheck.h"
 #include "BrowserView.h"
+#include "Endpoints.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
 #include "NumberText.h"
@@ -21,7 +22,29 @@ namespace {
 const QString CodeInput = QStringLiteral("txtcode");
 const QString SubmitButton = QStringLiteral("Btnok");
 
+// The panel's browser WebTXM, made before the panel's controls so that it lies
+// under them; nullptr without a factory.
+BrowserView *makeWebTXM(QWidget *panel, BrowserFactory *browsers)
+{
+    if (!browsers)
+        return nullptr;
+    BrowserView *view = browsers->create(panel, Twips::rect(5400, 1800, 150, 135));
+    if (!view)
+        return nullptr;
+    if (!view->parent())
+        view->setParent(panel);
+    view->setObjectName(QStringLiteral("WebTXM"));
+    if (QWidget *widget = view->widget())
+        widget->setObjectName(QStringLiteral("WebTXM"));
+    return view;
+}
+
 } // namespace
+
+BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context)
+    : BarcodeTool(panel, context, makeWebTXM(panel, context.browsers))
+{
+}
 
 BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webTXM)
     : QObject(panel), WebTXM(webTXM), m_context(context)
@@ -47,6 +70,12 @@ BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webT
     connect(Command1, &QPushButton::clicked, this, &BarcodeTool::Command1_Click);
     if (WebTXM)
         connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::WebTXM_DocumentComplete);
+}
+
+void BarcodeTool::loadRegistryForm()
+{
+    if (WebTXM)
+        WebTXM->Navigate(Endpoints::barcodeForm());
 }
 
 void BarcodeTool::cmdTXM_Click()
