@@ -1,7 +1,7 @@
 #pragma once
 // The drawing helpers shared by the two programs that paint the skin
 // pictures: scripts/faces/make_faces.cpp (the face PNGs committed with the
-// controls and the main window) and resources/tools/MakeArtwork.cpp (the
+// controls and the windows) and resources/tools/MakeArtwork.cpp (the
 // program folder's IMG pictures, drawn at build time). Keeping them here
 // keeps the canvases, gradients and lettering of both sets alike.
 

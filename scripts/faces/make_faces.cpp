@@ -1,12 +1,14 @@
 // Draws the program's own skin pictures at their fixed pixel sizes and writes
 // them as 24-bit PNG files (no alpha: the faces are opaque bitmaps, corners
-// outside a curved edge are painted in the window's white; only the icon
-// keeps its alpha).
+// outside a curved edge are painted in the window's white; only the icon and
+// the badges keep their alpha).
 //
 //   make_faces <src folder>
 //
 // writes <src>/controls/faces/*.png (Text, Command, Option, the program icon),
-// <src>/controls/faces/tabfrm/*.png (Tab, Frm) and <src>/main_window/faces/*.png.
+// <src>/controls/faces/tabfrm/*.png (Tab, Frm), <src>/main_window/faces/*.png
+// (the main window's pictures and the URL-safety panel's badges) and
+// <src>/windows/faces/report_logo.png (the report window's logo).
 // The canvases, gradients and lettering come from Painting.h, which the
 // build-time pictures of the program folder (resources/tools/MakeArtwork.cpp)
 // share.
@@ -267,6 +269,45 @@ QImage icon()
     return img;
 }
 
+// ---- The URL-safety panel's badges and the report window's logo -----------
+
+// A 43 x 16 badge: a rounded field of the verdict's colour with its sign and
+// its two characters, on a clear ground.
+QImage urlSafetyBadge(const QColor &field, const QString &sign, const QString &word)
+{
+    QImage img(43, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(field);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 42, 15), 3, 3);
+    p.setPen(White);
+    p.setFont(Painting::font(11, true));
+    p.drawText(QRect(1, 0, 12, 16), Qt::AlignCenter, sign);
+    p.drawText(QRect(13, 0, 29, 16), Qt::AlignCenter, word);
+    return img;
+}
+
+// The internet-registry organisation's logo beside the report window's
+// captcha, 152 x 73: a globe and the organisation's name.
+QImage reportLogo()
+{
+    QImage img = canvas(152, 73);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 90, 170), 3));
+    p.setBrush(QColor(225, 238, 250));
+    p.drawEllipse(QRectF(6, 10, 52, 52));
+    p.drawLine(QPointF(8, 36), QPointF(56, 36));
+    p.drawEllipse(QRectF(20, 10, 24, 52));
+    p.setPen(QColor(0, 90, 170));
+    p.setFont(Painting::font(15, true));
+    p.drawText(QRect(62, 14, 88, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("互联网"));
+    p.drawText(QRect(62, 38, 88, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("安全联盟"));
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -313,5 +354,11 @@ int main(int argc, char *argv[])
     ok &= save(edgePiece(false), mw + "edge_right.png");
     ok &= save(banner(), mw + "banner.png");
     ok &= save(icon(), cf + "icon.png");
+
+    // The URL-safety panel's badges: unknown, danger, safe.
+    ok &= save(urlSafetyBadge(QColor(255, 140, 0), QStringLiteral("?"), QStringLiteral("未知")), mw + "badge_unknown.png");
+    ok &= save(urlSafetyBadge(QColor(220, 30, 30), QStringLiteral("!"), QStringLiteral("危险")), mw + "badge_danger.png");
+    ok &= save(urlSafetyBadge(QColor(30, 160, 70), QStringLiteral("✓"), QStringLiteral("安全")), mw + "badge_safe.png");
+    ok &= save(reportLogo(), src + "/windows/faces/report_logo.png");
     return ok ? 0 : 1;
 }

@@ -16,17 +16,12 @@
 #include "TrafficRankTool.h"
 #include "WhoisTool.h"
 
-#include "BrowserView.h"
-#include "BrowserViewMaker.h"
-#include "Endpoints.h"
 #include "Frm.h"
-#include "MessageBoxes.h"
 #include "PictureBox.h"
 #include "ProgramEnd.h"
 #include "ProgramIcon.h"
 #include "ProgramVersion.h"
 #include "ProgramWindowActivation.h"
-#include "ShellOpen.h"
 #include "Tab.h"
 #include "Twips.h"
 #include "UrlSafetyTool.h"
@@ -34,7 +29,6 @@
 #include <QAction>
 #include <QCursor>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -92,13 +86,15 @@ QWidget *whiteFrame(QWidget *parent, const QString &name, const QRect &place)
     return frame;
 }
 
-// The side-bar items: group, name, caption, and the panel it shows (empty for
-// the items that open something outside the program).
+// The side-bar items: group, name, caption, and what a click does after the
+// reset: show the panel, or, for the items that lead outside the program
+// (no panel), call outside.
 struct ItemRow {
     const char *group;
     const char *name;
     const char *caption;
     const char *panel;
+    void (OutsidePageItems::*outside)() = nullptr;
 };
 
 const ItemRow Items[] = {
@@ -112,13 +108,13 @@ const ItemRow Items[] = {
     {"frmZJ", "frmRenQi", "网站流量排名查询", "TabRenQi"},
     {"frmZJ", "frmLiuXing", "网站流行度查询", "TabLiuXing"},
     {"frmZJ", "frmShuLiang", "网站主机数量查询", "TabShuLiang"},
-    {"frmGJ", "frmICP", "网站ICP备案查询", ""},
-    {"frmGJ", "frmGongShang", "工商查询", ""},
+    {"frmGJ", "frmICP", "网站ICP备案查询", "", &OutsidePageItems::frmICP_Click},
+    {"frmGJ", "frmGongShang", "工商查询", "", &OutsidePageItems::frmGongShang_Click},
     {"frmGJ", "frmTel", "Email及固话查询", "TabTel"},
     {"frmGJ", "frmUSSafe", "网址安全云鉴定", "TabUS"},
-    {"frmGJ", "frmTB", "淘宝店铺信用查询", ""},
+    {"frmGJ", "frmTB", "淘宝店铺信用查询", "", &OutsidePageItems::frmTB_Click},
     {"frmGJ", "frmTXM", "商品条形码查询", "TabTXM"},
-    {"frmGJ", "frmShui", "发票真伪查询", ""},
+    {"frmGJ", "frmShui", "发票真伪查询", "", &OutsidePageItems::frmShui_Click},
 };
 
 const char *const Panels[] = {"TabSJ", "TabIP",  "TabSFZ", "TabYM", "TabZhuJi", "TabRenQi", "TabLiuXing",
@@ -129,11 +125,9 @@ const char *const Panels[] = {"TabSJ", "TabIP",  "TabSFZ", "TabYM", "TabZhuJi", 
 Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const ProgramFolder &folder,
              BrowserFactory *browsers, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_boxes(boxes),
-      m_shell(shell),
       m_folder(folder),
-      m_browsers(browsers),
       m_context{fetcher, boxes, shell, m_state, nullptr, this, browsers},
+      m_outside(shell, boxes, folder, this),
       m_endProgram(&EndProgramNow)
 {
     loadMainWindowPictures();
@@ -150,7 +144,6 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     buildShell();
     buildMenu();
     buildNavigation();
-    createBrowsers();
     m_context.statusLine = m_Label1;
     m_fileDialog = std::make_unique<QtFileDialog>();
     createTools();
@@ -267,9 +260,9 @@ void Form1::buildMenu()
     };
     entry("mnuX0", QString())->setVisible(false);
     connect(entry("mnuJB", QStringLiteral("举报恶意网站")), &QAction::triggered, this, &Form1::reportRequested);
-    connect(entry("mnuLX", QStringLiteral("联系方式")), &QAction::triggered, this, &Form1::mnuLX_Click);
+    connect(entry("mnuLX", QStringLiteral("联系方式")), &QAction::triggered, this, [this] { m_outside.mnuLX_Click(); });
     entry("mnuX1", QString());
-    connect(entry("mnuHelp", QStringLiteral("帮助")), &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(entry("mnuHelp", QStringLiteral("帮助")), &QAction::triggered, this, [this] { m_outside.mnuHelp_Click(); });
     connect(entry("mnuUpdate", QStringLiteral("检查更新")), &QAction::triggered, this, &Form1::updateRequested);
     connect(entry("mnuAbout", QStringLiteral("关于")), &QAction::triggered, this, &Form1::aboutRequested);
 }
@@ -306,35 +299,18 @@ void Form1::buildNavigation()
         m_items.append(item);
         m_itemCaptions.append(QString::fromUtf8(row.caption));
 
-        const QString panelName = QLatin1String(row.panel);
-        const QString itemName = QLatin1String(row.name);
-        if (!panelName.isEmpty())
+        if (const auto outside = row.outside) {
+            connect(item, &Frm::Click, this, [this, outside] { openOutside(outside); });
+        } else {
+            const QString panelName = QLatin1String(row.panel);
             connect(item, &Frm::Click, this, [this, panelName] { showPanelOf(panelName); });
-        else if (itemName == QLatin1String("frmICP"))
-            connect(item, &Frm::Click, this, &Form1::frmICP_Click);
-        else if (itemName == QLatin1String("frmGongShang"))
-            connect(item, &Frm::Click, this, &Form1::frmGongShang_Click);
-        else if (itemName == QLatin1String("frmTB"))
-            connect(item, &Frm::Click, this, &Form1::frmTB_Click);
-        else if (itemName == QLatin1String("frmShui"))
-            connect(item, &Frm::Click, this, &Form1::frmShui_Click);
+        }
     }
 
     for (const char *name : Panels) {
         m_panels.insert(QLatin1String(name), whiteFrame(this, QLatin1String(name), Twips::rect(2640, 1680, 9255, 6375)));
         m_panelOrder.append(QLatin1String(name));
     }
-}
-
-void Form1::createBrowsers()
-{
-    if (!m_browsers)
-        return;
-    // The barcode panel's browser is the one the window itself drives (it
-    // reloads the registry form at every activation); the other tools make
-    // their own browsers from the factory in their panels.
-    m_WebTXM = makeBrowserView(m_browsers, panel(QStringLiteral("TabTXM")), Twips::rect(5400, 1800, 150, 135),
-                               QStringLiteral("WebTXM"));
 }
 
 // ---------------------------------------------------------------------------
@@ -354,7 +330,7 @@ void Form1::createTools()
     new HostCountTool(panel(QStringLiteral("TabShuLiang")), context);
     new PostTool(panel(QStringLiteral("TabPost")), context);
     new TelephoneTool(panel(QStringLiteral("TabTel")), context);
-    new BarcodeTool(panel(QStringLiteral("TabTXM")), context, m_WebTXM);
+    m_barcodeTool = new BarcodeTool(panel(QStringLiteral("TabTXM")), context);
     new UrlSafetyTool(panel(QStringLiteral("TabUS")), context,
                       [this](const QString &address) { emit reportRequestedFor(address); });
 }
@@ -385,6 +361,11 @@ Frm *Form1::item(const QString &name) const
     return nullptr;
 }
 
+BrowserView *Form1::WebTXM() const
+{
+    return m_barcodeTool->WebTXM;
+}
+
 void Form1::setEndProgram(std::function<void()> endProgram)
 {
     m_endProgram = std::move(endProgram);
@@ -413,8 +394,7 @@ void Form1::Form_Activate()
     }
     m_Label1->setText(ProductTitle());
     fitLabels();
-    if (m_WebTXM)
-        m_WebTXM->Navigate(Endpoints::barcodeForm());
+    m_barcodeTool->loadRegistryForm();
 }
 
 void Form1::showEvent(QShowEvent *event)
@@ -504,26 +484,6 @@ void Form1::Picture1_MouseUp()
 }
 
 // ---------------------------------------------------------------------------
-// Menu
-// ---------------------------------------------------------------------------
-
-void Form1::mnuLX_Click()
-{
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("联系方式"),
-                 QStringLiteral("客服QQ：800065321\n客服Email：") + Endpoints::SupportEmail, this);
-}
-
-void Form1::mnuHelp_Click()
-{
-    const QString manual = m_folder.path(QStringLiteral("\\使用说明书.pdf"));
-    if (!QFileInfo::exists(manual))
-        m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"),
-                     QStringLiteral("您好！找不到帮助文件，您可能是盗版软件受害者，建议您重新从指定下载点下载本程序！"),
-                     this);
-    m_shell.open(manual);
-}
-
-// ---------------------------------------------------------------------------
 // Navigation
 // ---------------------------------------------------------------------------
 
@@ -555,40 +515,8 @@ void Form1::showPanelOf(const QString &panelName)
     m_panels.value(panelName)->show();
 }
 
-void Form1::frmICP_Click()
+void Form1::openOutside(void (OutsidePageItems::*open)())
 {
     ResetSideBar();
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("提示"),
-                 QStringLiteral("本功能由于相关政府部门网站不能做成接口形式，只能用户手动查询，前往网站后按提示操作即可！"),
-                 this);
-    m_shell.open(Endpoints::icpRecordPage());
-}
-
-void Form1::frmGongShang_Click()
-{
-    ResetSideBar();
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("提示"),
-                 QStringLiteral("本功能由于全国分局很多，且经常变动，所以用户需手动查询，大部分省市企业信用在工商局网站，"
-                                "部分企业信用网站是单独的（如北京），用户可以在百度上搜索到各省市的相关部门进行查询。"),
-                 this);
-    m_shell.open(Endpoints::businessRegistrationSearch());
-}
-
-void Form1::frmShui_Click()
-{
-    ResetSideBar();
-    m_shell.open(Endpoints::taxInvoicePage());
-}
-
-void Form1::frmTB_Click()
-{
-    ResetSideBar();
-    const QString tool = m_folder.path(QStringLiteral("\\Tessaview.exe"));
-    const QFileInfo info(tool);
-    // An ordinary file only; a tool that is there but does not start is as
-    // good as lost, and the user hears the same.
-    if (info.isFile() && !info.isHidden() && m_shell.start(tool))
-        return;
-    m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("找不到工具"),
-                 QStringLiteral("该工具丢失或损坏，请重新下载Orvalent！"), this);
+    (m_outside.*open)();
 }

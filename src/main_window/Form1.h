@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LookupState.h"
+#include "OutsidePageItems.h"
 #include "ProgramFolder.h"
 #include "ToolContext.h"
 #include "WindowDrag.h"
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class BarcodeTool;
 class BrowserFactory;
 class BrowserView;
 class FileDialog;
@@ -58,9 +60,9 @@ public:
     const QPixmap &M30() const { return m_M30; }
     const QPixmap &M31() const { return m_M31; }
     const QPixmap &M32() const { return m_M32; }
-    // The barcode panel's browser (objectName "WebTXM", a child of TabTXM);
-    // nullptr without a browser factory.
-    BrowserView *WebTXM() const { return m_WebTXM; }
+    // The barcode panel's browser (objectName "WebTXM", a child of TabTXM),
+    // made by the barcode tool; nullptr without a browser factory.
+    BrowserView *WebTXM() const;
     QMenu *mnuMenu() const { return m_mnuMenu; }
 
     // What the close button does: end the program at once. The default
@@ -93,7 +95,6 @@ private:
     void buildShell();
     void buildMenu();
     void buildNavigation();
-    void createBrowsers();
     // The tools fill their panels here, one line each.
     void createTools();
     void Form_Load();
@@ -107,24 +108,17 @@ private:
     void M2_Click();
     void M3_Click();
 
-    void mnuLX_Click();
-    void mnuHelp_Click();
-
     void tabClicked(Tab *clicked);
     void showPanelOf(const QString &panelName);
-    void frmICP_Click();
-    void frmGongShang_Click();
-    void frmShui_Click();
-    void frmTB_Click();
+    // The items that lead out of the program: the side bar is reset first.
+    void openOutside(void (OutsidePageItems::*open)());
 
     void fitLabels();
 
-    MessageBoxes &m_boxes;
-    ShellOpen &m_shell;
     ProgramFolder m_folder;
-    BrowserFactory *m_browsers;
     LookupState m_state;
     ToolContext m_context;
+    OutsidePageItems m_outside;
     std::function<void()> m_endProgram;
     QPointer<QWidget> m_startup;
     ProgramWindowActivation *m_activation = nullptr;
@@ -153,5 +147,5 @@ private:
     QList<Frm *> m_items;
     QStringList m_itemCaptions;
     QStringList m_panelOrder;
-    BrowserView *m_WebTXM = nullptr;
+    BarcodeTool *m_barcodeTool = nullptr;
 };

@@ -1,10 +1,27 @@
 #include "VersionNotice.h"
 
 #include "MarkedCut.h"
+#include "PageText.h"
 
 std::optional<QString> NoticeNewestVersion(const QString &pageText)
 {
     return MarkedCut(pageText, NoticeMarkers::NewestVersion, NoticeMarkers::NewestVersionEnd);
+}
+
+QString NoticeNewestVersionCut(const QString &pageText)
+{
+    using namespace NoticeMarkers;
+    const Pos16 start = Pos16(FindTextPos(NewestVersion, pageText)) + int(NewestVersion.size());
+    const Pos16 end = FindTextPos(NewestVersionEnd, pageText);
+    return Cut(pageText, start, end);
+}
+
+QString NoticeUpdateText(const QString &pageText)
+{
+    using namespace NoticeMarkers;
+    const Pos16 start = Pos16(FindTextPos(UpdateText, pageText)) + int(UpdateText.size()) + LineBreakLength;
+    const Pos16 end = Pos16(FindTextPos(UpdateTextEnd, pageText)) - LineBreakLength;
+    return Cut(pageText, start, end);
 }
 
 bool IsNewerVersion(const QString &newest, const QString &current)

@@ -42,28 +42,6 @@ QLabel *label(QWidget *parent, const QString &name, int left, int top, const QSt
     return made;
 }
 
-// The internet-registry organisation's logo beside the captcha, 152 x 73.
-QPixmap registryLogo()
-{
-    QPixmap logo(152, 73);
-    logo.fill(Qt::white);
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 90, 170), 3));
-    painter.setBrush(QColor(225, 238, 250));
-    painter.drawEllipse(QRectF(6, 10, 52, 52));
-    painter.drawLine(QPointF(8, 36), QPointF(56, 36));
-    painter.drawEllipse(QRectF(20, 10, 24, 52));
-    painter.setPen(QColor(0, 90, 170));
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(15);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRect(62, 14, 88, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("互联网"));
-    painter.drawText(QRect(62, 38, 88, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("安全联盟"));
-    return logo;
-}
-
 struct Category {
     const char *caption;
     const char *tooltip;
@@ -87,6 +65,12 @@ const Category Categories[Form3::CategoryCount] = {
 };
 
 } // namespace
+
+static void initReportResources()
+{
+    // The logo lives in this static library's resources: they must be pulled in.
+    Q_INIT_RESOURCE(Form3);
+}
 
 // One report on its way into the page: the fields, then the ticked boxes,
 // then every image, each step asked once the one before has answered.
@@ -213,7 +197,10 @@ void Form3::build()
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));
-    logo->setPixmap(registryLogo());
+    // The internet-registry organisation's logo beside the captcha, 152 x 73,
+    // drawn by scripts/make-faces.
+    initReportResources();
+    logo->setPixmap(QPixmap(QStringLiteral(":/report/logo.png")));
     logo->setGeometry(Twips::rect(6840, 5280, 2280, 1095));
 
     m_Label6 = label(this, QStringLiteral("Label6"), 3600, 6480, ReportPage::Connecting, 12, Blue);

@@ -115,13 +115,9 @@ void Form4::Command1_Click()
         PanelControls::setAutoSized(m_label2, QStringLiteral("正在连接到服务器..."));
         m_pageText = m_fetcher.fetchPageText(Endpoints::versionNotice());
 
-        Pos16 start = Pos16(FindTextPos(NoticeMarkers::NewestVersion, m_pageText)) + 18;
-        Pos16 end = FindTextPos(NoticeMarkers::NewestVersionEnd, m_pageText);
-        m_newestVersion = Cut(m_pageText, start, end);
-
-        start = Pos16(FindTextPos(NoticeMarkers::UpdateText, m_pageText)) + 19;
-        end = Pos16(FindTextPos(NoticeMarkers::UpdateTextEnd, m_pageText)) - 2;
-        m_text1->setPlainText(Cut(m_pageText, start, end));
+        // The newest version stays when the update text cannot be cut.
+        m_newestVersion = NoticeNewestVersionCut(m_pageText);
+        m_text1->setPlainText(NoticeUpdateText(m_pageText));
 
         PanelControls::setAutoSized(m_label5, QStringLiteral("最新版本：") + m_newestVersion);
         if (IsNewerVersion(m_newestVersion, ProgramVersion)) {

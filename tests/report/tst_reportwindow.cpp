@@ -195,6 +195,7 @@ void TestReportWindow::opensWithThePageAndItsCaptcha()
     QVERIFY(rig.mainWindow.isVisible()); // opened from the menu
     QCOMPARE(rig.page()->navigations, QStringList{Endpoints::reportPage()});
     QCOMPARE(form->Picture1()->size(), QSize(46, 20));
+    QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().size(), QSize(152, 73)); // the logo
     QCOMPARE(form->windowTitle(), QStringLiteral("恶意网站举报"));
     QCOMPARE(form->size(), QSize(699, 508));
     QCOMPARE(form->Command1()->Caption(), QStringLiteral("举报"));

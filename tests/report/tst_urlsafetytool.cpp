@@ -76,6 +76,9 @@ struct Rig {
                           + int(tool.imgNoKnow->isVisibleTo(panel));
         if (shown > 1)
             qFatal("more than one badge shown");
+        for (const QLabel *shownBadge : {tool.imgSafe, tool.imgNoSafe, tool.imgNoKnow})
+            if (shownBadge->isVisibleTo(panel) && shownBadge->pixmap().size() != QSize(43, 16))
+                qFatal("a badge shown without its 43 x 16 picture");
         if (tool.imgSafe->isVisibleTo(panel))
             return Badge::Safe;
         if (tool.imgNoSafe->isVisibleTo(panel))

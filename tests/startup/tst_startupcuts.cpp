@@ -1,6 +1,7 @@
 // The start-up's text rules: the newer-version test, the three cuts and the
 // installation checks, and the committed pages they are read from.
 #include "InstallationChecks.h"
+#include "PageText.h"
 #include "ProgramFolder.h"
 #include "ProgramVersion.h"
 #include "RenderedText.h"
@@ -28,6 +29,19 @@ void touch(const ProgramFolder &folder, const QString &resource)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("x");
+}
+
+// A cut's text, or which error it throws.
+template <typename CutFunction>
+QString outcome(CutFunction cut, const QString &page)
+{
+    try {
+        return cut(page);
+    } catch (const OverflowError &) {
+        return QStringLiteral("<overflow>");
+    } catch (const InvalidArgumentError &) {
+        return QStringLiteral("<invalid argument>");
+    }
 }
 
 QString readSource(const QString &relative)
@@ -106,6 +120,41 @@ private slots:
         QCOMPARE(found.has_value(), cut);
         if (cut)
             QCOMPARE(*found, newest);
+    }
+
+    // The update window's cuts: fixed offsets and 16-bit positions, whatever
+    // stands at the marker.
+    void updateWindowCuts_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("newest");
+        QTest::addColumn<QString>("updateText");
+        const QString overflow = QStringLiteral("<overflow>");
+        const QString invalid = QStringLiteral("<invalid argument>");
+        QTest::newRow("notice")
+            << "The Newest Vision：5.6########\r\n###Update Text###\r\n修正了若干问题\r\n增加一项\r\n#End#" << "5.6"
+            << "修正了若干问题\r\n增加一项";
+        QTest::newRow("empty update text") << "The Newest Vision：########\r\n###Update Text###\r\n\r\n#End#" << ""
+                                           << "";
+        QTest::newRow("LF line breaks lose a character at each end")
+            << "The Newest Vision：5.6########\n###Update Text###\nabc\n#End#" << "5.6" << "b";
+        QTest::newRow("start marker missing: the cut starts at character 18")
+            << "abcdefghijklmnopq5.6########" << "5.6" << invalid;
+        QTest::newRow("no #End#") << "The Newest Vision：5.6########\r\n###Update Text###\r\nabc" << "5.6" << invalid;
+        QTest::newRow("end marker before the start") << "########The Newest Vision：5.6" << invalid << invalid;
+        QTest::newRow("start marker beyond 32749")
+            << QString(32749, QLatin1Char('x')) + "The Newest Vision：5.6########" << overflow << invalid;
+        QTest::newRow("update marker beyond 32767")
+            << "The Newest Vision：5.6########" + QString(32768, QLatin1Char('x')) + "###Update Text###\r\nabc\r\n#End#"
+            << "5.6" << overflow;
+    }
+    void updateWindowCuts()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, newest);
+        QFETCH(QString, updateText);
+        QCOMPARE(outcome(NoticeNewestVersionCut, page), newest);
+        QCOMPARE(outcome(NoticeUpdateText, page), updateText);
     }
 
     void ownAddress_data()

@@ -3,6 +3,8 @@
 #include "BarcodeAnswer.h"
 #include "BarcodeCheck.h"
 #include "BrowserView.h"
+#include "BrowserViewMaker.h"
+#include "Endpoints.h"
 #include "LookupState.h"
 #include "MessageBoxes.h"
 #include "NumberText.h"
@@ -21,7 +23,19 @@ namespace {
 const QString CodeInput = QStringLiteral("txtcode");
 const QString SubmitButton = QStringLiteral("Btnok");
 
+// The panel's browser WebTXM, made before the panel's controls so that it lies
+// under them; nullptr without a factory.
+BrowserView *makeWebTXM(QWidget *panel, BrowserFactory *browsers)
+{
+    return makeBrowserView(browsers, panel, Twips::rect(5400, 1800, 150, 135), QStringLiteral("WebTXM"));
+}
+
 } // namespace
+
+BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context)
+    : BarcodeTool(panel, context, makeWebTXM(panel, context.browsers))
+{
+}
 
 BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webTXM)
     : QObject(panel), WebTXM(webTXM), m_context(context)
@@ -49,6 +63,12 @@ BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webT
         connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::checkForm);
         connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::WebTXM_DocumentComplete);
     }
+}
+
+void BarcodeTool::loadRegistryForm()
+{
+    if (WebTXM)
+        WebTXM->Navigate(Endpoints::barcodeForm());
 }
 
 void BarcodeTool::cmdTXM_Click()

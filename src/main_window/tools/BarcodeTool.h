@@ -15,22 +15,31 @@ class ResultBox;
 struct ToolContext;
 
 // The barcode tools on the panel TabTXM. "厂商识别" fills the registry's web
-// form, which the main window keeps loaded in the panel's tiny browser WebTXM,
-// with the first 8 digits of the code and submits it; the first document
-// completion after that is the answer, cut into Text4 (with one more query on
-// the first 7 digits when the registry knows no company under 8). "真伪鉴定"
-// checks the EAN-13 check digit on the spot.
+// form, which the main window keeps loaded in the panel's tiny browser WebTXM
+// (loadRegistryForm at its every activation), with the first 8 digits of the
+// code and submits it; the first document completion after that is the
+// answer, cut into Text4 (with one more query on the first 7 digits when the
+// registry knows no company under 8). "真伪鉴定" checks the EAN-13 check digit
+// on the spot.
 //
-//     BarcodeTool tool(panelTabTXM, context, form1.WebTXM());
+//     auto *tool = new BarcodeTool(panelTabTXM, context); // makes WebTXM
+//     tool->loadRegistryForm();                           // the main window's activation
 //
-// The browser belongs to the main window, which navigates it; this tool only
-// fills and submits the form. The tool is a child of the panel; the context
-// must outlive it. Without a browser (nullptr), or before a page holding the
-// form has completed in it, a query meets "请稍等" within the click.
+// The tool is a child of the panel; the context must outlive it. Without a
+// browser (no factory in the context), or before a page holding the form has
+// completed in it, a query meets "请稍等" within the click.
 class BarcodeTool : public QObject
 {
 public:
+    // WebTXM made from the context's browser factory, in the panel.
+    BarcodeTool(QWidget *panel, ToolContext &context);
+    // WebTXM handed in (tests bring a view of their own); may be nullptr.
     BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webTXM);
+
+    // Sends WebTXM to the registry's form page again; the main window asks
+    // for this at its every activation. A completion of that load is taken
+    // as an answer only while a query waits.
+    void loadRegistryForm();
 
     void cmdTXM_Click();
     void WebTXM_DocumentComplete();

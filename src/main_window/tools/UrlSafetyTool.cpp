@@ -12,7 +12,7 @@
 #include "ToolContext.h"
 #include "UrlSafetyVerdict.h"
 
-#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 
 #include <exception>
@@ -21,25 +21,10 @@ using namespace PanelControls;
 
 namespace {
 
-// A 43 x 16 badge: a rounded field of the verdict's colour with its sign and
-// its two characters.
-QPixmap badgePicture(const QColor &field, const QString &sign, const QString &word)
+// A 43 x 16 badge picture, drawn by scripts/make-faces.
+QPixmap badgePicture(const char *name)
 {
-    QPixmap picture(43, 16);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(field);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 42, 15), 3, 3);
-    painter.setPen(Qt::white);
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRect(1, 0, 12, 16), Qt::AlignCenter, sign);
-    painter.drawText(QRect(13, 0, 29, 16), Qt::AlignCenter, word);
-    return picture;
+    return QPixmap(QStringLiteral(":/mainwindow/faces/") + QLatin1String(name) + QStringLiteral(".png"));
 }
 
 QLabel *badge(QWidget *panel, const char *name, const QRect &place, const QPixmap &picture)
@@ -55,9 +40,17 @@ QLabel *badge(QWidget *panel, const char *name, const QRect &place, const QPixma
 
 } // namespace
 
+static void loadBadgePictures()
+{
+    // The badges live in this static library's resources with the main
+    // window's pictures; the panel may be built without the main window.
+    Q_INIT_RESOURCE(mainwindow);
+}
+
 UrlSafetyTool::UrlSafetyTool(QWidget *panel, ToolContext &context, OpenReport openReport)
     : QObject(panel), m_context(context), m_openReport(std::move(openReport))
 {
+    loadBadgePictures();
     whitePanel(panel);
     Label13 = textColour(caption(panel, "Label13", Twips::rect(1080, 720, 0, 0),
                                  QStringLiteral("本功能可以查询您需要了解的网站是否安全，输入网站主页即可，不要查询旗下的网站。")),
@@ -66,11 +59,11 @@ UrlSafetyTool::UrlSafetyTool(QWidget *panel, ToolContext &context, OpenReport op
     txtUS = inputBox(panel, "txtUS", Twips::rect(960, 1080, 5535, 375));
     setAddressColour(UrlSafetyVerdict::NoVerdict);
     imgNoKnow = badge(panel, "imgNoKnow", Twips::rect(5760, 1155, 645, 240),
-                      badgePicture(QColor(255, 140, 0), QStringLiteral("?"), QStringLiteral("未知")));
+                      badgePicture("badge_unknown"));
     imgNoSafe = badge(panel, "imgNoSafe", Twips::rect(5760, 1140, 645, 240),
-                      badgePicture(QColor(220, 30, 30), QStringLiteral("!"), QStringLiteral("危险")));
+                      badgePicture("badge_danger"));
     imgSafe = badge(panel, "imgSafe", Twips::rect(5760, 1140, 645, 240),
-                    badgePicture(QColor(30, 160, 70), QStringLiteral("✓"), QStringLiteral("安全")));
+                    badgePicture("badge_safe"));
     cmdUS = button(panel, "cmdUS", Twips::rect(6480, 1080, 855, 375), QStringLiteral("鉴定"));
     Label33 = caption(panel, "Label33", Twips::rect(960, 1680, 0, 0), QStringLiteral("结果："), Fonts::ui(9, true));
     txtUSJG = resultBox(panel, "txtUSJG", Twips::rect(960, 1920, 6255, 2775), true,
