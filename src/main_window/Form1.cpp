@@ -9,6 +9,7 @@
 #include "IdCardTool.h"
 #include "IpTool.h"
 #include "MobileTool.h"
+#include "OutsidePageItems.h"
 #include "PageRankTool.h"
 #include "PostTool.h"
 #include "ScreenPlace.h"
@@ -127,7 +128,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_folder(folder),
       m_context{fetcher, boxes, shell, m_state, nullptr, this, browsers},
-      m_outside(shell, boxes, folder, this),
+      m_outside(std::make_unique<OutsidePageItems>(shell, boxes, folder, this)),
       m_endProgram(&EndProgramNow)
 {
     loadMainWindowPictures();
@@ -260,9 +261,9 @@ void Form1::buildMenu()
     };
     entry("mnuX0", QString())->setVisible(false);
     connect(entry("mnuJB", QStringLiteral("举报恶意网站")), &QAction::triggered, this, &Form1::reportRequested);
-    connect(entry("mnuLX", QStringLiteral("联系方式")), &QAction::triggered, this, [this] { m_outside.mnuLX_Click(); });
+    connect(entry("mnuLX", QStringLiteral("联系方式")), &QAction::triggered, this, [this] { m_outside->mnuLX_Click(); });
     entry("mnuX1", QString());
-    connect(entry("mnuHelp", QStringLiteral("帮助")), &QAction::triggered, this, [this] { m_outside.mnuHelp_Click(); });
+    connect(entry("mnuHelp", QStringLiteral("帮助")), &QAction::triggered, this, [this] { m_outside->mnuHelp_Click(); });
     connect(entry("mnuUpdate", QStringLiteral("检查更新")), &QAction::triggered, this, &Form1::updateRequested);
     connect(entry("mnuAbout", QStringLiteral("关于")), &QAction::triggered, this, &Form1::aboutRequested);
 }
@@ -518,5 +519,5 @@ void Form1::showPanelOf(const QString &panelName)
 void Form1::openOutside(void (OutsidePageItems::*open)())
 {
     ResetSideBar();
-    (m_outside.*open)();
+    ((*m_outside).*open)();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "LookupState.h"
-#include "OutsidePageItems.h"
 #include "ProgramFolder.h"
 #include "ToolContext.h"
 #include "WindowDrag.h"
@@ -20,6 +19,7 @@ class BrowserView;
 class FileDialog;
 class Frm;
 class MessageBoxes;
+class OutsidePageItems;
 class PageFetcher;
 class PictureBox;
 class ProgramWindowActivation;
@@ -118,7 +118,7 @@ private:
     ProgramFolder m_folder;
     LookupState m_state;
     ToolContext m_context;
-    OutsidePageItems m_outside;
+    std::unique_ptr<OutsidePageItems> m_outside;
     std::function<void()> m_endProgram;
     QPointer<QWidget> m_startup;
     ProgramWindowActivation *m_activation = nullptr;
