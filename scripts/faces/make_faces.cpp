@@ -6,7 +6,8 @@
 //   make_faces <src folder>
 //
 // writes <src>/controls/faces/*.png (Text, Command, Option),
-// <src>/controls/faces/tabfrm/*.png (Tab, Frm) and <src>/main_window/faces/*.png.
+// <src>/controls/faces/tabfrm/*.png (Tab, Frm), <src>/main_window/faces/*.png
+// and the installed program icons <src>/app/desktop/icon-{48,128,256}.png.
 // The canvases, gradients and lettering come from Painting.h, which the
 // build-time pictures of the program folder (resources/tools/MakeArtwork.cpp)
 // share.
@@ -256,11 +257,14 @@ QImage banner()
     return img;
 }
 
-QImage icon()
+// The program icon, drawn on a 32-pixel grid and scaled to the size asked:
+// the window's icon and the desktop's icons are one drawing.
+QImage icon(int size = 32)
 {
-    QImage img = Painting::clearCanvas(32, 32);
+    QImage img = Painting::clearCanvas(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     p.fillPath(badge(4, 28, 3, 16, 26, 30), Painting::downward(0, 32, BlueStops));
     p.setPen(QPen(White, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(QPolygonF({QPointF(10, 16), QPointF(14.5, 21), QPointF(22, 11)}));
@@ -313,5 +317,7 @@ int main(int argc, char *argv[])
     ok &= save(edgePiece(false), mw + "edge_right.png");
     ok &= save(banner(), mw + "banner.png");
     ok &= save(icon(), mw + "icon.png");
+    for (int size : {48, 128, 256})
+        ok &= save(icon(size), src + QString("/app/desktop/icon-%1.png").arg(size));
     return ok ? 0 : 1;
 }
