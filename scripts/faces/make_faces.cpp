@@ -7,8 +7,9 @@
 //
 // writes <src>/controls/faces/*.png (Text, Command, Option, the program icon),
 // <src>/controls/faces/tabfrm/*.png (Tab, Frm), <src>/main_window/faces/*.png
-// (the main window's pictures and the URL-safety panel's badges) and
-// <src>/windows/faces/report_logo.png (the report window's logo).
+// (the main window's pictures and the URL-safety panel's badges),
+// <src>/windows/faces/report_logo.png (the report window's logo) and the
+// installed program icons <src>/app/desktop/icon-{48,128,256}.png.
 // The canvases, gradients and lettering come from Painting.h, which the
 // build-time pictures of the program folder (resources/tools/MakeArtwork.cpp)
 // share.
@@ -258,11 +259,14 @@ QImage banner()
     return img;
 }
 
-QImage icon()
+// The program icon, drawn on a 32-pixel grid and scaled to the size asked:
+// the window's icon and the desktop's icons are one drawing.
+QImage icon(int size = 32)
 {
-    QImage img = Painting::clearCanvas(32, 32);
+    QImage img = Painting::clearCanvas(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     p.fillPath(badge(4, 28, 3, 16, 26, 30), Painting::downward(0, 32, BlueStops));
     p.setPen(QPen(White, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(QPolygonF({QPointF(10, 16), QPointF(14.5, 21), QPointF(22, 11)}));
@@ -360,5 +364,7 @@ int main(int argc, char *argv[])
     ok &= save(urlSafetyBadge(QColor(220, 30, 30), QStringLiteral("!"), QStringLiteral("危险")), mw + "badge_danger.png");
     ok &= save(urlSafetyBadge(QColor(30, 160, 70), QStringLiteral("✓"), QStringLiteral("安全")), mw + "badge_safe.png");
     ok &= save(reportLogo(), src + "/windows/faces/report_logo.png");
+    for (int size : {48, 128, 256})
+        ok &= save(icon(size), src + QString("/app/desktop/icon-%1.png").arg(size));
     return ok ? 0 : 1;
 }

@@ -1,3 +1,4 @@
+#include "AfterFirstPaint.h"
 #include "BoxFatalEnd.h"
 #include "Clock.h"
 #include "Fonts.h"
@@ -8,6 +9,7 @@
 #include "ProgramEnd.h"
 #include "ProgramFolder.h"
 #include "ProgramIcon.h"
+#include "QtTranslations.h"
 #include "RunRandom.h"
 #include "ShellOpen.h"
 #include "WebEngineBrowserFactory.h"
@@ -22,6 +24,9 @@ int main(int argc, char *argv[])
     WebEngineBrowserFactory::prepareApplication();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Kordelvane"));
+    // The installed desktop entry's name: desktops match the windows to it.
+    app.setDesktopFileName(QStringLiteral("cn.zavoz_soft.Orvalent"));
+    InstallQtChineseTranslations(app);
     Fonts::install();
     app.setWindowIcon(ProgramIcon());
 
@@ -34,7 +39,8 @@ int main(int argc, char *argv[])
     const ProgramFolder folder;
     RunRandom random;
     // Every embedded browser of the program shares this factory's profile; it
-    // outlives the windows that hold the views.
+    // outlives the windows that hold the views. The profile is made once the
+    // splash is on the screen, during its one-second pause.
     WebEngineBrowserFactory browsers;
     MainWindowBinding mainWindow({fetcher, boxes, shell, folder, &browsers, random});
 
@@ -42,6 +48,7 @@ int main(int argc, char *argv[])
     auto *form6 = new Form6(fetcher, boxes, shell, folder, mainWindow, clock, programEnd);
     form6->setAttribute(Qt::WA_DeleteOnClose);
     mainWindow.setStartupWindow(form6);
+    new AfterFirstPaint(form6, [&browsers] { browsers.prepare(); });
     form6->Form_Initialize();
 
     return app.exec();

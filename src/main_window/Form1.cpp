@@ -218,8 +218,13 @@ void Form1::buildShell()
     banner->setObjectName(QStringLiteral("Image3"));
     banner->setGeometry(Twips::rect(4920, 1080, 7080, 540));
     banner->setPicture(stored("banner"));
-    for (PictureBox *image : {edgeLeft, edgeRight, banner})
+    // The tab strip's row begins a few pixels up inside the title picture's
+    // height; the title lies over it, so the title shows whole and the strip
+    // shows from the title's lower edge down.
+    for (PictureBox *image : {edgeLeft, edgeRight, banner}) {
         image->setAttribute(Qt::WA_TransparentForMouseEvents);
+        image->stackUnder(m_Picture1);
+    }
 
     m_Label3 = transparentLabel(this, "Label3", Twips::rect(2880, 2160, 6570, 2295));
     m_Label3->setWordWrap(true);
@@ -279,6 +284,7 @@ void Form1::buildNavigation()
         auto *tab = new Tab(this);
         tab->setObjectName(QLatin1String(row.name));
         tab->setGeometry(Twips::rect(row.left, 1125, 1695, 495));
+        tab->stackUnder(m_Picture1); // see the tab strip's pictures
         tab->setCaption(QString::fromUtf8(row.caption));
         connect(tab, &Tab::Click, this, [this, tab] { tabClicked(tab); });
         m_tabs.append(tab);

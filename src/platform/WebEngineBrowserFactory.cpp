@@ -7,8 +7,13 @@
 #include <QWebEngineProfile>
 #include <QWidget>
 
-WebEngineBrowserFactory::WebEngineBrowserFactory() : m_profile(new QWebEngineProfile())
+WebEngineBrowserFactory::WebEngineBrowserFactory() = default;
+
+void WebEngineBrowserFactory::prepare()
 {
+    if (m_profile)
+        return;
+    m_profile = new QWebEngineProfile();
     // Every query asks the service again: the same address (the barcode form
     // at each activation, the same number twice) must not come from a cache.
     m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
@@ -24,6 +29,7 @@ WebEngineBrowserFactory::~WebEngineBrowserFactory()
 
 BrowserView *WebEngineBrowserFactory::create(QWidget *parent, const QRect &designPlace)
 {
+    prepare();
     auto *view = new WebEngineBrowserView(m_profile, parent, designPlace);
     // The views are a few pixels square and their pages are never meant to be
     // seen: they lie under the panel's own controls.

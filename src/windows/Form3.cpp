@@ -165,6 +165,9 @@ void Form3::build()
         palette.setColor(QPalette::WindowText, Blue);
         palette.setColor(QPalette::Window, Qt::white);
         box->setPalette(palette);
+        // A button fills with the Button colour, the style's grey; the
+        // category boxes stand on the window's white.
+        box->setBackgroundRole(QPalette::Window);
         box->setAutoFillBackground(true);
         box->setGeometry(Twips::rect(Categories[i].left, Categories[i].top, (i == 3 || i == 4) ? 1455 : 1215, 255));
         m_Check1[i] = box;

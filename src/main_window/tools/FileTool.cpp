@@ -196,7 +196,16 @@ void FileTool::setCheckButtonsEnabled(bool enabled)
 
 void FileTool::setStatus(const QString &text)
 {
+    // One line sized to its text, as long as it fits the panel's text column
+    // (the right edge of the help texts); a longer verdict wraps within that
+    // column rather than running off the panel.
+    m_label9->setWordWrap(false);
     PanelControls::setAutoSized(m_label9, text);
+    const int room = m_label10->geometry().right() + 1 - m_label9->x();
+    if (m_label9->width() > room) {
+        m_label9->setWordWrap(true);
+        m_label9->resize(room, m_label9->heightForWidth(room));
+    }
 }
 
 void FileTool::setStatusColour(Rgb colour)
