@@ -95,7 +95,7 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     m_picture3->setPalette(red);
     m_picture3->raise();
 
-    introduction(
+    m_label10 = introduction(
         panel, "Label10", Twips::rect(600, 3960, 7815, 615),
         QStringLiteral("    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
                        "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。"),

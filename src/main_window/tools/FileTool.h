@@ -62,6 +62,7 @@ private:
     QPushButton *m_cmdMD5;
     QPushButton *m_cmdCer;
     QLabel *m_label9;
+    QLabel *m_label10; // the help text whose right edge bounds the verdict
     QFrame *m_picture4;
     QWidget *m_picture3;
     QLabel *m_label25;
