@@ -6,6 +6,7 @@ SkinPicture::SkinPicture(QWidget *parent)
     : QLabel(parent)
 {
     setMouseTracking(true);
+    setTextFormat(Qt::PlainText);
 }
 
 void SkinPicture::mousePressEvent(QMouseEvent *event)

@@ -206,12 +206,14 @@ void Form3::build()
     m_Text5->setGeometry(Twips::rect(1560, 5880, 4455, 420));
 
     m_Picture1 = new QLabel(this);
+    m_Picture1->setTextFormat(Qt::PlainText);
     m_Picture1->setObjectName(QStringLiteral("Picture1"));
     m_Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_Picture1->setLineWidth(CaptchaBorder);
     m_Picture1->setGeometry(Twips::rect(6000, 5920, 660, 300));
 
     auto *logo = new QLabel(this);
+    logo->setTextFormat(Qt::PlainText);
     logo->setObjectName(QStringLiteral("Image1"));
     logo->setPixmap(registryLogo());
     logo->setGeometry(Twips::rect(6840, 5280, 2280, 1095));

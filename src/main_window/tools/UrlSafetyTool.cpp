@@ -44,6 +44,7 @@ QPixmap badgePicture(const QColor &field, const QString &sign, const QString &wo
 QLabel *badge(QWidget *panel, const char *name, const QRect &place, const QPixmap &picture)
 {
     auto *label = new QLabel(panel);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(QString::fromLatin1(name));
     label->setPixmap(picture);
     label->move(place.topLeft());
