@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -21,6 +22,11 @@ class QWidget;
 // std::nullopt or false means the step failed: no document, no body, no such
 // element, or an index outside its collection. A reply may be left empty when
 // the caller does not need it.
+//
+// Reading text is bounded: a page whose markup is longer than kMaxPageBytes
+// characters, or that has not answered within ReadTimeLimit (a document
+// nested so deep that the page cannot serialise it, say), answers
+// std::nullopt, and an answer that comes after that is dropped.
 class BrowserView : public QObject
 {
     Q_OBJECT
@@ -34,6 +40,8 @@ public:
         ByName,    // document.getElementsByName
         ByTagName, // document.getElementsByTagName
     };
+
+    static constexpr std::chrono::milliseconds ReadTimeLimit{10000};
 
     using QObject::QObject;
     ~BrowserView() override = default;

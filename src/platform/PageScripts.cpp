@@ -38,14 +38,21 @@ const char *const MarkupOf =
     "  return copy.innerHTML;"
     "}";
 
-QString bodyMarkup()
+// A markup too long to read goes back as false, not as the whole string.
+const char *const BoundedMarkup = " return (m === null || m.length <= maxLength) ? m : false;";
+
+QString bodyMarkup(int maxLength)
 {
-    return call("", (QByteArray(MarkupOf) + " return markupOf(document.body);").constData(), {});
+    return call("maxLength",
+                (QByteArray(MarkupOf) + " var m = markupOf(document.body);" + BoundedMarkup).constData(),
+                {maxLength});
 }
 
-QString elementMarkup(const QString &id)
+QString elementMarkup(const QString &id, int maxLength)
 {
-    return call("id", (QByteArray(MarkupOf) + " return markupOf(document.getElementById(id));").constData(), {id});
+    return call("id, maxLength",
+                (QByteArray(MarkupOf) + " var m = markupOf(document.getElementById(id));" + BoundedMarkup).constData(),
+                {id, maxLength});
 }
 
 QString clickByIdOrName(const QString &idOrName)

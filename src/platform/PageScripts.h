@@ -9,10 +9,12 @@
 namespace PageScripts
 {
 
-// The body's markup, or null without a body.
-QString bodyMarkup();
-// The markup inside the element with this id, or null.
-QString elementMarkup(const QString &id);
+// The body's markup, or null without a body; false when the markup is longer
+// than maxLength characters.
+QString bodyMarkup(int maxLength);
+// The markup inside the element with this id, or null; false when longer
+// than maxLength characters.
+QString elementMarkup(const QString &id, int maxLength);
 // true after clicking the first element whose id or name is idOrName.
 QString clickByIdOrName(const QString &idOrName);
 // true after setting the value of the first element named name.

@@ -1,10 +1,12 @@
 #include "WebEngineBrowserView.h"
 
+#include "PageLimits.h"
 #include "PageScripts.h"
 #include "RenderedText.h"
 #include "SilentPage.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
@@ -88,10 +90,31 @@ void WebEngineBrowserView::run(const QString &script, std::function<void(const Q
 
 void WebEngineBrowserView::runForText(const QString &script, TextReply reply)
 {
-    run(script, [reply](const QVariant &result) {
+    // The first of the answer and the time limit settles the read; the other
+    // finds it settled and does nothing. The timer runs here on the window's
+    // side, so it fires even while the page itself hangs in the read.
+    auto settled = std::make_shared<bool>(false);
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [settled, reply, timer] {
+        timer->deleteLater();
+        if (*settled)
+            return;
+        *settled = true;
+        if (reply)
+            reply(std::nullopt);
+    });
+    timer->start(m_readTimeLimit);
+    QPointer<QTimer> guard(timer);
+    run(script, [settled, reply, guard](const QVariant &result) {
+        if (guard)
+            guard->deleteLater();
+        if (*settled)
+            return;
+        *settled = true;
         if (!reply)
             return;
-        if (result.typeId() == QMetaType::QString)
+        if (result.typeId() == QMetaType::QString && result.toString().size() <= kMaxPageBytes)
             reply(RenderInnerText(result.toString()));
         else
             reply(std::nullopt);
@@ -108,12 +131,12 @@ void WebEngineBrowserView::runForDone(const QString &script, DoneReply reply)
 
 void WebEngineBrowserView::bodyText(TextReply reply)
 {
-    runForText(PageScripts::bodyMarkup(), std::move(reply));
+    runForText(PageScripts::bodyMarkup(kMaxPageBytes), std::move(reply));
 }
 
 void WebEngineBrowserView::elementText(const QString &id, TextReply reply)
 {
-    runForText(PageScripts::elementMarkup(id), std::move(reply));
+    runForText(PageScripts::elementMarkup(id, kMaxPageBytes), std::move(reply));
 }
 
 void WebEngineBrowserView::clickElement(const QString &idOrName, DoneReply reply)

@@ -33,6 +33,10 @@ public:
     void countByTagName(const QString &tagName, CountReply reply) override;
     void firstImagePicture(PictureReply reply) override;
 
+    // How long a text read may take before it counts as failed; ReadTimeLimit
+    // unless a test asks for less.
+    void setReadTimeLimit(std::chrono::milliseconds limit) { m_readTimeLimit = limit; }
+
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onTitleChanged(const QString &title);
@@ -43,4 +47,5 @@ private:
     QWebEngineView *m_view = nullptr;
     SilentPage *m_page = nullptr;
     bool m_closing = false;
+    std::chrono::milliseconds m_readTimeLimit = ReadTimeLimit;
 };
