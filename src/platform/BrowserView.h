@@ -49,6 +49,9 @@ public:
     virtual void Navigate(const QString &url) = 0;
     virtual QString currentUrl() const = 0;
     virtual QWidget *widget() = 0;
+    // Whether the last completed document is the page that was asked for:
+    // false when the load failed and the view shows an error page of its own.
+    virtual bool documentLoaded() const { return true; }
 
     // The body's rendered text (RenderInnerText of the live body's markup),
     // the same text a page fetch gives for the same markup.
@@ -66,10 +69,10 @@ public:
     // The number of elements with this tag name.
     virtual void countByTagName(const QString &tagName, CountReply reply);
     // The picture of the first element, in document order, whose tag name is
-    // exactly "IMG", at its natural size, as the page shows it. std::nullopt:
-    // no document or no such element. A null QImage: the element is there
-    // but its picture cannot be read (not loaded, broken, or from another
-    // site, which the page may not hand out).
+    // exactly "IMG", at its natural size, as the page shows it (also one from
+    // another site). std::nullopt: no document or no such element. A null
+    // QImage: the element is there but its picture cannot be read (not loaded
+    // yet, or broken).
     virtual void firstImagePicture(PictureReply reply);
 
 signals:

@@ -104,7 +104,7 @@ QString firstImageDataUrl()
                 "   var canvas = document.createElement('canvas');"
                 "   canvas.width = e.naturalWidth; canvas.height = e.naturalHeight;"
                 "   canvas.getContext('2d').drawImage(e, 0, 0);"
-                "   try { return canvas.toDataURL('image/png'); } catch (x) { return ''; }"
+                "   try { return canvas.toDataURL('image/png'); } catch (x) { return { src: e.currentSrc || e.src }; }"
                 " }"
                 " return null;",
                 {});

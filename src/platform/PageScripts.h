@@ -26,8 +26,9 @@ QString clickNthByTagName(const QString &tagName, int index);
 // The number of elements with this tag name.
 QString countByTagName(const QString &tagName);
 // The first element whose tag name is exactly "IMG", drawn at its natural
-// size into a canvas: a PNG data address; "" when the picture cannot be read
-// (not loaded, or from another site); null without such an element.
+// size into a canvas: a PNG data address; "" when the picture is not loaded
+// (or broken); { src: its address } when the canvas refuses a picture from
+// another site; null without such an element.
 QString firstImageDataUrl();
 
 } // namespace PageScripts

@@ -3,7 +3,13 @@
 #include "PageLimits.h"
 #include "PageScripts.h"
 #include "RenderedText.h"
+#include "SavedPage.h"
 #include "SilentPage.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 
 #include <QPointer>
 #include <QTimer>
@@ -74,8 +80,10 @@ void WebEngineBrowserView::onLoadingChanged(const QWebEngineLoadingInfo &info)
     // page) both complete the document; a load stopped by the next navigation
     // does not, so a tool takes the page it asked for last.
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
-        info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+        info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+        m_loaded = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
         emit documentComplete();
+    }
 }
 
 void WebEngineBrowserView::run(const QString &script, std::function<void(const QVariant &)> answer)
@@ -174,9 +182,14 @@ void WebEngineBrowserView::firstImagePicture(PictureReply reply)
 {
     // The page draws its own image into a canvas and hands over the PNG, so
     // the picture comes without the clipboard.
-    run(PageScripts::firstImageDataUrl(), [reply](const QVariant &result) {
+    QPointer<WebEngineBrowserView> self(this);
+    run(PageScripts::firstImageDataUrl(), [self, reply](const QVariant &result) {
         if (!reply)
             return;
+        if (result.typeId() == QMetaType::QVariantMap) {
+            // The canvas refuses a picture from another site.
+            return self->pictureFromSavedPage(result.toMap().value(QStringLiteral("src")).toString(), reply);
+        }
         if (result.typeId() != QMetaType::QString)
             return reply(std::nullopt);
         static const QString prefix = QStringLiteral("data:image/png;base64,");
@@ -185,4 +198,62 @@ void WebEngineBrowserView::firstImagePicture(PictureReply reply)
             return reply(QImage());
         reply(QImage::fromData(QByteArray::fromBase64(data.mid(prefix.size()).toLatin1()), "PNG"));
     });
+}
+
+// The page is saved as one MHTML file into a folder of its own, and the
+// picture's bytes are taken from it: the bytes the page was given, with no
+// new request to the site (a captcha asked for again would be another one)
+// and without the user's clipboard. Bounded in time and size like a text
+// read; a save that fails or does not finish in time gives a null picture.
+void WebEngineBrowserView::pictureFromSavedPage(const QString &address, PictureReply reply)
+{
+    auto folder = std::make_shared<QTemporaryDir>();
+    if (!folder->isValid() || address.isEmpty())
+        return reply(QImage());
+    const QString path = folder->filePath(QStringLiteral("page.mhtml"));
+
+    auto settled = std::make_shared<bool>(false);
+    auto watch = std::make_shared<QMetaObject::Connection>();
+    auto finish = [settled, watch, folder, reply](const QImage &picture) {
+        if (*settled)
+            return;
+        *settled = true;
+        QObject::disconnect(*watch);
+        folder->remove();
+        reply(picture);
+    };
+
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [finish, timer] {
+        timer->deleteLater();
+        finish(QImage());
+    });
+    timer->start(m_readTimeLimit);
+    QPointer<QTimer> guard(timer);
+
+    QWebEnginePage *page = m_page;
+    *watch = connect(page->profile(), &QWebEngineProfile::downloadRequested, this,
+                     [page, path, address, finish, guard, watch](QWebEngineDownloadRequest *download) {
+                         if (download->page() != page || !download->isSavePageDownload())
+                             return;
+                         QObject::disconnect(*watch);
+                         const auto done = [download, path, address, finish, guard] {
+                             if (!download->isFinished())
+                                 return;
+                             if (guard)
+                                 guard->deleteLater();
+                             QImage picture;
+                             QFile file(path);
+                             if (download->state() == QWebEngineDownloadRequest::DownloadCompleted
+                                 && file.open(QIODevice::ReadOnly) && file.size() <= kMaxPageBytes) {
+                                 if (const auto bytes = SavedPage::partFor(file.read(kMaxPageBytes), address))
+                                     picture = QImage::fromData(*bytes);
+                             }
+                             finish(picture);
+                         };
+                         QObject::connect(download, &QWebEngineDownloadRequest::isFinishedChanged, download, done);
+                         done();
+                     });
+    page->save(path, QWebEngineDownloadRequest::MimeHtmlSaveFormat);
 }

@@ -24,6 +24,7 @@ public:
     void Navigate(const QString &url) override;
     QString currentUrl() const override;
     QWidget *widget() override;
+    bool documentLoaded() const override { return m_loaded; }
 
     void bodyText(TextReply reply) override;
     void elementText(const QString &id, TextReply reply) override;
@@ -43,9 +44,11 @@ private:
     void run(const QString &script, std::function<void(const QVariant &)> answer);
     void runForText(const QString &script, TextReply reply);
     void runForDone(const QString &script, DoneReply reply);
+    void pictureFromSavedPage(const QString &address, PictureReply reply);
 
     QWebEngineView *m_view = nullptr;
     SilentPage *m_page = nullptr;
     bool m_closing = false;
+    bool m_loaded = false;
     std::chrono::milliseconds m_readTimeLimit = ReadTimeLimit;
 };
