@@ -7,14 +7,13 @@
 #include "SilentPage.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineProfile>
-
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -214,13 +213,16 @@ void WebEngineBrowserView::pictureFromSavedPage(const QString &address, PictureR
 
     auto settled = std::make_shared<bool>(false);
     auto watch = std::make_shared<QMetaObject::Connection>();
-    auto finish = [settled, watch, folder, reply](const QImage &picture) {
+    QPointer<WebEngineBrowserView> self(this);
+    auto finish = [self, settled, watch, folder, reply](const QImage &picture) {
         if (*settled)
             return;
         *settled = true;
         QObject::disconnect(*watch);
         folder->remove();
-        reply(picture);
+        // The save may end after the view is gone: its answer is dropped then.
+        if (self && !self->m_closing)
+            reply(picture);
     };
 
     auto *timer = new QTimer(this);
