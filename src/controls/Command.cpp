@@ -50,6 +50,7 @@ Command::Command(QWidget *parent)
     // The caption lies over the face and passes the pointer through to it:
     // a press or click on the caption is one on the face.
     m_label = new QLabel(this);
+    m_label->setTextFormat(Qt::PlainText);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setFont(font);
     m_label->setAlignment(Qt::AlignCenter);

@@ -27,6 +27,7 @@ QPixmap load(const QString &name)
 QLabel *makeHolder(QWidget *parent, const QString &objectName, const QString &faceName, const QRect &designPlaceTwips)
 {
     auto *holder = new QLabel(parent);
+    holder->setTextFormat(Qt::PlainText);
     holder->setObjectName(objectName);
     holder->setPixmap(load(faceName));
     holder->setScaledContents(true);

@@ -52,7 +52,11 @@ inline void setAutoSized(QLabel *label, const QString &text)
 inline QLabel *label(QWidget *panel, const char *name, QRect place, const QString &text,
                      const std::optional<QFont> &font = std::nullopt)
 {
-    auto *made = new QLabel(text, panel);
+    auto *made = new QLabel(panel);
+    // Labels show their text as written: a page's words that hold markup
+    // must never paint into the program's own windows.
+    made->setTextFormat(Qt::PlainText);
+    made->setText(text);
     made->setObjectName(QString::fromLatin1(name));
     if (font)
         made->setFont(*font);

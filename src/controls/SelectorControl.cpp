@@ -19,10 +19,12 @@ SelectorControl::SelectorControl(const Look &look, QWidget *parent) : QWidget(pa
     m_M2 = QPixmap(look.selectedFace);
 
     m_M = new QLabel(this);
+    m_M->setTextFormat(Qt::PlainText);
     m_M->setObjectName(QStringLiteral("M"));
     m_M->setScaledContents(true);
 
     m_Label1 = new QLabel(this);
+    m_Label1->setTextFormat(Qt::PlainText);
     m_Label1->setObjectName(QStringLiteral("Label1"));
     m_Label1->setAttribute(Qt::WA_TranslucentBackground);
     m_Label1->setAlignment(Qt::AlignCenter);

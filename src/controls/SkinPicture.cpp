@@ -8,6 +8,7 @@ SkinPicture::SkinPicture(QWidget *parent)
     : QLabel(parent)
 {
     setMouseTracking(true);
+    setTextFormat(Qt::PlainText);
 }
 
 void SkinPicture::mousePressEvent(QMouseEvent *event)

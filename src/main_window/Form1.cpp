@@ -60,6 +60,7 @@ QFont verdana()
 QLabel *transparentLabel(QWidget *parent, const char *name, const QRect &place)
 {
     auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText); // the location line comes from a page
     label->setObjectName(QLatin1String(name));
     label->setGeometry(place);
     label->setAttribute(Qt::WA_TranslucentBackground);

@@ -8,6 +8,7 @@
 void BoxFatalEnd::showAndEnd(const char *title, const char *text)
 {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(title), QString::fromUtf8(text), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
     EndProgramNow();
 }

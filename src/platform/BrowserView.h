@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -21,6 +22,11 @@ class QWidget;
 // std::nullopt or false means the step failed: no document, no body, no such
 // element, or an index outside its collection. A reply may be left empty when
 // the caller does not need it.
+//
+// Reading text is bounded: a page whose markup is longer than kMaxPageBytes
+// characters, or that has not answered within ReadTimeLimit (a document
+// nested so deep that the page cannot serialise it, say), answers
+// std::nullopt, and an answer that comes after that is dropped.
 class BrowserView : public QObject
 {
     Q_OBJECT
@@ -35,12 +41,17 @@ public:
         ByTagName, // document.getElementsByTagName
     };
 
+    static constexpr std::chrono::milliseconds ReadTimeLimit{10000};
+
     using QObject::QObject;
     ~BrowserView() override = default;
 
     virtual void Navigate(const QString &url) = 0;
     virtual QString currentUrl() const = 0;
     virtual QWidget *widget() = 0;
+    // Whether the last completed document is the page that was asked for:
+    // false when the load failed and the view shows an error page of its own.
+    virtual bool documentLoaded() const { return true; }
 
     // The body's rendered text (RenderInnerText of the live body's markup),
     // the same text a page fetch gives for the same markup.
@@ -61,10 +72,10 @@ public:
     // The number of elements with this tag name.
     virtual void countByTagName(const QString &tagName, CountReply reply);
     // The picture of the first element, in document order, whose tag name is
-    // exactly "IMG", at its natural size, as the page shows it. std::nullopt:
-    // no document or no such element. A null QImage: the element is there
-    // but its picture cannot be read (not loaded, broken, or from another
-    // site, which the page may not hand out).
+    // exactly "IMG", at its natural size, as the page shows it (also one from
+    // another site). std::nullopt: no document or no such element. A null
+    // QImage: the element is there but its picture cannot be read (not loaded
+    // yet, or broken).
     virtual void firstImagePicture(PictureReply reply);
 
 signals:

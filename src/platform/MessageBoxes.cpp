@@ -12,5 +12,7 @@ void QtMessageBoxes::show(Icon icon, const QString &title, const QString &text, 
     case Icon::Information: qtIcon = QMessageBox::Information; break;
     }
     QMessageBox box(qtIcon, title, text, QMessageBox::Ok, owner);
+    // Texts can carry a page's words: they show as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }

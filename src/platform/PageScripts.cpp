@@ -38,14 +38,21 @@ const char *const MarkupOf =
     "  return copy.innerHTML;"
     "}";
 
-QString bodyMarkup()
+// A markup too long to read goes back as false, not as the whole string.
+const char *const BoundedMarkup = " return (m === null || m.length <= maxLength) ? m : false;";
+
+QString bodyMarkup(int maxLength)
 {
-    return call("", (QByteArray(MarkupOf) + " return markupOf(document.body);").constData(), {});
+    return call("maxLength",
+                (QByteArray(MarkupOf) + " var m = markupOf(document.body);" + BoundedMarkup).constData(),
+                {maxLength});
 }
 
-QString elementMarkup(const QString &id)
+QString elementMarkup(const QString &id, int maxLength)
 {
-    return call("id", (QByteArray(MarkupOf) + " return markupOf(document.getElementById(id));").constData(), {id});
+    return call("id, maxLength",
+                (QByteArray(MarkupOf) + " var m = markupOf(document.getElementById(id));" + BoundedMarkup).constData(),
+                {id, maxLength});
 }
 
 QString clickByIdOrName(const QString &idOrName)
@@ -107,7 +114,7 @@ QString firstImageDataUrl()
                 "   var canvas = document.createElement('canvas');"
                 "   canvas.width = e.naturalWidth; canvas.height = e.naturalHeight;"
                 "   canvas.getContext('2d').drawImage(e, 0, 0);"
-                "   try { return canvas.toDataURL('image/png'); } catch (x) { return ''; }"
+                "   try { return canvas.toDataURL('image/png'); } catch (x) { return { src: e.currentSrc || e.src }; }"
                 " }"
                 " return null;",
                 {});

@@ -9,10 +9,12 @@
 namespace PageScripts
 {
 
-// The body's markup, or null without a body.
-QString bodyMarkup();
-// The markup inside the element with this id, or null.
-QString elementMarkup(const QString &id);
+// The body's markup, or null without a body; false when the markup is longer
+// than maxLength characters.
+QString bodyMarkup(int maxLength);
+// The markup inside the element with this id, or null; false when longer
+// than maxLength characters.
+QString elementMarkup(const QString &id, int maxLength);
 // true after clicking the first element whose id or name is idOrName.
 QString clickByIdOrName(const QString &idOrName);
 // true when an element's id or name is idOrName.
@@ -26,8 +28,9 @@ QString clickNthByTagName(const QString &tagName, int index);
 // The number of elements with this tag name.
 QString countByTagName(const QString &tagName);
 // The first element whose tag name is exactly "IMG", drawn at its natural
-// size into a canvas: a PNG data address; "" when the picture cannot be read
-// (not loaded, or from another site); null without such an element.
+// size into a canvas: a PNG data address; "" when the picture is not loaded
+// (or broken); { src: its address } when the canvas refuses a picture from
+// another site; null without such an element.
 QString firstImageDataUrl();
 
 } // namespace PageScripts

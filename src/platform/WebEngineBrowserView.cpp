@@ -1,12 +1,19 @@
 #include "WebEngineBrowserView.h"
 
+#include "PageLimits.h"
 #include "PageScripts.h"
 #include "RenderedText.h"
+#include "SavedPage.h"
 #include "SilentPage.h"
 
+#include <QFile>
 #include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -72,8 +79,10 @@ void WebEngineBrowserView::onLoadingChanged(const QWebEngineLoadingInfo &info)
     // page) both complete the document; a load stopped by the next navigation
     // does not, so a tool takes the page it asked for last.
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
-        info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+        info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+        m_loaded = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
         emit documentComplete();
+    }
 }
 
 void WebEngineBrowserView::run(const QString &script, std::function<void(const QVariant &)> answer)
@@ -88,10 +97,31 @@ void WebEngineBrowserView::run(const QString &script, std::function<void(const Q
 
 void WebEngineBrowserView::runForText(const QString &script, TextReply reply)
 {
-    run(script, [reply](const QVariant &result) {
+    // The first of the answer and the time limit settles the read; the other
+    // finds it settled and does nothing. The timer runs here on the window's
+    // side, so it fires even while the page itself hangs in the read.
+    auto settled = std::make_shared<bool>(false);
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [settled, reply, timer] {
+        timer->deleteLater();
+        if (*settled)
+            return;
+        *settled = true;
+        if (reply)
+            reply(std::nullopt);
+    });
+    timer->start(m_readTimeLimit);
+    QPointer<QTimer> guard(timer);
+    run(script, [settled, reply, guard](const QVariant &result) {
+        if (guard)
+            guard->deleteLater();
+        if (*settled)
+            return;
+        *settled = true;
         if (!reply)
             return;
-        if (result.typeId() == QMetaType::QString)
+        if (result.typeId() == QMetaType::QString && result.toString().size() <= kMaxPageBytes)
             reply(RenderInnerText(result.toString()));
         else
             reply(std::nullopt);
@@ -108,12 +138,12 @@ void WebEngineBrowserView::runForDone(const QString &script, DoneReply reply)
 
 void WebEngineBrowserView::bodyText(TextReply reply)
 {
-    runForText(PageScripts::bodyMarkup(), std::move(reply));
+    runForText(PageScripts::bodyMarkup(kMaxPageBytes), std::move(reply));
 }
 
 void WebEngineBrowserView::elementText(const QString &id, TextReply reply)
 {
-    runForText(PageScripts::elementMarkup(id), std::move(reply));
+    runForText(PageScripts::elementMarkup(id, kMaxPageBytes), std::move(reply));
 }
 
 void WebEngineBrowserView::clickElement(const QString &idOrName, DoneReply reply)
@@ -156,9 +186,14 @@ void WebEngineBrowserView::firstImagePicture(PictureReply reply)
 {
     // The page draws its own image into a canvas and hands over the PNG, so
     // the picture comes without the clipboard.
-    run(PageScripts::firstImageDataUrl(), [reply](const QVariant &result) {
+    QPointer<WebEngineBrowserView> self(this);
+    run(PageScripts::firstImageDataUrl(), [self, reply](const QVariant &result) {
         if (!reply)
             return;
+        if (result.typeId() == QMetaType::QVariantMap) {
+            // The canvas refuses a picture from another site.
+            return self->pictureFromSavedPage(result.toMap().value(QStringLiteral("src")).toString(), reply);
+        }
         if (result.typeId() != QMetaType::QString)
             return reply(std::nullopt);
         static const QString prefix = QStringLiteral("data:image/png;base64,");
@@ -167,4 +202,65 @@ void WebEngineBrowserView::firstImagePicture(PictureReply reply)
             return reply(QImage());
         reply(QImage::fromData(QByteArray::fromBase64(data.mid(prefix.size()).toLatin1()), "PNG"));
     });
+}
+
+// The page is saved as one MHTML file into a folder of its own, and the
+// picture's bytes are taken from it: the bytes the page was given, with no
+// new request to the site (a captcha asked for again would be another one)
+// and without the user's clipboard. Bounded in time and size like a text
+// read; a save that fails or does not finish in time gives a null picture.
+void WebEngineBrowserView::pictureFromSavedPage(const QString &address, PictureReply reply)
+{
+    auto folder = std::make_shared<QTemporaryDir>();
+    if (!folder->isValid() || address.isEmpty())
+        return reply(QImage());
+    const QString path = folder->filePath(QStringLiteral("page.mhtml"));
+
+    auto settled = std::make_shared<bool>(false);
+    auto watch = std::make_shared<QMetaObject::Connection>();
+    QPointer<WebEngineBrowserView> self(this);
+    auto finish = [self, settled, watch, folder, reply](const QImage &picture) {
+        if (*settled)
+            return;
+        *settled = true;
+        QObject::disconnect(*watch);
+        folder->remove();
+        // The save may end after the view is gone: its answer is dropped then.
+        if (self && !self->m_closing)
+            reply(picture);
+    };
+
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [finish, timer] {
+        timer->deleteLater();
+        finish(QImage());
+    });
+    timer->start(m_readTimeLimit);
+    QPointer<QTimer> guard(timer);
+
+    QWebEnginePage *page = m_page;
+    *watch = connect(page->profile(), &QWebEngineProfile::downloadRequested, this,
+                     [page, path, address, finish, guard, watch](QWebEngineDownloadRequest *download) {
+                         if (download->page() != page || !download->isSavePageDownload())
+                             return;
+                         QObject::disconnect(*watch);
+                         const auto done = [download, path, address, finish, guard] {
+                             if (!download->isFinished())
+                                 return;
+                             if (guard)
+                                 guard->deleteLater();
+                             QImage picture;
+                             QFile file(path);
+                             if (download->state() == QWebEngineDownloadRequest::DownloadCompleted
+                                 && file.open(QIODevice::ReadOnly) && file.size() <= kMaxPageBytes) {
+                                 if (const auto bytes = SavedPage::partFor(file.read(kMaxPageBytes), address))
+                                     picture = QImage::fromData(*bytes);
+                             }
+                             finish(picture);
+                         };
+                         QObject::connect(download, &QWebEngineDownloadRequest::isFinishedChanged, download, done);
+                         done();
+                     });
+    page->save(path, QWebEngineDownloadRequest::MimeHtmlSaveFormat);
 }

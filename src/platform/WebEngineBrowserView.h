@@ -24,6 +24,7 @@ public:
     void Navigate(const QString &url) override;
     QString currentUrl() const override;
     QWidget *widget() override;
+    bool documentLoaded() const override { return m_loaded; }
 
     void bodyText(TextReply reply) override;
     void elementText(const QString &id, TextReply reply) override;
@@ -34,14 +35,21 @@ public:
     void countByTagName(const QString &tagName, CountReply reply) override;
     void firstImagePicture(PictureReply reply) override;
 
+    // How long a text read may take before it counts as failed; ReadTimeLimit
+    // unless a test asks for less.
+    void setReadTimeLimit(std::chrono::milliseconds limit) { m_readTimeLimit = limit; }
+
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onTitleChanged(const QString &title);
     void run(const QString &script, std::function<void(const QVariant &)> answer);
     void runForText(const QString &script, TextReply reply);
     void runForDone(const QString &script, DoneReply reply);
+    void pictureFromSavedPage(const QString &address, PictureReply reply);
 
     QWebEngineView *m_view = nullptr;
     SilentPage *m_page = nullptr;
     bool m_closing = false;
+    bool m_loaded = false;
+    std::chrono::milliseconds m_readTimeLimit = ReadTimeLimit;
 };

@@ -193,12 +193,14 @@ void Form3::build()
     m_Text5->setGeometry(Twips::rect(1560, 5880, 4455, 420));
 
     m_Picture1 = new QLabel(this);
+    m_Picture1->setTextFormat(Qt::PlainText);
     m_Picture1->setObjectName(QStringLiteral("Picture1"));
     m_Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_Picture1->setLineWidth(CaptchaBorder);
     m_Picture1->setGeometry(Twips::rect(6000, 5920, 660, 300));
 
     auto *logo = new QLabel(this);
+    logo->setTextFormat(Qt::PlainText);
     logo->setObjectName(QStringLiteral("Image1"));
     // The internet-registry organisation's logo beside the captcha, 152 x 73,
     // drawn by scripts/make-faces.
@@ -415,21 +417,24 @@ void Form3::confirmationRead(const QString &pageText)
 }
 
 // The captcha is the report page's first image, read straight from the page
-// (the user's clipboard is left alone).
+// (the user's clipboard is left alone). A load that failed shows the view's
+// own error page under the report address: that page is not the report
+// site's, and its pictures are no captcha.
 void Form3::copyCaptcha()
 {
-    if (!m_WebBrowser1->currentUrl().contains(Endpoints::ReportHost))
+    if (!m_WebBrowser1->documentLoaded() || !m_WebBrowser1->currentUrl().contains(Endpoints::ReportHost))
         return;
     QPointer<Form3> self(this);
     m_WebBrowser1->firstImagePicture([self](std::optional<QImage> picture) {
-        if (!self || !picture)
-            return; // no image on the page: the box keeps its picture
+        // No image on the page, or one that cannot be read (not loaded yet):
+        // the copy failed and the box keeps its picture.
+        if (!self || !picture || picture->isNull())
+            return;
         QLabel *box = self->m_Picture1;
         const QPixmap pixmap = QPixmap::fromImage(*picture);
         box->setPixmap(pixmap);
         // The box sizes itself to its picture, border included.
-        if (!pixmap.isNull())
-            box->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
+        box->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
         self->Picture1_Change();
     });
 }

@@ -56,6 +56,7 @@ Form4::Form4(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
                            Fonts::ui(10.5, true));
 
     m_image1 = new QLabel(this);
+    m_image1->setTextFormat(Qt::PlainText);
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setGeometry(Twips::rect(120, 1560, 5160, 4080));
     m_image1->setScaledContents(true);

@@ -42,6 +42,7 @@ Form5::Form5(QWidget *parent) : QDialog(parent)
 
     caption(this, "Label7", Twips::rect(120, 360, 900, 255), QStringLiteral("产品图标："));
     auto *icon = new QLabel(this);
+    icon->setTextFormat(Qt::PlainText);
     icon->setObjectName(QStringLiteral("Image1"));
     icon->setGeometry(Twips::rect(1080, 240, 480, 480));
     const QIcon programIcon = QApplication::windowIcon().isNull()

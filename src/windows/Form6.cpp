@@ -61,6 +61,7 @@ Form6::Form6(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     m_splash = QPixmap(QStringLiteral(":/startup/splash.jpg"));
 
     m_label1 = new QLabel(this);
+    m_label1->setTextFormat(Qt::PlainText);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(Twips::rect(1680, 3600, 4530, 330));
     m_label1->setFont(Fonts::ui(12, true));

@@ -1,9 +1,12 @@
 #include "BrowserTestMain.h"
 #include "BrowserView.h"
 #include "PageFetcher.h"
+#include "PageLimits.h"
+#include "WebEngineBrowserView.h"
 #include "Recorders.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -76,6 +79,8 @@ private slots:
     void pageDialogsShowNothing();
     void readingTheTextLoadsNothing();
     void replyAfterTheViewIsGoneIsDropped();
+    void readsAreBounded_data();
+    void readsAreBounded();
 
 private:
     bool load(ViewHost &host, const QString &path);
@@ -454,6 +459,49 @@ void TestBrowserView::replyAfterTheViewIsGoneIsDropped()
     QVERIFY(load(other, "/a.html"));
     QCOMPARE(text(other.view), std::optional<QString>(QStringLiteral("a")));
     QVERIFY(!called);
+}
+
+void TestBrowserView::readsAreBounded_data()
+{
+    QTest::addColumn<QString>("script"); // builds the body
+    QTest::addColumn<QString>("expected"); // null: the read fails
+    // The script takes itself out, so the body's markup is the text alone.
+    const QString longText = QStringLiteral(
+        "document.currentScript.remove(); document.body.appendChild(document.createTextNode('a'.repeat(%1)));");
+    QTest::newRow("markup at the size limit") << longText.arg(kMaxPageBytes) << QString(kMaxPageBytes, u'a');
+    QTest::newRow("markup one character longer") << longText.arg(kMaxPageBytes + 1) << QString();
+    QTest::newRow("document 15000 elements deep")
+        << QStringLiteral("var e = document.body;"
+                          " for (var i = 0; i < 15000; ++i) { var d = document.createElement('div'); e.appendChild(d); e = d; }"
+                          " e.appendChild(document.createTextNode('deep'));")
+        << QString();
+}
+
+void TestBrowserView::readsAreBounded()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+    m_standin.setRoute(Host, "/built.html",
+                       StandinServer::html(QStringLiteral("<html><body><script>") + script
+                                           + QStringLiteral("</script></body></html>")));
+    ViewHost host(m_browsers);
+    auto *view = qobject_cast<WebEngineBrowserView *>(host.view);
+    QVERIFY(view);
+    const std::chrono::milliseconds limit(3000);
+    view->setReadTimeLimit(limit);
+    QVERIFY(load(host, "/built.html"));
+
+    QElapsedTimer clock;
+    clock.start();
+    const std::optional<QString> read = text(view);
+    if (expected.isNull()) {
+        QVERIFY(!read);
+    } else {
+        QVERIFY(read);
+        QVERIFY(*read == expected);
+    }
+    // Settled by the answer or by the time limit, whichever came first.
+    QVERIFY(clock.elapsed() < limit.count() + 2000);
 }
 
 KORDELVANE_BROWSER_TEST_MAIN(TestBrowserView)

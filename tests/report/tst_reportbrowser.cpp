@@ -12,11 +12,14 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QSignalSpy>
+
+Q_DECLARE_METATYPE(StandinServer::Response)
 
 // The report window with real browser views: the report page, its captcha,
 // the send button and the confirmation come from the stand-in server.
@@ -61,6 +64,9 @@ private slots:
     void theCaptchaComesFromThePage();
     void reportIsSentAndConfirmed();
     void pageWithoutImageKeepsTheCaptcha();
+    void failedCopyKeepsTheCaptcha_data();
+    void failedCopyKeepsTheCaptcha();
+    void captchaFromAnotherHostOfTheSite();
     void titleOfAPage_data();
     void titleOfAPage();
 
@@ -181,6 +187,80 @@ void TestReportBrowser::pageWithoutImageKeepsTheCaptcha()
     QTRY_VERIFY_WITH_TIMEOUT(asked, 20000);
     QCOMPARE(form->Picture1()->pixmap().cacheKey(), shown);
     QCOMPARE(form->Label6()->text(), ReportPage::Connected);
+}
+
+void TestReportBrowser::failedCopyKeepsTheCaptcha_data()
+{
+    QTest::addColumn<StandinServer::Response>("reportPage");
+    // The view shows an error page of its own, with pictures, under the
+    // report address.
+    QTest::newRow("site closes without an answer") << StandinServer::closeWithoutAnswer();
+    QTest::newRow("not found, with a picture")
+        << StandinServer::html(QStringLiteral("<html><body><h1>404</h1><img src=\"/report/captcha.png\"></body></html>"),
+                               404);
+    // The page is complete before its picture is: the picture is put in
+    // once the page has loaded, and never comes.
+    QTest::newRow("picture not loaded yet")
+        << StandinServer::html(QStringLiteral(
+               "<html><body onload=\"var i = document.createElement('img'); i.src = '/report/stalled.png';"
+               " document.body.insertBefore(i, document.body.firstChild);\"><p>举报</p></body></html>"));
+}
+
+void TestReportBrowser::failedCopyKeepsTheCaptcha()
+{
+    QFETCH(StandinServer::Response, reportPage);
+    QApplication::clipboard()->setText(QStringLiteral("用户复制的文字"));
+    Form3 *form = open();
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    const qint64 shown = form->Picture1()->pixmap().cacheKey();
+    const QSize size = form->Picture1()->size();
+
+    m_standin.setRoute(Endpoints::ReportHost, "/report/", reportPage);
+    m_standin.setRoute(Endpoints::ReportHost, "/report/stalled.png", StandinServer::stall());
+    QSignalSpy completed(form->WebBrowser1(), &BrowserView::documentComplete);
+    form->WebBrowser1()->Navigate(Endpoints::reportPage());
+    QVERIFY(completed.wait(20000));
+    // Page operations answer in the order asked: once this picture read is
+    // back, the window's own one is too.
+    bool asked = false;
+    form->WebBrowser1()->firstImagePicture([&](std::optional<QImage>) { asked = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(asked, 20000);
+    QCOMPARE(form->Picture1()->pixmap().cacheKey(), shown);
+    QCOMPARE(form->Picture1()->size(), size);
+    QCOMPARE(form->Label6()->text(), ReportPage::Connected);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("用户复制的文字"));
+}
+
+void TestReportBrowser::captchaFromAnotherHostOfTheSite()
+{
+    // The page takes its captcha from a picture host of the same site; the
+    // page may not hand out such a picture itself.
+    const QString pictureHost = QStringLiteral("img.") + Endpoints::ReportHost;
+    QString form = QString::fromUtf8([] {
+        QFile file(StandinServer::pagePath(QStringLiteral("report/form.html")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }());
+    form.replace(QStringLiteral("src=\"/report/captcha.png\""),
+                 QStringLiteral("src=\"http://") + pictureHost + QStringLiteral("/report/captcha.png\""));
+    QVERIFY(form.contains(pictureHost));
+    m_standin.setRoute(Endpoints::ReportHost, "/report/", StandinServer::html(form));
+    m_standin.setRoute(pictureHost, "/report/captcha.png", StandinServer::page(QStringLiteral("report/captcha.png")));
+    m_standin.setRoute(Endpoints::ReportHost, "/report/captcha.png", StandinServer::notFound());
+    QApplication::clipboard()->setText(QStringLiteral("用户复制的文字"));
+
+    Form3 *window = open();
+    QTRY_COMPARE_WITH_TIMEOUT(window->Label6()->text(), ReportPage::Connected, 20000);
+    const QImage served(StandinServer::pagePath(QStringLiteral("report/captcha.png")));
+    const QImage shown = window->Picture1()->pixmap().toImage().convertToFormat(served.format());
+    QCOMPARE(shown, served);
+    QCOMPARE(window->Picture1()->size(), QSize(46, 20));
+    // The picture was asked for once, by the page itself.
+    int asked = 0;
+    for (const auto &request : m_standin.requests())
+        asked += request.host == pictureHost ? 1 : 0;
+    QCOMPARE(asked, 1);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("用户复制的文字"));
 }
 
 void TestReportBrowser::titleOfAPage_data()

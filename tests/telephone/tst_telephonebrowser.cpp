@@ -50,6 +50,7 @@ private slots:
     void answers_data();
     void answers();
     void laterCompletionChangesNothing();
+    void pageTooDeepToReadEndsInTheErrorText();
 
 private:
     StandinServer &m_standin;
@@ -141,6 +142,37 @@ void TestTelephoneBrowser::laterCompletionChangesNothing()
     QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
     QCOMPARE(panel.tool->txtTelWZ->text(), SampleLocation);
     QCOMPARE(panel.tool->txtTelWZColour(), Blue);
+    QVERIFY(panel.controlsEnabled());
+}
+
+void TestTelephoneBrowser::pageTooDeepToReadEndsInTheErrorText()
+{
+    // The page's script nests its body 15,000 elements deep: reading the
+    // body's text does not come back within the read's time limit, and the
+    // lookup ends as for any unreadable page instead of waiting for good.
+    const QByteArray path = "/dh/114.aspx?w=010-6601234";
+    m_standin.setRoute(Endpoints::TelephoneHost, path,
+                       StandinServer::html(QStringLiteral(
+                           "<html><body><script>"
+                           "var e = document.body;"
+                           "for (var i = 0; i < 15000; ++i) { var d = document.createElement('div'); e.appendChild(d); e = d; }"
+                           "e.appendChild(document.createTextNode('该号段电话分部区域：北京＊'));"
+                           "</script></body></html>")));
+    Panel panel(m_browsers);
+    QTest::keyClicks(panel.tool->txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
+    QVERIFY(!panel.controlsEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 40000);
+    QCOMPARE(panel.tool->txtTelWZ->text(), QStringLiteral("发生错误。"));
+    QCOMPARE(panel.tool->txtTelWZColour(), Red);
+    QCOMPARE(panel.boxes.boxes.size(), 1);
+    QCOMPARE(panel.boxes.boxes.first().text, QStringLiteral("出现未知错误！"));
+
+    // The tool is free for the next number.
+    panel.tool->txtTel->clear();
+    QTest::keyClicks(panel.tool->txtTel, QStringLiteral("010-6605678"));
+    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.tool->txtTelWZ->text(), SampleLocation, 40000);
     QVERIFY(panel.controlsEnabled());
 }
 

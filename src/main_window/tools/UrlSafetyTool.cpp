@@ -30,6 +30,7 @@ QPixmap badgePicture(const char *name)
 QLabel *badge(QWidget *panel, const char *name, const QRect &place, const QPixmap &picture)
 {
     auto *label = new QLabel(panel);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(QString::fromLatin1(name));
     label->setPixmap(picture);
     label->move(place.topLeft());
