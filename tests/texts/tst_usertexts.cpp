@@ -380,10 +380,10 @@ void TstUserTexts::windowTexts_data()
         "查询结果来自第三方权威机构Alexa接口。");
     row("TabRenQi", "lblRenQiURL", text, "网址：");
     row("TabRenQi", "cmdRenQiChaxun", text, "查询");
-    row("TabRenQi", "Picture2_0", tip,
+    row("TabRenQi", "Picture2(0)", tip,
         "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。");
     row("TabRenQi", "lblRenQi", text, "全球流量排名：");
-    row("TabRenQi", "Picture2_1", tip, "中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。");
+    row("TabRenQi", "Picture2(1)", tip, "中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。");
     row("TabRenQi", "lblZG", text, "中国流量排名：");
 
     // Page-rank panel.
@@ -392,7 +392,7 @@ void TstUserTexts::windowTexts_data()
         "查询结果来自Google Page Rank及Orvalent云数据中心。");
     row("TabLiuXing", "lblLiuXingURL", text, "网址：");
     row("TabLiuXing", "cmdLiuXingChaXun", text, "查询");
-    row("TabLiuXing", "Picture2_2", tip,
+    row("TabLiuXing", "Picture2(2)", tip,
         "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。");
     row("TabLiuXing", "lblLiuXing", text, "网站流行度：");
 
