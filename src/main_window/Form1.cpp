@@ -208,11 +208,11 @@ void Form1::buildShell()
     connect(m_M3, &PictureBox::clicked, this, &Form1::M3_Click);
 
     auto *edgeLeft = new PictureBox(PictureBox::Fit::Stretch, this);
-    edgeLeft->setObjectName(QStringLiteral("Image2_0"));
+    edgeLeft->setObjectName(QStringLiteral("Image2(0)"));
     edgeLeft->setGeometry(Twips::rect(0, 1080, 90, 510));
     edgeLeft->setPicture(stored("edge_left"));
     auto *edgeRight = new PictureBox(PictureBox::Fit::Stretch, this);
-    edgeRight->setObjectName(QStringLiteral("Image2_1"));
+    edgeRight->setObjectName(QStringLiteral("Image2(1)"));
     edgeRight->setGeometry(Twips::rect(11920, 1080, 90, 510));
     edgeRight->setPicture(stored("edge_right"));
     auto *banner = new PictureBox(PictureBox::Fit::Stretch, this);

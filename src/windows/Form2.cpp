@@ -63,13 +63,13 @@ Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
         QRect detailPlace;
     };
     const Service services[] = {
-        {"Label3_0", "一、QQ号安全鉴定。5元/次", Twips::rect(120, 1680, 2670, 285), "Label4",
+        {"Label3(0)", "一、QQ号安全鉴定。5元/次", Twips::rect(120, 1680, 2670, 285), "Label4",
          "工作人员通过调出QQ近期记录及主要活动判断是否为骗子。", Twips::rect(480, 2040, 4800, 255)},
-        {"Label3_1", "二、手机号安全鉴定。5元/次", Twips::rect(120, 2400, 2760, 285), "Label5",
+        {"Label3(1)", "二、手机号安全鉴定。5元/次", Twips::rect(120, 2400, 2760, 285), "Label5",
          "工作人员通过调出手机号近期记录及主要活动判断是否为骗子。", Twips::rect(480, 2760, 5040, 255)},
-        {"Label3_2", "三、淘宝安全鉴定。5元/次", Twips::rect(120, 3120, 2550, 285), "Label6",
+        {"Label3(2)", "三、淘宝安全鉴定。5元/次", Twips::rect(120, 3120, 2550, 285), "Label6",
          "工作人员通过调查淘宝店铺后台来判断是否位骗子。", Twips::rect(480, 3480, 4140, 255)},
-        {"Label3_3", "四、自由鉴定。10元起", Twips::rect(120, 3840, 2160, 285), "Label7",
+        {"Label3(3)", "四、自由鉴定。10元起", Twips::rect(120, 3840, 2160, 285), "Label7",
          "提供自由的防骗服务，适合于有个别需要的人员。", Twips::rect(480, 4200, 3960, 255)},
     };
     for (const Service &s : services) {

@@ -131,8 +131,8 @@ void TstForm1Shell::layout_data()
     QTest::newRow("M2") << "M2" << QRect(10260, 0, 525, 285) << true;
     QTest::newRow("M4") << "M4" << QRect(10800, 0, 495, 285) << true;
     QTest::newRow("M3") << "M3" << QRect(11280, 0, 690, 285) << true;
-    QTest::newRow("Image2(0)") << "Image2_0" << QRect(0, 1080, 90, 510) << true;
-    QTest::newRow("Image2(1)") << "Image2_1" << QRect(11920, 1080, 90, 510) << true;
+    QTest::newRow("Image2(0)") << "Image2(0)" << QRect(0, 1080, 90, 510) << true;
+    QTest::newRow("Image2(1)") << "Image2(1)" << QRect(11920, 1080, 90, 510) << true;
     QTest::newRow("Image3") << "Image3" << QRect(4920, 1080, 7080, 540) << true;
     QTest::newRow("Image1") << "Image1" << QRect(0, 1560, 12000, 6990) << true;
     QTest::newRow("Label3") << "Label3" << QRect(2880, 2160, 6570, 2295) << true;
@@ -176,7 +176,7 @@ void TstForm1Shell::pictures()
     QCOMPARE(box(form, "M1")->picture().size(), QSize(37, 19));
     QCOMPARE(box(form, "M2")->picture().size(), QSize(35, 19));
     QCOMPARE(box(form, "M4")->picture().size(), QSize(33, 19));
-    QCOMPARE(box(form, "Image2_0")->picture().size(), QSize(6, 34));
+    QCOMPARE(box(form, "Image2(0)")->picture().size(), QSize(6, 34));
     QCOMPARE(box(form, "Image3")->picture().size(), QSize(472, 34));
     QCOMPARE(titleLooks(form), QStringLiteral("nnn"));
     // A disabled picture still shows its picture plainly.

@@ -333,21 +333,26 @@ void TestIdCardTool::panel()
     QFETCH(QString, status);
 
     ToolOnPanel<IdCardTool> rig;
-    IdCardTool &tool = rig.tool;
+    auto *txtSFZ = rig.find<QLineEdit>("txtSFZ");
+    auto *cmdShenFenZhengChaXun = rig.find<QPushButton>("cmdShenFenZhengChaXun");
+    auto *lblXingBie = rig.find<QLabel>("lblXingBie");
+    auto *lblChuSheng = rig.find<QLabel>("lblChuSheng");
+    auto *lblSFZSuoZai = rig.find<QLabel>("lblSFZSuoZai");
+    auto *lblZW = rig.find<QLabel>("lblZW");
     rig.server().setRoute(IdCardHost, IdCardRoute, StandinServer::page(page));
     bool numberEnabled = true, buttonEnabled = true;
     QString statusWaiting, sexWaiting;
     int fetches = 0;
     rig.fetcher.whileFetching = [&] {
         ++fetches;
-        numberEnabled = tool.txtSFZ->isEnabled();
-        buttonEnabled = tool.cmdShenFenZhengChaXun->isEnabled();
+        numberEnabled = txtSFZ->isEnabled();
+        buttonEnabled = cmdShenFenZhengChaXun->isEnabled();
         statusWaiting = rig.status->text();
-        sexWaiting = tool.lblXingBie->text();
+        sexWaiting = lblXingBie->text();
     };
 
-    QTest::keyClicks(tool.txtSFZ, typed);
-    QTest::mouseClick(tool.cmdShenFenZhengChaXun, Qt::LeftButton);
+    QTest::keyClicks(txtSFZ, typed);
+    QTest::mouseClick(cmdShenFenZhengChaXun, Qt::LeftButton);
 
     if (box.isEmpty()) {
         QVERIFY(rig.boxes.boxes.isEmpty());
@@ -357,15 +362,15 @@ void TestIdCardTool::panel()
         QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("错误"));
         QCOMPARE(rig.boxes.boxes[0].text, box);
     }
-    QCOMPARE(tool.txtSFZ->text(), numberAfter);
-    QCOMPARE(tool.lblXingBie->text(), sex);
-    QCOMPARE(tool.lblChuSheng->text(), birth);
-    QCOMPARE(tool.lblSFZSuoZai->text(), place);
-    QCOMPARE(tool.lblZW->text(), verdict);
-    QCOMPARE(tool.lblZW->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(txtSFZ->text(), numberAfter);
+    QCOMPARE(lblXingBie->text(), sex);
+    QCOMPARE(lblChuSheng->text(), birth);
+    QCOMPARE(lblSFZSuoZai->text(), place);
+    QCOMPARE(lblZW->text(), verdict);
+    QCOMPARE(lblZW->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QCOMPARE(rig.status->text(), status);
-    QVERIFY(tool.txtSFZ->isEnabled());
-    QVERIFY(tool.cmdShenFenZhengChaXun->isEnabled());
+    QVERIFY(txtSFZ->isEnabled());
+    QVERIFY(cmdShenFenZhengChaXun->isEnabled());
 
     const auto requests = rig.server().requests();
     if (sent.isEmpty()) {
@@ -411,7 +416,7 @@ void TestIdCardTool::failedFetchEndsTheProgram()
 {
     ToolOnPanel<IdCardTool> rig;
     rig.server().setRoute(IdCardHost, IdCardRoute, StandinServer::closeWithoutAnswer());
-    rig.tool.txtSFZ->setText(QStringLiteral("110105190012310018"));
+    rig.find<QLineEdit>("txtSFZ")->setText(QStringLiteral("110105190012310018"));
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, rig.tool.cmdShenFenZhengChaXun_Click());
     QCOMPARE(rig.fatal.count, 1);
     QVERIFY(rig.boxes.boxes.isEmpty());

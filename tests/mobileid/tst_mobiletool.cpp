@@ -182,27 +182,29 @@ void TestMobileTool::panel()
     QFETCH(QString, status);
 
     ToolOnPanel<MobileTool> rig;
-    MobileTool &tool = rig.tool;
+    auto *txtShouJi = rig.find<QLineEdit>("txtShouJi");
+    auto *cmdShouJiChaXun = rig.find<QPushButton>("cmdShouJiChaXun");
+    auto *txtSJJG = rig.find<ResultBox>("txtSJJG");
     QVERIFY(QTest::qWaitForWindowActive(&rig.window));
     if (!page.isEmpty())
         rig.server().setRoute(MobileHost, MobileRoute, StandinServer::page(page));
     QList<Waiting> waiting;
     rig.fetcher.whileFetching = [&] {
-        waiting.append({tool.txtShouJi->isEnabled(), tool.cmdShouJiChaXun->isEnabled(), tool.txtSJJG->isEnabled(),
-                        rig.status->text(), tool.txtSJJG->text()});
+        waiting.append({txtShouJi->isEnabled(), cmdShouJiChaXun->isEnabled(), txtSJJG->isEnabled(), rig.status->text(),
+                        txtSJJG->text()});
     };
-    QCOMPARE(tool.txtSJJG->text(), QStringLiteral("    输入手机号码即可查询。"));
+    QCOMPARE(txtSJJG->text(), QStringLiteral("    输入手机号码即可查询。"));
 
-    QTest::keyClicks(tool.txtShouJi, typed);
-    QCOMPARE(tool.txtShouJi->text(), typed);
-    QTest::mouseClick(tool.cmdShouJiChaXun, Qt::LeftButton);
+    QTest::keyClicks(txtShouJi, typed);
+    QCOMPARE(txtShouJi->text(), typed);
+    QTest::mouseClick(cmdShouJiChaXun, Qt::LeftButton);
 
-    QCOMPARE(tool.txtSJJG->text(), result);
-    QCOMPARE(tool.txtShouJi->text(), numberAfter);
+    QCOMPARE(txtSJJG->text(), result);
+    QCOMPARE(txtShouJi->text(), numberAfter);
     QCOMPARE(rig.status->text(), status);
-    QVERIFY(tool.txtShouJi->isEnabled());
-    QVERIFY(tool.cmdShouJiChaXun->isEnabled());
-    QVERIFY(tool.txtSJJG->isEnabled());
+    QVERIFY(txtShouJi->isEnabled());
+    QVERIFY(cmdShouJiChaXun->isEnabled());
+    QVERIFY(txtSJJG->isEnabled());
     QVERIFY(rig.boxes.boxes.isEmpty());
 
     const auto requests = rig.server().requests();
@@ -210,7 +212,7 @@ void TestMobileTool::panel()
         QCOMPARE(requests.size(), 0);
         QVERIFY(waiting.isEmpty());
         // A refused number leaves the user in the emptied box.
-        QCOMPARE(QApplication::focusWidget(), tool.txtShouJi);
+        QCOMPARE(QApplication::focusWidget(), txtShouJi);
         return;
     }
     QCOMPARE(requests.size(), 1);
@@ -228,8 +230,9 @@ void TestMobileTool::panel()
 void TestMobileTool::typingStopsAtElevenCharacters()
 {
     ToolOnPanel<MobileTool> rig;
-    QTest::keyClicks(rig.tool.txtShouJi, "138001380001");
-    QCOMPARE(rig.tool.txtShouJi->text(), QStringLiteral("13800138000"));
+    auto *txtShouJi = rig.find<QLineEdit>("txtShouJi");
+    QTest::keyClicks(txtShouJi, "138001380001");
+    QCOMPARE(txtShouJi->text(), QStringLiteral("13800138000"));
 }
 
 // A fetch that fails ends the program; the tool's own trap must not turn it
@@ -238,7 +241,7 @@ void TestMobileTool::failedFetchEndsTheProgram()
 {
     ToolOnPanel<MobileTool> rig;
     rig.server().setRoute(MobileHost, MobileRoute, StandinServer::closeWithoutAnswer());
-    rig.tool.txtShouJi->setText(QStringLiteral("13800138000"));
+    rig.find<QLineEdit>("txtShouJi")->setText(QStringLiteral("13800138000"));
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, rig.tool.cmdShouJiChaXun_Click());
     QCOMPARE(rig.fatal.count, 1);
     QCOMPARE(rig.status->text(), QStringLiteral("正在查询手机号归属地中..."));

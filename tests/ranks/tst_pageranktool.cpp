@@ -204,7 +204,7 @@ void TestPageRankTool::panelDuringTheFetch()
 void TestPageRankTool::hintIcon()
 {
     PageRankPanel p;
-    const auto *hint = p.find<InfoIcon>("Picture2_2");
+    const auto *hint = p.find<InfoIcon>("Picture2(2)");
     QCOMPARE(hint->size(), QSize(16, 16));
     QVERIFY(!hint->pixmap().isNull());
     QCOMPARE(hint->toolTip(),

@@ -218,8 +218,8 @@ void TestTrafficRankTool::requestAndPanelDuringTheFetch()
 void TestTrafficRankTool::hintIcons()
 {
     TrafficPanel p;
-    const auto *worldHint = p.find<InfoIcon>("Picture2_0");
-    const auto *chinaHint = p.find<InfoIcon>("Picture2_1");
+    const auto *worldHint = p.find<InfoIcon>("Picture2(0)");
+    const auto *chinaHint = p.find<InfoIcon>("Picture2(1)");
     QCOMPARE(worldHint->size(), QSize(16, 16));
     QCOMPARE(chinaHint->size(), QSize(16, 16));
     QVERIFY(!worldHint->pixmap().isNull());

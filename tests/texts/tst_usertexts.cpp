@@ -380,10 +380,10 @@ void TstUserTexts::windowTexts_data()
         "查询结果来自第三方权威机构Alexa接口。");
     row("TabRenQi", "lblRenQiURL", text, "网址：");
     row("TabRenQi", "cmdRenQiChaxun", text, "查询");
-    row("TabRenQi", "Picture2_0", tip,
+    row("TabRenQi", "Picture2(0)", tip,
         "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。");
     row("TabRenQi", "lblRenQi", text, "全球流量排名：");
-    row("TabRenQi", "Picture2_1", tip, "中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。");
+    row("TabRenQi", "Picture2(1)", tip, "中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。");
     row("TabRenQi", "lblZG", text, "中国流量排名：");
 
     // Page-rank panel.
@@ -392,7 +392,7 @@ void TstUserTexts::windowTexts_data()
         "查询结果来自Google Page Rank及Orvalent云数据中心。");
     row("TabLiuXing", "lblLiuXingURL", text, "网址：");
     row("TabLiuXing", "cmdLiuXingChaXun", text, "查询");
-    row("TabLiuXing", "Picture2_2", tip,
+    row("TabLiuXing", "Picture2(2)", tip,
         "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。");
     row("TabLiuXing", "lblLiuXing", text, "网站流行度：");
 
@@ -462,13 +462,13 @@ void TstUserTexts::windowTexts_data()
         "所以我们从5.4版本开始推出增值服务，主要查询个人的手机、QQ、淘宝等进行人工鉴定。性质类似于防骗数据库。"
         "本软件经过6年努力已经收集到数十万诈骗手机、QQ、淘宝信息。");
     row("Form2", "Label10", text, "上周有 位网友使用增值服务");
-    row("Form2", "Label3_0", text, "一、QQ号安全鉴定。5元/次");
+    row("Form2", "Label3(0)", text, "一、QQ号安全鉴定。5元/次");
     row("Form2", "Label4", text, "工作人员通过调出QQ近期记录及主要活动判断是否为骗子。");
-    row("Form2", "Label3_1", text, "二、手机号安全鉴定。5元/次");
+    row("Form2", "Label3(1)", text, "二、手机号安全鉴定。5元/次");
     row("Form2", "Label5", text, "工作人员通过调出手机号近期记录及主要活动判断是否为骗子。");
-    row("Form2", "Label3_2", text, "三、淘宝安全鉴定。5元/次");
+    row("Form2", "Label3(2)", text, "三、淘宝安全鉴定。5元/次");
     row("Form2", "Label6", text, "工作人员通过调查淘宝店铺后台来判断是否位骗子。");
-    row("Form2", "Label3_3", text, "四、自由鉴定。10元起");
+    row("Form2", "Label3(3)", text, "四、自由鉴定。10元起");
     row("Form2", "Label7", text, "提供自由的防骗服务，适合于有个别需要的人员。");
     row("Form2", "Label11", text, "增值服务详细使用方法请查阅使用说明书.pdf文件");
     row("Form2", "Command1", text, "关闭页面");

@@ -73,29 +73,29 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     QWidget::setTabOrder(m_cmdSHA1, m_cmdMD5);
     QWidget::setTabOrder(m_cmdMD5, m_cmdCer);
 
-    m_label9 = caption(panel, "Label9", Twips::rect(3600, 1560, 1260, 255), QStringLiteral("请选择一个文件"), font);
+    m_Label9 = caption(panel, "Label9", Twips::rect(3600, 1560, 1260, 255), QStringLiteral("请选择一个文件"), font);
 
     // The track, with the red fill lying over it.
-    m_picture4 = new QFrame(panel);
-    m_picture4->setObjectName(QStringLiteral("Picture4"));
-    m_picture4->setGeometry(Twips::rect(465, 2655, 7395, 255));
-    m_picture4->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_picture4->setLineWidth(1);
-    m_picture4->setAutoFillBackground(true);
-    QPalette track = m_picture4->palette();
+    m_Picture4 = new QFrame(panel);
+    m_Picture4->setObjectName(QStringLiteral("Picture4"));
+    m_Picture4->setGeometry(Twips::rect(465, 2655, 7395, 255));
+    m_Picture4->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_Picture4->setLineWidth(1);
+    m_Picture4->setAutoFillBackground(true);
+    QPalette track = m_Picture4->palette();
     track.setColor(QPalette::Window, panel->palette().color(QPalette::Window));
-    m_picture4->setPalette(track);
+    m_Picture4->setPalette(track);
 
-    m_picture3 = new QWidget(panel);
-    m_picture3->setObjectName(QStringLiteral("Picture3"));
-    m_picture3->setGeometry(Twips::rect(480, 2670, 15, 230));
-    m_picture3->setAutoFillBackground(true);
-    QPalette red = m_picture3->palette();
+    m_Picture3 = new QWidget(panel);
+    m_Picture3->setObjectName(QStringLiteral("Picture3"));
+    m_Picture3->setGeometry(Twips::rect(480, 2670, 15, 230));
+    m_Picture3->setAutoFillBackground(true);
+    QPalette red = m_Picture3->palette();
     red.setColor(QPalette::Window, QColor(255, 0, 0));
-    m_picture3->setPalette(red);
-    m_picture3->raise();
+    m_Picture3->setPalette(red);
+    m_Picture3->raise();
 
-    m_label10 = introduction(
+    m_Label10 = introduction(
         panel, "Label10", Twips::rect(600, 3960, 7815, 615),
         QStringLiteral("    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
                        "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。"),
@@ -106,11 +106,11 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
                        "病毒等非法文件没有数字签名或有数字签名但没通过验证，通过这点您可以查询出文件的合法性及安全性。"
                        "通常Win98/2000的程序没有数字签名，这是正常现象。文件越大验证所需时间越长。"),
         font);
-    m_label25 =
+    m_Label25 =
         introduction(panel, "Label25", Twips::rect(600, 5640, 6540, 255),
                      QStringLiteral("    本功能来自Orvalent文件数字签名验证模块及相关数字签名证书颁发机构。"), font);
-    m_label25->setWordWrap(false);
-    m_label25->adjustSize();
+    m_Label25->setWordWrap(false);
+    m_Label25->adjustSize();
 
     connect(m_cmdFile, &QPushButton::clicked, this, &FileTool::cmdFile_Click);
     connect(m_cmdCer, &QPushButton::clicked, this, &FileTool::cmdCer_Click);
@@ -142,7 +142,7 @@ void FileTool::cmdCer_Click()
     // Every file is verified, the program's own executable and any copy of it too.
     setCheckButtonsEnabled(false);
     setStatus(CheckingSignatureText);
-    m_label9->repaint(); // the check blocks the window until it answers
+    m_Label9->repaint(); // the check blocks the window until it answers
     const Verdict verdict = VerifyFileSignature(trimBlanks(m_txtFile->text()), m_anchors);
     setStatusColour(verdict.colour);
     setStatus(verdict.text);
@@ -166,9 +166,9 @@ void FileTool::txtFile_Change()
 
 void FileTool::reportProgress(double fraction)
 {
-    const int trackTwips = Twips::fromPixels(m_picture4->width());
+    const int trackTwips = Twips::fromPixels(m_Picture4->width());
     const int fillTwips = qRound((trackTwips - TrackBorderTwips) * fraction);
-    m_picture3->resize(Twips::toPixels(fillTwips), m_picture3->height());
+    m_Picture3->resize(Twips::toPixels(fillTwips), m_Picture3->height());
 }
 
 void FileTool::digest(quint32 algorithm, const QString &prefix)
@@ -199,16 +199,16 @@ void FileTool::setStatus(const QString &text)
     // One line sized to its text, as long as it fits the panel's text column
     // (the right edge of the help texts); a longer verdict wraps within that
     // column rather than running off the panel.
-    m_label9->setWordWrap(false);
-    PanelControls::setAutoSized(m_label9, text);
-    const int room = m_label10->geometry().right() + 1 - m_label9->x();
-    if (m_label9->width() > room) {
-        m_label9->setWordWrap(true);
-        m_label9->resize(room, m_label9->heightForWidth(room));
+    m_Label9->setWordWrap(false);
+    PanelControls::setAutoSized(m_Label9, text);
+    const int room = m_Label10->geometry().right() + 1 - m_Label9->x();
+    if (m_Label9->width() > room) {
+        m_Label9->setWordWrap(true);
+        m_Label9->resize(room, m_Label9->heightForWidth(room));
     }
 }
 
 void FileTool::setStatusColour(Rgb colour)
 {
-    PanelControls::textColour(m_label9, QColor(colour.red, colour.green, colour.blue));
+    PanelControls::textColour(m_Label9, QColor(colour.red, colour.green, colour.blue));
 }

@@ -22,9 +22,12 @@ struct ToolContext;
 // path back from txtFile. A digest yields to the event loop after every
 // progress report, so the box and the dialog button stay live and a second
 // check started meanwhile runs to its end before the first one goes on.
+//
+//     FileTool tool(panelTabQM, context, dialog);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context and the dialog must outlive it.
 class FileTool : public QObject
 {
-    Q_OBJECT
 public:
     // anchors: the roots the signature check trusts (the system's store in
     // the program; tests hand in their own root).
@@ -56,14 +59,14 @@ private:
     FileDialog &m_dialog;
     TrustAnchors m_anchors;
 
-    QLineEdit *m_txtFile;
-    QPushButton *m_cmdFile;
-    QPushButton *m_cmdSHA1;
-    QPushButton *m_cmdMD5;
-    QPushButton *m_cmdCer;
-    QLabel *m_label9;
-    QLabel *m_label10; // the help text whose right edge bounds the verdict
-    QFrame *m_picture4;
-    QWidget *m_picture3;
-    QLabel *m_label25;
+    QLineEdit *m_txtFile;   // txtFile: the path, read back by every handler
+    QPushButton *m_cmdFile; // cmdFile: opens the file dialog
+    QPushButton *m_cmdSHA1; // cmdSHA1: the SHA1 digest
+    QPushButton *m_cmdMD5;  // cmdMD5: the MD5 digest
+    QPushButton *m_cmdCer;  // cmdCer: the signature check
+    QLabel *m_Label9;       // Label9: every result and progress text
+    QLabel *m_Label10;      // Label10: the help text whose right edge bounds the verdict
+    QFrame *m_Picture4;     // Picture4: the progress track
+    QWidget *m_Picture3;    // Picture3: the red progress fill
+    QLabel *m_Label25;      // Label25: the note under the help texts
 };

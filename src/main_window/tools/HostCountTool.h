@@ -19,9 +19,13 @@ struct ToolContext;
 // The lookup program is started directly with the domain as its one
 // argument, never through a shell. The wait for it processes window events
 // and ends when the program has ended, or at the bound.
+//
+//     HostCountTool tool(panelTabShuLiang, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it. Tests hand
+// in their own lookup program, work folder and bound.
 class HostCountTool : public QObject
 {
-    Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds DefaultBound{30000};
 
@@ -58,8 +62,8 @@ private:
     LookupProcess &m_lookup;
     QString m_workFolder;
     std::chrono::milliseconds m_bound;
-    QLineEdit *m_txtSLURL;
-    QPushButton *m_cmdGO;
-    QLineEdit *m_Text6;
-    ResultBox *m_txtSLJG;
+    QLineEdit *m_txtSLURL; // txtSLURL: the domain typed
+    QPushButton *m_cmdGO;  // cmdGO: starts the lookup
+    QLineEdit *m_Text6;    // Text6: never shown, holds the TAB the tidying removes
+    ResultBox *m_txtSLJG;  // txtSLJG: the tidied lookup output
 };

@@ -16,9 +16,13 @@ struct ToolContext;
 // the address once, shows the address that answered and where it stands.
 // Each step of a lookup after the checks skips on an error and the next one
 // runs, so a location page without its markers leaves the address line alone.
+//
+//     HostLookupTool tool(panelTabZhuJi, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it. Tests hand
+// in their own resolver and echo through the second constructor.
 class HostLookupTool : public QObject
 {
-    Q_OBJECT
 public:
     // With the system resolver and echo.
     HostLookupTool(QWidget *panel, ToolContext &context);
@@ -59,7 +63,7 @@ private:
     std::unique_ptr<IcmpEcho> m_ownEcho;
     NameLookup &m_names;
     IcmpEcho &m_echo;
-    QLineEdit *m_txtZhuji;
-    QPushButton *m_cmdZhuJiChaXun;
-    ResultBox *m_txtZhuJiJG;
+    QLineEdit *m_txtZhuji;         // txtZhuji: the site address typed
+    QPushButton *m_cmdZhuJiChaXun; // cmdZhuJiChaXun: starts the lookup
+    ResultBox *m_txtZhuJiJG;       // txtZhuJiJG: the address that answered and its place
 };

@@ -23,35 +23,36 @@ IdCardTool::IdCardTool(QWidget *panel, ToolContext &context) : QObject(panel), m
 {
     const QFont captionFont = Fonts::ui(10.5, true);
 
-    lblSFZJieShao = introduction(
+    m_lblSFZJieShao = introduction(
         panel, "lblSFZJieShao", Twips::rect(1680, 480, 5340, 735),
         QStringLiteral("    本功能可以检验身份证的真实性，以及发证地点，身份证人的性别出生日期。本功能来自Orvalent"
                        "身份证验证模块及全国公民身份证号码查询服务中心。"));
 
-    lblShuRuSFZ =
+    m_lblShuRuSFZ =
         caption(panel, "lblShuRuSFZ", Twips::rect(2040, 1320, 1260, 285), QStringLiteral("输入身份证："), captionFont);
-    txtSFZ = inputBox(panel, "txtSFZ", Twips::rect(3240, 1320, 2655, 375));
-    cmdShenFenZhengChaXun =
+    m_txtSFZ = inputBox(panel, "txtSFZ", Twips::rect(3240, 1320, 2655, 375));
+    m_cmdShenFenZhengChaXun =
         button(panel, "cmdShenFenZhengChaXun", Twips::rect(5880, 1320, 975, 375), QStringLiteral("查询"));
 
-    lblXingBie = caption(panel, "lblXingBie", Twips::rect(2760, 1800, 630, 285), QStringLiteral("性别："), captionFont);
-    Picture2_4 = new InfoIcon(panel, "Picture2(4)", Twips::rect(2520, 1830, 240, 240),
-                              QStringLiteral("性别根据号码第15-17位得出。"));
-    Picture2_4->setScaledContents(true);
-    lblChuSheng =
+    m_lblXingBie =
+        caption(panel, "lblXingBie", Twips::rect(2760, 1800, 630, 285), QStringLiteral("性别："), captionFont);
+    m_Picture2_4 = new InfoIcon(panel, "Picture2(4)", Twips::rect(2520, 1830, 240, 240),
+                                QStringLiteral("性别根据号码第15-17位得出。"));
+    m_Picture2_4->setScaledContents(true);
+    m_lblChuSheng =
         caption(panel, "lblChuSheng", Twips::rect(2760, 2160, 1050, 285), QStringLiteral("出生日期："), captionFont);
-    lblSFZSuoZai =
+    m_lblSFZSuoZai =
         caption(panel, "lblSFZSuoZai", Twips::rect(2760, 2520, 840, 285), QStringLiteral("发证地："), captionFont);
 
     // The verdict is always shown in red, passed or not.
-    lblZW = textColour(
+    m_lblZW = textColour(
         caption(panel, "lblZW", Twips::rect(2760, 2880, 1470, 285), QStringLiteral("校验结果：未知"), captionFont),
         QColor(255, 0, 0));
-    Picture2_5 = new InfoIcon(panel, "Picture2(5)", Twips::rect(2520, 2900, 240, 240),
-                              QStringLiteral("校验结果为根据号码本地及联网鉴定得出结果。"));
-    Picture2_5->setScaledContents(true);
+    m_Picture2_5 = new InfoIcon(panel, "Picture2(5)", Twips::rect(2520, 2900, 240, 240),
+                                QStringLiteral("校验结果为根据号码本地及联网鉴定得出结果。"));
+    m_Picture2_5->setScaledContents(true);
 
-    connect(cmdShenFenZhengChaXun, &QPushButton::clicked, this, &IdCardTool::cmdShenFenZhengChaXun_Click);
+    connect(m_cmdShenFenZhengChaXun, &QPushButton::clicked, this, &IdCardTool::cmdShenFenZhengChaXun_Click);
 }
 
 void IdCardTool::cmdShenFenZhengChaXun_Click()
@@ -62,9 +63,9 @@ void IdCardTool::cmdShenFenZhengChaXun_Click()
         // One trap for the whole click; the labels already written stay.
         m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"),
                              QStringLiteral("身份证查询失败！出现未知错误！"), m_context.window);
-        cmdShenFenZhengChaXun->setEnabled(true);
+        m_cmdShenFenZhengChaXun->setEnabled(true);
         m_context.statusLine->setText(QStringLiteral("出现错误！"));
-        txtSFZ->setEnabled(true);
+        m_txtSFZ->setEnabled(true);
     }
 }
 
@@ -72,47 +73,47 @@ void IdCardTool::check()
 {
     using namespace IdCardNumber;
 
-    if (checkForm(txtSFZ->text()) == Form::Refused) {
+    if (checkForm(m_txtSFZ->text()) == Form::Refused) {
         m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"), QStringLiteral("身份证号输入错误！"),
                              m_context.window);
-        txtSFZ->setText(QString());
+        m_txtSFZ->setText(QString());
         return;
     }
 
-    setAutoSized(lblXingBie, QStringLiteral("性别："));
-    setAutoSized(lblChuSheng, QStringLiteral("出生日期："));
-    setAutoSized(lblSFZSuoZai, QStringLiteral("发证地："));
-    setAutoSized(lblZW, QStringLiteral("校验结果："));
+    setAutoSized(m_lblXingBie, QStringLiteral("性别："));
+    setAutoSized(m_lblChuSheng, QStringLiteral("出生日期："));
+    setAutoSized(m_lblSFZSuoZai, QStringLiteral("发证地："));
+    setAutoSized(m_lblZW, QStringLiteral("校验结果："));
 
     // Everything after this reads the box again and so sees the upper case.
-    txtSFZ->setText(txtSFZ->text().toUpper());
+    m_txtSFZ->setText(m_txtSFZ->text().toUpper());
 
-    if (verdict(txtSFZ->text()) == Verdict::Failed) {
-        setAutoSized(lblZW, QStringLiteral("校验结果：未通过校验"));
+    if (verdict(m_txtSFZ->text()) == Verdict::Failed) {
+        setAutoSized(m_lblZW, QStringLiteral("校验结果：未通过校验"));
         return;
     }
 
-    txtSFZ->setEnabled(false);
-    cmdShenFenZhengChaXun->setEnabled(false);
+    m_txtSFZ->setEnabled(false);
+    m_cmdShenFenZhengChaXun->setEnabled(false);
 
-    setAutoSized(lblXingBie, sexText(txtSFZ->text()));
-    setAutoSized(lblChuSheng, birthDateText(txtSFZ->text()));
+    setAutoSized(m_lblXingBie, sexText(m_txtSFZ->text()));
+    setAutoSized(m_lblChuSheng, birthDateText(m_txtSFZ->text()));
 
     LookupState &state = m_context.state;
-    state.PageText = m_context.fetcher.fetchPageText(Endpoints::idCardLookup(txtSFZ->text()));
+    state.PageText = m_context.fetcher.fetchPageText(Endpoints::idCardLookup(m_txtSFZ->text()));
 
     if (FindTextPos(RejectionMarker, state.PageText) > 0) {
-        cmdShenFenZhengChaXun->setEnabled(true);
+        m_cmdShenFenZhengChaXun->setEnabled(true);
         m_context.statusLine->setText(QString());
-        txtSFZ->setEnabled(true);
-        setAutoSized(lblZW, QStringLiteral("校验结果：未通过校验"));
+        m_txtSFZ->setEnabled(true);
+        setAutoSized(m_lblZW, QStringLiteral("校验结果：未通过校验"));
         return;
     }
 
-    setAutoSized(lblSFZSuoZai, QStringLiteral("发证地：") + issuingPlace(state.PageText, state));
+    setAutoSized(m_lblSFZSuoZai, QStringLiteral("发证地：") + issuingPlace(state.PageText, state));
 
-    setAutoSized(lblZW, QStringLiteral("校验结果：通过校验"));
-    cmdShenFenZhengChaXun->setEnabled(true);
+    setAutoSized(m_lblZW, QStringLiteral("校验结果：通过校验"));
+    m_cmdShenFenZhengChaXun->setEnabled(true);
     m_context.statusLine->setText(ProductTitle());
-    txtSFZ->setEnabled(true);
+    m_txtSFZ->setEnabled(true);
 }

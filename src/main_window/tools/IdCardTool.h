@@ -23,18 +23,18 @@ public:
 
     void cmdShenFenZhengChaXun_Click();
 
-    QLabel *lblSFZJieShao = nullptr;
-    QLabel *lblShuRuSFZ = nullptr;
-    QLineEdit *txtSFZ = nullptr;
-    QPushButton *cmdShenFenZhengChaXun = nullptr;
-    QLabel *lblXingBie = nullptr;
-    QLabel *Picture2_4 = nullptr; // Picture2(4)
-    QLabel *lblChuSheng = nullptr;
-    QLabel *lblSFZSuoZai = nullptr;
-    QLabel *lblZW = nullptr;
-    QLabel *Picture2_5 = nullptr; // Picture2(5)
-
 private:
     void check();
+
     ToolContext &m_context;
+    QLabel *m_lblSFZJieShao;              // lblSFZJieShao: what the tool does
+    QLabel *m_lblShuRuSFZ;                // lblShuRuSFZ: the "输入身份证：" caption
+    QLineEdit *m_txtSFZ;                  // txtSFZ: the number typed
+    QPushButton *m_cmdShenFenZhengChaXun; // cmdShenFenZhengChaXun: starts the check
+    QLabel *m_lblXingBie;                 // lblXingBie: the sex read from the number
+    QLabel *m_Picture2_4;                 // Picture2(4): the hint on the sex
+    QLabel *m_lblChuSheng;                // lblChuSheng: the birth date read from the number
+    QLabel *m_lblSFZSuoZai;               // lblSFZSuoZai: the issuing place the service names
+    QLabel *m_lblZW;                      // lblZW: the verdict, always red
+    QLabel *m_Picture2_5;                 // Picture2(5): the hint on the verdict
 };

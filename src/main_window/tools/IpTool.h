@@ -12,9 +12,12 @@ struct ToolContext;
 
 // The IP location tool on the panel TabIP: checks the typed address's form,
 // asks the IP-location service and shows the location lines.
+//
+//     IpTool tool(panelTabIP, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it.
 class IpTool : public QObject
 {
-    Q_OBJECT
 public:
     IpTool(QWidget *panel, ToolContext &context);
 
@@ -28,7 +31,7 @@ public:
 
 private:
     ToolContext &m_context;
-    QLineEdit *m_txtIP;
-    QPushButton *m_cmdIPChaXun;
-    ResultBox *m_txtIPJG;
+    QLineEdit *m_txtIP;         // txtIP: the address typed
+    QPushButton *m_cmdIPChaXun; // cmdIPChaXun: starts the query
+    ResultBox *m_txtIPJG;       // txtIPJG: the location lines or the refusal
 };

@@ -23,14 +23,14 @@ public:
 
     void cmdShouJiChaXun_Click();
 
-    QLabel *lblShouJiJieShao = nullptr;
-    QLabel *lblShouJiHao = nullptr;
-    QLineEdit *txtShouJi = nullptr;
-    QPushButton *cmdShouJiChaXun = nullptr;
-    QLabel *Label24 = nullptr;
-    ResultBox *txtSJJG = nullptr;
-
 private:
     void query(const QString &number);
+
     ToolContext &m_context;
+    QLabel *m_lblShouJiJieShao;     // lblShouJiJieShao: what the tool does
+    QLabel *m_lblShouJiHao;         // lblShouJiHao: the "手机号：" caption
+    QLineEdit *m_txtShouJi;         // txtShouJi: the number typed, at most 11 characters
+    QPushButton *m_cmdShouJiChaXun; // cmdShouJiChaXun: starts the query
+    QLabel *m_Label24;              // Label24: the "查询结果：" caption
+    ResultBox *m_txtSJJG;           // txtSJJG: the answer lines or what went wrong
 };

@@ -38,10 +38,9 @@ PageRankTool::PageRankTool(QWidget *panel, ToolContext &context) : QObject(panel
     m_txtLiuXing = inputBox(panel, "txtLiuXing", Twips::rect(2160, 1800, 4335, 375));
     m_cmdLiuXingChaXun = button(panel, "cmdLiuXingChaXun", Twips::rect(6480, 1800, 975, 375), QStringLiteral("查询"));
 
-    new InfoIcon(
-        panel, "Picture2_2", Twips::rect(1800, 2460, 240, 240),
-        QStringLiteral(
-            "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
+    new InfoIcon(panel, "Picture2(2)", Twips::rect(1800, 2460, 240, 240),
+                 QStringLiteral(
+                     "流行度指的是一个网站网页质量，得分根据网站质量、页面等级、流行程度等多方面进行评测得出的结果。"));
     m_lblLiuXing =
         caption(panel, "lblLiuXing", Twips::rect(2040, 2400, 1260, 285), ScoreCaption, Fonts::ui(10.5, true));
 

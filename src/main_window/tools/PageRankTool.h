@@ -12,6 +12,10 @@ struct ToolContext;
 // The site popularity tool on the panel TabLiuXing: asks the page-rank
 // service, with the address's checksum, for the page rank and shows the one
 // character after "Rank_1:1:" as the score when it is a digit.
+//
+//     PageRankTool tool(panelTabLiuXing, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it.
 class PageRankTool : public QObject
 {
 public:
@@ -30,9 +34,9 @@ private:
     void enableInput();
 
     ToolContext &m_context;
-    QLabel *m_lblLiuXingJS;
-    QLabel *m_lblLiuXingURL;
-    QLineEdit *m_txtLiuXing;
-    QPushButton *m_cmdLiuXingChaXun;
-    QLabel *m_lblLiuXing;
+    QLabel *m_lblLiuXingJS;          // lblLiuXingJS: what the tool does
+    QLabel *m_lblLiuXingURL;         // lblLiuXingURL: the "网址：" caption
+    QLineEdit *m_txtLiuXing;         // txtLiuXing: the address typed
+    QPushButton *m_cmdLiuXingChaXun; // cmdLiuXingChaXun: starts the query
+    QLabel *m_lblLiuXing;            // lblLiuXing: the score line
 };

@@ -36,13 +36,13 @@ TrafficRankTool::TrafficRankTool(QWidget *panel, ToolContext &context) : QObject
     m_cmdRenQiChaxun = button(panel, "cmdRenQiChaxun", Twips::rect(6240, 1800, 975, 375), QStringLiteral("查询"));
 
     new InfoIcon(
-        panel, "Picture2_0", Twips::rect(2040, 2400, 240, 240),
+        panel, "Picture2(0)", Twips::rect(2040, 2400, 240, 240),
         QStringLiteral(
             "全球流量排名指的是一个网站在当前在全球范围内的流量排名，大网站的排名在100,000之前，之后的为小网站。"));
     m_lblRenQi = caption(panel, "lblRenQi", Twips::rect(2520, 2400, 1680, 330), QString::fromUtf16(WorldCaption),
                          Fonts::ui(12, true));
-    new InfoIcon(panel, "Picture2_1", Twips::rect(2040, 2820, 240, 240),
-                     QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
+    new InfoIcon(panel, "Picture2(1)", Twips::rect(2040, 2820, 240, 240),
+                 QStringLiteral("中国流量排名指的是一个网站在中国区的流量排名，通常40,000之前为小网站。"));
     m_lblZG = caption(panel, "lblZG", Twips::rect(2520, 2760, 1680, 330), QString::fromUtf16(ChinaCaption),
                       Fonts::ui(12, true));
 

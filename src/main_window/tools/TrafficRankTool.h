@@ -12,6 +12,10 @@ struct ToolContext;
 // The site traffic-rank tool on the panel TabRenQi: for an address that
 // begins with "www" it fetches the traffic-rank service's page and cuts the
 // world rank and the China rank out of it into two labels.
+//
+//     TrafficRankTool tool(panelTabRenQi, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it.
 class TrafficRankTool : public QObject
 {
 public:
@@ -34,9 +38,9 @@ private:
     void enableInput();
 
     ToolContext &m_context;
-    QLabel *m_lblRenQiJS;
-    QLineEdit *m_txtRenQi;
-    QPushButton *m_cmdRenQiChaxun;
-    QLabel *m_lblRenQi;
-    QLabel *m_lblZG;
+    QLabel *m_lblRenQiJS;          // lblRenQiJS: what the tool does
+    QLineEdit *m_txtRenQi;         // txtRenQi: the address typed
+    QPushButton *m_cmdRenQiChaxun; // cmdRenQiChaxun: starts the query
+    QLabel *m_lblRenQi;            // lblRenQi: the world rank
+    QLabel *m_lblZG;               // lblZG: the China rank
 };

@@ -13,6 +13,10 @@ struct ToolContext;
 // service's page for the typed domain and shows its whole text, labels turned
 // into Chinese by WhoisLabelTable. The input is not checked, and the status
 // line is left alone: the result box carries the progress text.
+//
+//     WhoisTool tool(panelTabYM, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it.
 class WhoisTool : public QObject
 {
 public:
@@ -30,8 +34,8 @@ private:
     void enableControls();
 
     ToolContext &m_context;
-    QLabel *m_Label5;
-    QLineEdit *m_txtYuMing;
-    QPushButton *m_cmdYuMingChaXun;
-    QPlainTextEdit *m_txtYuMingJG;
+    QLabel *m_Label5;               // Label5: what the tool does
+    QLineEdit *m_txtYuMing;         // txtYuMing: the domain typed
+    QPushButton *m_cmdYuMingChaXun; // cmdYuMingChaXun: starts the query
+    QPlainTextEdit *m_txtYuMingJG;  // txtYuMingJG: the whole record, labels in Chinese
 };
