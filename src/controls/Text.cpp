@@ -159,19 +159,14 @@ void Text::resizeEvent(QResizeEvent *event)
 void Text::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = true;
+    m_click.press(*event, this);
 }
 
 void Text::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool wasDown = m_leftDown;
-    m_leftDown = false;
     // A disabled or hidden box does not take the focus; that is ignored.
-    if (wasDown && rect().contains(event->position().toPoint()))
+    if (m_click.release(*event, this))
         m_Text1->setFocus(Qt::MouseFocusReason);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClickRule.h"
+
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -89,6 +91,6 @@ private:
 
     QLineEdit *m_Text1 = nullptr;
     SkinPicture *m_Image1 = nullptr;
-    bool m_leftDown = false;
+    ClickRule m_click;
     int m_maxLength = 0;
 };
