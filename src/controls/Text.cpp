@@ -3,7 +3,7 @@
 #include "Faces.h"
 #include "Fonts.h"
 #include "PropertyBag.h"
-#include "SkinPicture.h"
+#include "PictureBox.h"
 #include "Twips.h"
 
 #include <QLineEdit>
@@ -63,9 +63,8 @@ Text::Text(QWidget *parent)
     palette.setColor(QPalette::Base, QColor(255, 255, 255));
     m_Text1->setPalette(palette);
 
-    m_Image1 = new SkinPicture(this);
+    m_Image1 = new PictureBox(PictureBox::Fit::Stretch, this);
     m_Image1->setObjectName(QStringLiteral("Image1"));
-    m_Image1->setScaledContents(true);
     m_Image1->setPixmap(Faces::load(QStringLiteral("text-frame")));
 
     // The box is drawn over the frame and is the only part that takes the

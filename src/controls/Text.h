@@ -8,7 +8,7 @@
 
 class PropertyBag;
 class QLineEdit;
-class SkinPicture;
+class PictureBox;
 
 // The framed single-line text box (prog id Kordelvane.Text): a borderless
 // inner box (Text1) over a stretched frame picture (Image1). Text, enabled
@@ -90,7 +90,7 @@ private:
     void applyLimit(qsizetype textLength);
 
     QLineEdit *m_Text1 = nullptr;
-    SkinPicture *m_Image1 = nullptr;
+    PictureBox *m_Image1 = nullptr;
     ClickRule m_click;
     int m_maxLength = 0;
 };
