@@ -9,7 +9,6 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -135,24 +134,23 @@ void Command::focusOutEvent(QFocusEvent *event)
     m_pressed = false;
 }
 
-void Command::mousePressEvent(QMouseEvent *event)
+bool Command::event(QEvent *event)
 {
-    event->accept();
-}
-
-void Command::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
-void Command::mouseMoveEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
-void Command::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    event->accept();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        // A disabled widget leaves them to its parent, as any widget does.
+        if (isEnabled()) {
+            event->accept();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 void Command::onPress()

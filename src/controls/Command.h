@@ -61,13 +61,10 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    // Presses that reach the button's own surface (only when its parts are
-    // disabled) are taken here so that they do nothing, not even reach the
-    // host window behind.
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Mouse events that reach the button's own surface (only when its parts
+    // are disabled) are taken here so that they do nothing, not even reach
+    // the host window behind.
+    bool event(QEvent *event) override;
 
 private:
     void onPress();
