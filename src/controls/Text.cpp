@@ -158,6 +158,8 @@ void Text::resizeEvent(QResizeEvent *event)
 void Text::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
+    // The second press of a double-click arrives here too and counts as a
+    // press: its click asks for the focus the box already has.
     m_click.press(*event, this);
 }
 
