@@ -3,13 +3,12 @@
 #include "Faces.h"
 #include "Fonts.h"
 #include "PropertyBag.h"
-#include "SkinPicture.h"
+#include "PictureBox.h"
 #include "Twips.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -41,9 +40,8 @@ Command::Command(QWidget *parent)
 
     m_M1 = Faces::makeHolder(this, QStringLiteral("M1"), QStringLiteral("command-hover"), QRect(1080, 720, 1350, 345));
 
-    m_M = new SkinPicture(this);
+    m_M = new PictureBox(PictureBox::Fit::Stretch, this);
     m_M->setObjectName(QStringLiteral("M"));
-    m_M->setScaledContents(true);
     m_M->setPixmap(Faces::load(QStringLiteral("command-design")));
     m_M->setGeometry(Twips::rect(0, 0, 1350, 360));
 
@@ -64,9 +62,9 @@ Command::Command(QWidget *parent)
     m_label->raise();
     placeCaption();
 
-    connect(m_M, &SkinPicture::pressed, this, &Command::onPress);
-    connect(m_M, &SkinPicture::moved, this, &Command::onMove);
-    connect(m_M, &SkinPicture::clicked, this, &Command::onClick);
+    connect(m_M, &PictureBox::mousePressed, this, &Command::onPress);
+    connect(m_M, &PictureBox::mouseMoved, this, &Command::onMove);
+    connect(m_M, &PictureBox::clicked, this, &Command::onClick);
 
     resize(Twips::rect(0, 0, DesignWidth, DesignHeight).size());
     centreCaption();
@@ -137,24 +135,23 @@ void Command::focusOutEvent(QFocusEvent *event)
     m_pressed = false;
 }
 
-void Command::mousePressEvent(QMouseEvent *event)
+bool Command::event(QEvent *event)
 {
-    event->accept();
-}
-
-void Command::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
-void Command::mouseMoveEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
-void Command::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    event->accept();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        // A disabled widget leaves them to its parent, as any widget does.
+        if (isEnabled()) {
+            event->accept();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 void Command::onPress()

@@ -7,7 +7,7 @@
 
 class PropertyBag;
 class QLabel;
-class SkinPicture;
+class PictureBox;
 
 // The skinned push button (prog id Kordelvane.Command): a stretched face
 // picture with a centred caption over it. Faces: normal (M0), hover (M1),
@@ -61,13 +61,10 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    // Presses that reach the button's own surface (only when its parts are
-    // disabled) are taken here so that they do nothing, not even reach the
-    // host window behind.
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Mouse events that reach the button's own surface (only when its parts
+    // are disabled) are taken here so that they do nothing, not even reach
+    // the host window behind.
+    bool event(QEvent *event) override;
 
 private:
     void onPress();
@@ -81,7 +78,7 @@ private:
     QLabel *m_label = nullptr; // Label1, the caption
     QLabel *m_M0 = nullptr;   // normal face
     QLabel *m_M2 = nullptr;   // pressed face
-    SkinPicture *m_M = nullptr; // the displayed face
+    PictureBox *m_M = nullptr; // the displayed face
 
     // The caption label's place in twips; the label widget follows it.
     // Its left is kept unrounded so that successive caption changes keep the

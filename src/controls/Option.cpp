@@ -1,12 +1,12 @@
 #include "Option.h"
 
 #include "Faces.h"
-#include "SkinPicture.h"
+#include "PictureBox.h"
 
 Option::Option(QWidget *parent)
     : QWidget(parent)
 {
-    m_M = new SkinPicture(this);
+    m_M = new PictureBox(PictureBox::Fit::AsIs, this);
     m_M->setObjectName(QStringLiteral("M"));
     // The picture box is the part that can hold the focus.
     m_M->setFocusPolicy(Qt::StrongFocus);
@@ -28,9 +28,9 @@ Option::Option(QWidget *parent)
     m_M->setGeometry(QRect(QPoint(0, 0), m_M->pixmap().size()));
     setFixedSize(m_M->size());
 
-    connect(m_M, &SkinPicture::pressed, this, &Option::onPress);
-    connect(m_M, &SkinPicture::moved, this, &Option::onMove);
-    connect(m_M, &SkinPicture::clicked, this, &Option::onClick);
+    connect(m_M, &PictureBox::mousePressed, this, &Option::onPress);
+    connect(m_M, &PictureBox::mouseMoved, this, &Option::onMove);
+    connect(m_M, &PictureBox::clicked, this, &Option::onClick);
 }
 
 bool Option::Enabled() const

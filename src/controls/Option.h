@@ -3,7 +3,7 @@
 #include <QWidget>
 
 class QLabel;
-class SkinPicture;
+class PictureBox;
 
 // The skinned two-state switch: a picture face showing on (green, 已开启) or
 // off (grey, 已关闭), each in a normal, hover and pressed version. Enabled
@@ -34,7 +34,7 @@ private:
     void onClick();
     void showFace(const QLabel *holder);
 
-    SkinPicture *m_M = nullptr; // the displayed face, holds the focus
+    PictureBox *m_M = nullptr; // the displayed face, holds the focus
     QLabel *m_M7 = nullptr;     // off, pressed
     QLabel *m_M6 = nullptr;     // off, hover
     QLabel *m_M5 = nullptr;     // off, normal

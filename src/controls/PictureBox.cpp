@@ -2,49 +2,70 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
-PictureBox::PictureBox(Fit fit, QWidget *parent) : QWidget(parent), m_fit(fit)
+PictureBox::PictureBox(Fit fit, QWidget *parent)
+    : QLabel(parent), m_fit(fit)
 {
     setMouseTracking(true);
+    setTextFormat(Qt::PlainText); // a picture, never markup
+    if (fit == Fit::Stretch)
+        setScaledContents(true);
+    else
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void PictureBox::setPicture(const QPixmap &picture)
 {
-    m_picture = picture;
+    setPixmap(picture);
     if (m_fit == Fit::SizeToPicture && !picture.isNull())
         resize(picture.size());
-    update();
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
+void PictureBox::paintEvent(QPaintEvent *event)
 {
-    if (m_picture.isNull())
+    if (isEnabled() || pixmap().isNull()) {
+        QLabel::paintEvent(event);
         return;
+    }
+    // The label would grey a disabled picture; draw it the way the enabled
+    // label does instead.
     QPainter painter(this);
-    if (m_fit == Fit::Stretch)
-        painter.drawPixmap(rect(), m_picture);
-    else
-        painter.drawPixmap(0, 0, m_picture);
+    const QRect area = contentsRect();
+    QPixmap face = pixmap();
+    if (hasScaledContents()) {
+        const qreal ratio = devicePixelRatio();
+        face = face.scaled(area.size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        face.setDevicePixelRatio(ratio);
+    }
+    style()->drawItemPixmap(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()), face);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
-    m_pressedButton = event->button();
+    event->accept();
+    m_click.press(*event, this);
     emit mousePressed(event->button(), event->position());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
+    event->accept();
     emit mouseMoved(event->buttons(), event->position());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = event->button() == m_pressedButton && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    if (event->button() == m_pressedButton)
-        m_pressedButton = Qt::NoButton;
+    event->accept();
+    const bool click = m_click.release(*event, this);
     emit mouseReleased(event->button(), event->position());
     if (click)
         emit clicked();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Taken, so it does not come back as a press; its release then finds no
+    // press to complete and clicks nothing.
+    event->accept();
 }

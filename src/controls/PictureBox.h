@@ -1,16 +1,22 @@
 #pragma once
 
+#include "ClickRule.h"
+
+#include <QLabel>
 #include <QPixmap>
 #include <QPointF>
-#include <QWidget>
 
-// A picture on a window: the title picture, the title-bar buttons, the
-// background, the edge pieces. It paints its picture itself, so a disabled
-// box (the background, the dead maximise button) still shows it plainly and
-// only stops taking the mouse. It tells its host about presses, moves (also
-// without a button held), releases and clicks (press and release of the
-// same button on it).
-class PictureBox : public QWidget
+// A picture that tells its host about the mouse: a skinned control's face or
+// frame, and on a window the title picture, the title-bar buttons, the
+// background and the edge pieces. It takes every mouse event that reaches
+// it, so nothing passes through it to what lies behind, and reports presses
+// (any button), moves (also without a button held, and while a button is
+// held outside it too: the press captures the pointer), releases and clicks
+// (see ClickRule). The second press of a double-click is a double-click, not
+// a press: it reports nothing, so a double-click is one click.
+// A disabled picture takes no mouse input but keeps its look: it is drawn as
+// it is, never greyed.
+class PictureBox : public QLabel
 {
     Q_OBJECT
 public:
@@ -22,7 +28,7 @@ public:
     explicit PictureBox(Fit fit, QWidget *parent = nullptr);
 
     void setPicture(const QPixmap &picture);
-    const QPixmap &picture() const { return m_picture; }
+    QPixmap picture() const { return pixmap(); }
 
 signals:
     void mousePressed(Qt::MouseButton button, QPointF position);
@@ -35,9 +41,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     Fit m_fit;
-    QPixmap m_picture;
-    Qt::MouseButton m_pressedButton = Qt::NoButton;
+    ClickRule m_click;
 };

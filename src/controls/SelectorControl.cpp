@@ -96,20 +96,14 @@ bool SelectorControl::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_M && watched != m_Label1)
         return QWidget::eventFilter(watched, event);
+    // The second press of a double-click comes as its own event type and
+    // passes on: it is no press.
     if (event->type() == QEvent::MouseButtonPress) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton)
-            m_pressedPart = watched;
+        m_click.press(*static_cast<QMouseEvent *>(event), static_cast<QWidget *>(watched));
         return true;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() != Qt::LeftButton)
-            return true;
-        const bool same = m_pressedPart == watched
-                          && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
-        m_pressedPart = nullptr;
-        if (same)
+        if (m_click.release(*static_cast<QMouseEvent *>(event), static_cast<QWidget *>(watched)))
             clicked();
         return true;
     }

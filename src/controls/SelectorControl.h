@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClickRule.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
@@ -66,5 +68,5 @@ private:
     QPixmap m_shown;
     QLabel *m_M = nullptr;
     QLabel *m_Label1 = nullptr;
-    QObject *m_pressedPart = nullptr;
+    ClickRule m_click;
 };

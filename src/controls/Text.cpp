@@ -3,7 +3,7 @@
 #include "Faces.h"
 #include "Fonts.h"
 #include "PropertyBag.h"
-#include "SkinPicture.h"
+#include "PictureBox.h"
 #include "Twips.h"
 
 #include <QLineEdit>
@@ -63,9 +63,8 @@ Text::Text(QWidget *parent)
     palette.setColor(QPalette::Base, QColor(255, 255, 255));
     m_Text1->setPalette(palette);
 
-    m_Image1 = new SkinPicture(this);
+    m_Image1 = new PictureBox(PictureBox::Fit::Stretch, this);
     m_Image1->setObjectName(QStringLiteral("Image1"));
-    m_Image1->setScaledContents(true);
     m_Image1->setPixmap(Faces::load(QStringLiteral("text-frame")));
 
     // The box is drawn over the frame and is the only part that takes the
@@ -159,19 +158,16 @@ void Text::resizeEvent(QResizeEvent *event)
 void Text::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton)
-        m_leftDown = true;
+    // The second press of a double-click arrives here too and counts as a
+    // press: its click asks for the focus the box already has.
+    m_click.press(*event, this);
 }
 
 void Text::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool wasDown = m_leftDown;
-    m_leftDown = false;
     // A disabled or hidden box does not take the focus; that is ignored.
-    if (wasDown && rect().contains(event->position().toPoint()))
+    if (m_click.release(*event, this))
         m_Text1->setFocus(Qt::MouseFocusReason);
 }
 

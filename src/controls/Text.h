@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ClickRule.h"
+
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
 class PropertyBag;
 class QLineEdit;
-class SkinPicture;
+class PictureBox;
 
 // The framed single-line text box (prog id Kordelvane.Text): a borderless
 // inner box (Text1) over a stretched frame picture (Image1). Text, enabled
@@ -88,7 +90,7 @@ private:
     void applyLimit(qsizetype textLength);
 
     QLineEdit *m_Text1 = nullptr;
-    SkinPicture *m_Image1 = nullptr;
-    bool m_leftDown = false;
+    PictureBox *m_Image1 = nullptr;
+    ClickRule m_click;
     int m_maxLength = 0;
 };
