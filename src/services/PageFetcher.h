@@ -23,6 +23,10 @@ public:
 
     virtual QString fetchPageText(const QString &url);
 
+    // A body longer than this is a failure like any other: no service page
+    // comes near it, and no cut can use a position past 32767 anyway.
+    static constexpr qsizetype MaxBodyBytes = 8 * 1024 * 1024;
+
     static constexpr const char *FatalTitle = "发生严重错误";
     static constexpr const char *FatalText =
         "在数据访问过程中发生严重错误，可能是您没有联网、带宽资源不足。程序将自动退出！";
