@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdlib>
-#include <new>
 #include <vector>
 
 // The walk keeps the text it has emitted plus what is still pending: a
@@ -296,7 +295,8 @@ void Renderer::render(const GumboNode *root)
             blockBoundary();
         else if (kind == Kind::Cell)
             cellStart();
-        stack.push_back({node, 0, kind, innerPre, innerSelect, startLength}); // frame is not used past this
+        // The push may move the frames: frame is not touched after it.
+        stack.push_back({node, 0, kind, innerPre, innerSelect, startLength});
     }
 }
 

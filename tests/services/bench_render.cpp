@@ -160,6 +160,10 @@ int main(int argc, char **argv)
         {"div in table closed", [] { return repeated("<div><table></div>"); }},
         {"font around div", [] { return repeated("<font><div></font>"); }},
         {"table cells", [] { return repeated("<table><tr><td>"); }},
+        {"unclosed p", [] { return repeated("<p>x"); }},
+        {"closed b", [] { return repeated("<b>x</b>"); }},
+        {"line breaks", [] { return repeated("x<br>"); }},
+        {"cells in one row", [] { return repeated("<td>x"); }},
     };
     for (const Shape &shape : shapes)
         run(shape);
