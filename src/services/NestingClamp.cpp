@@ -116,6 +116,7 @@ enum Flag : quint16 {
     RawText = 1 << 6,
     Breakout = 1 << 7,
     Heading = 1 << 8,
+    Hidden = 1 << 9,
 };
 
 struct NameInfo {
@@ -146,6 +147,8 @@ const QHash<QString, NameInfo> &knownNames()
         mark(rawTextNames(), RawText);
         mark(foreignBreakouts(), Breakout);
         mark({"h1", "h2", "h3", "h4", "h5", "h6"}, Heading);
+        // Elements whose content never reaches the rendered text.
+        mark({"noscript", "template", "object", "applet", "audio", "video", "canvas", "map"}, Hidden);
         mark({"option", "optgroup", "svg", "math", "foreignobject", "desc", "mi", "mo", "mn", "ms", "mtext",
               "annotation-xml", "span"},
              0);
@@ -200,7 +203,9 @@ private:
     void popTo(long index);
     void popBack();
     void remove(long index);
-    void push(qsizetype lt, const Tag &tag, bool foreign, bool integration);
+    // Returns where reading goes on.
+    qsizetype push(qsizetype lt, const Tag &tag, bool foreign, bool integration);
+    qsizetype skipHiddenElement(const QString &name, qsizetype from) const;
     int identicalSinceMarker(const QString &key) const;
 
     const QString &m_s;
@@ -398,14 +403,17 @@ void Clamp::popTo(long index)
     }
 }
 
-void Clamp::push(qsizetype lt, const Tag &tag, bool foreign, bool integration)
+qsizetype Clamp::push(qsizetype lt, const Tag &tag, bool foreign, bool integration)
 {
     if (m_stack.size() >= m_max) {
-        // Too deep: the tag goes, what follows it stays.
+        // Too deep: the tag goes, what follows it stays; but the content of
+        // an element that hides it goes with the tag, as it never showed.
+        const qsizetype resume =
+            (!foreign && (tag.info.flags & Hidden)) ? skipHiddenElement(tag.name, tag.end) : tag.end;
         m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
-        m_copied = tag.end;
+        m_copied = resume;
         m_dropped = true;
-        return;
+        return resume;
     }
     Open open{tag.info.id, tag.info.flags, foreign, integration, {}};
     if (!foreign && (tag.info.flags & Formatting))
@@ -414,6 +422,40 @@ void Clamp::push(qsizetype lt, const Tag &tag, bool foreign, bool integration)
         m_open.resize(static_cast<size_t>(open.id) + 1, 0);
     ++m_open[static_cast<size_t>(open.id)];
     m_stack.push_back(std::move(open));
+    return tag.end;
+}
+
+qsizetype Clamp::skipHiddenElement(const QString &name, qsizetype from) const
+{
+    // Up to the end tag that matches, counting the same element nested in
+    // it; comments are passed over whole. No end tag: to the end of the text.
+    const qsizetype n = m_s.size();
+    int depth = 1;
+    qsizetype p = from;
+    while (true) {
+        const qsizetype lt = m_s.indexOf(u'<', p);
+        if (lt < 0 || lt + 1 >= n)
+            return n;
+        if (QStringView(m_s).mid(lt).startsWith(u"<!--")) {
+            p = skipMarkupDeclaration(lt);
+            continue;
+        }
+        const bool end = m_s.at(lt + 1) == u'/';
+        const qsizetype nameStart = lt + (end ? 2 : 1);
+        const qsizetype after = nameStart + name.size();
+        if (after < n && QStringView(m_s).mid(nameStart, name.size()).compare(name, Qt::CaseInsensitive) == 0 &&
+            (isSpace(m_s.at(after)) || m_s.at(after) == u'/' || m_s.at(after) == u'>')) {
+            const qsizetype close = m_s.indexOf(u'>', after);
+            if (close < 0)
+                return n;
+            depth += end ? -1 : 1;
+            if (depth == 0)
+                return close + 1;
+            p = close + 1;
+            continue;
+        }
+        p = lt + 1;
+    }
 }
 
 qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
@@ -427,7 +469,7 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
                 const bool integration =
                     parent == Svg ? (id == ForeignObject || id == Desc || id == Title)
                                   : (id == Mi || id == Mo || id == Mn || id == Ms || id == Mtext || id == AnnotationXml);
-                push(lt, tag, true, integration);
+                return push(lt, tag, true, integration);
             }
             return tag.end;
         }
@@ -489,9 +531,7 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
     if (flags & Void)
         return tag.end;
     if (id == Svg || id == Math) {
-        if (!tag.selfClosing)
-            push(lt, tag, true, false);
-        return tag.end;
+        return tag.selfClosing ? tag.end : push(lt, tag, true, false);
     }
     // Raw-text elements never nest: kept at any depth, so their content
     // stays out of the text as it always was.
@@ -499,8 +539,7 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
         return skipRawText(tag.name, tag.end);
     if (id == Plaintext)
         return m_s.size();
-    push(lt, tag, false, false);
-    return tag.end;
+    return push(lt, tag, false, false);
 }
 
 void Clamp::endTag(const Tag &tag)

@@ -38,6 +38,9 @@ void TestNestingClamp::clamp_data()
     QTest::newRow("span closed across a div stays open") << "<span><div></span><i>x" << 2 << "<span><div></span>x";
     QTest::newRow("CDATA in SVG is not markup") << "<svg><![CDATA[<b>]]></svg><b>x" << 1
                                                 << "<svg><![CDATA[<b>]]></svg><b>x";
+    QTest::newRow("hidden content goes with its tag past the limit")
+        << "<div><object><object>a</object>b</object>c<noscript>d<!-- </noscript> -->e</noscript>f<video>g" << 1
+        << "<div>cf";
     QTest::newRow("text cut off inside a tag is kept as it is") << "<div><div title='x" << 1 << "<div><div title='x";
     QTest::newRow("deep page under the limit unchanged") << QString("<i>").repeated(100) << 512
                                                          << QString("<i>").repeated(100);
