@@ -94,17 +94,6 @@ const Names &rawTextNames()
     return names;
 }
 
-// Start tags that leave SVG or MathML content for HTML.
-const Names &foreignBreakouts()
-{
-    static const Names names{"b",  "big",     "blockquote", "body", "br",   "center", "code", "dd",   "div",
-                             "dl", "dt",      "em",         "embed", "h1",  "h2",     "h3",   "h4",   "h5",
-                             "h6", "head",    "hr",         "i",    "img",  "li",     "listing", "menu", "meta",
-                             "nobr", "ol",    "p",          "pre",  "ruby", "s",      "small", "span", "strong",
-                             "strike", "sub", "sup",        "table", "tt",  "u",      "ul",   "var",  "font"};
-    return names;
-}
-
 // What the pass needs to know of a tag name, looked up once per tag.
 enum Flag : quint16 {
     Special = 1 << 0,
@@ -114,9 +103,9 @@ enum Flag : quint16 {
     Void = 1 << 4,
     ClosesP = 1 << 5,
     RawText = 1 << 6,
-    Breakout = 1 << 7,
-    Heading = 1 << 8,
-    Hidden = 1 << 9,
+    Heading = 1 << 7,
+    Hidden = 1 << 8,
+    TableOrSelectPart = 1 << 9,
 };
 
 struct NameInfo {
@@ -145,8 +134,10 @@ const QHash<QString, NameInfo> &knownNames()
         mark(voidNames(), Void);
         mark(closesParagraph(), ClosesP);
         mark(rawTextNames(), RawText);
-        mark(foreignBreakouts(), Breakout);
         mark({"h1", "h2", "h3", "h4", "h5", "h6"}, Heading);
+        mark({"select", "td", "th", "tr", "tbody", "thead", "tfoot", "caption", "colgroup", "template", "frameset",
+              "html"},
+             TableOrSelectPart);
         // Elements whose content never reaches the rendered text.
         mark({"noscript", "template", "object", "applet", "audio", "video", "canvas", "map"}, Hidden);
         mark({"option", "optgroup", "svg", "math", "foreignobject", "desc", "mi", "mo", "mn", "ms", "mtext",
@@ -206,6 +197,8 @@ private:
     // Returns where reading goes on.
     qsizetype push(qsizetype lt, const Tag &tag, bool foreign, bool integration);
     qsizetype skipHiddenElement(const QString &name, qsizetype from) const;
+    // Leaves out the markup from lt up to resume; returns resume.
+    qsizetype leaveOut(qsizetype lt, qsizetype resume);
     int identicalSinceMarker(const QString &key) const;
 
     const QString &m_s;
@@ -408,12 +401,7 @@ qsizetype Clamp::push(qsizetype lt, const Tag &tag, bool foreign, bool integrati
     if (m_stack.size() >= m_max) {
         // Too deep: the tag goes, what follows it stays; but the content of
         // an element that hides it goes with the tag, as it never showed.
-        const qsizetype resume =
-            (!foreign && (tag.info.flags & Hidden)) ? skipHiddenElement(tag.name, tag.end) : tag.end;
-        m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
-        m_copied = resume;
-        m_dropped = true;
-        return resume;
+        return leaveOut(lt, (!foreign && (tag.info.flags & Hidden)) ? skipHiddenElement(tag.name, tag.end) : tag.end);
     }
     Open open{tag.info.id, tag.info.flags, foreign, integration, {}};
     if (!foreign && (tag.info.flags & Formatting))
@@ -423,6 +411,14 @@ qsizetype Clamp::push(qsizetype lt, const Tag &tag, bool foreign, bool integrati
     ++m_open[static_cast<size_t>(open.id)];
     m_stack.push_back(std::move(open));
     return tag.end;
+}
+
+qsizetype Clamp::leaveOut(qsizetype lt, qsizetype resume)
+{
+    m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
+    m_copied = resume;
+    m_dropped = true;
+    return resume;
 }
 
 qsizetype Clamp::skipHiddenElement(const QString &name, qsizetype from) const
@@ -463,18 +459,21 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
     const int id = tag.info.id;
     const quint16 flags = tag.info.flags;
     if (!htmlContext()) {
-        if (!(flags & Breakout)) {
-            if (!tag.selfClosing) {
-                const int parent = m_stack.back().id;
-                const bool integration =
-                    parent == Svg ? (id == ForeignObject || id == Desc || id == Title)
-                                  : (id == Mi || id == Mo || id == Mn || id == Ms || id == Mtext || id == AnnotationXml);
-                return push(lt, tag, true, integration);
-            }
+        // The page is parsed as a fragment, where no HTML tag leaves SVG or
+        // MathML content: every start tag in it makes a foreign element. The
+        // parser takes one named like a part of a table or a select for the
+        // HTML one when it works out where it stands, and then fails an
+        // assertion (the program would abort). Such an element means nothing
+        // in a drawing: its tag goes, its text stays.
+        if ((flags & TableOrSelectPart) || id == Table || id == Head || id == Body)
+            return leaveOut(lt, tag.end);
+        if (tag.selfClosing)
             return tag.end;
-        }
-        while (!htmlContext())
-            popBack();
+        const int parent = m_stack.back().id;
+        const bool integration =
+            parent == Svg ? (id == ForeignObject || id == Desc || id == Title)
+                          : (id == Mi || id == Mo || id == Mn || id == Ms || id == Mtext || id == AnnotationXml);
+        return push(lt, tag, true, integration);
     }
     if (id == Html || id == Body || id == Head || id == Frameset)
         return tag.end;

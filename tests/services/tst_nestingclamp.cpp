@@ -41,6 +41,12 @@ void TestNestingClamp::clamp_data()
     QTest::newRow("hidden content goes with its tag past the limit")
         << "<div><object><object>a</object>b</object>c<noscript>d<!-- </noscript> -->e</noscript>f<video>g" << 1
         << "<div>cf";
+    // The parser fails an assertion on these (it would abort the program).
+    QTest::newRow("table and select parts inside SVG are left out")
+        << "<table><svg><table><td>a<foreignObject><select>b</svg>c" << 512
+        << "<table><svg>a<foreignObject><select>b</svg>c";
+    QTest::newRow("the same names outside SVG stay") << "<svg></svg><table><td>a<select>b" << 512
+                                                     << "<svg></svg><table><td>a<select>b";
     QTest::newRow("text cut off inside a tag is kept as it is") << "<div><div title='x" << 1 << "<div><div title='x";
     QTest::newRow("deep page under the limit unchanged") << QString("<i>").repeated(100) << 512
                                                          << QString("<i>").repeated(100);

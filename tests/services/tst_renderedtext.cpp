@@ -178,6 +178,13 @@ void TestRenderedText::render_data()
     QTest::newRow("head content in the body gives nothing")
         << "<head><title>T</title><style>p{}</style></head>a<script>b()</script>c"
         << "ac";
+    // The parser used to abort the program on these.
+    QTest::newRow("SVG cell in a table") << "<table><svg><td><foreignObject><select></table>x"
+                                         << "x";
+    QTest::newRow("SVG table in a table") << "<table><svg><table><td><foreignObject><r><select></table>x"
+                                          << "x";
+    QTest::newRow("SVG cell inside an HTML cell") << "<table><tr><td>a<svg><td>b</svg>c</table>"
+                                                  << "abc ";
     QTest::newRow("empty markup") << ""
                                   << "";
 }
