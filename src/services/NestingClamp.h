@@ -13,6 +13,11 @@
 // rows, misnested formatting elements counted generously). Once that depth
 // reaches maxDepth, further start tags of elements that would nest are left
 // out; their text, end tags, comments and everything else stay where they
-// are, so every character of text still reaches the rendered text. A page
-// that never gets that deep comes back unchanged.
+// are, so every character of text still reaches the rendered text (an
+// element that hides its content, such as an object's fallback, goes with
+// its content). A page that never gets that deep comes back unchanged.
+//
+// One more kind of start tag is left out at any depth: an SVG or MathML
+// element named like a part of a table or a select (td, tr, select, ...),
+// on which the parser fails an assertion and would abort the program.
 QString ClampNesting(const QString &markup, int maxDepth = 512);
