@@ -36,8 +36,9 @@ void TestNestingClamp::clamp_data()
     QTest::newRow("raw text kept at any depth") << "<div><script><div></script><xmp><b></xmp><style>*{}</style>" << 1
                                                 << "<div><script><div></script><xmp><b></xmp><style>*{}</style>";
     QTest::newRow("span closed across a div stays open") << "<span><div></span><i>x" << 2 << "<span><div></span>x";
-    QTest::newRow("CDATA in SVG is not markup") << "<svg><![CDATA[<b>]]></svg><b>x" << 1
-                                                << "<svg><![CDATA[<b>]]></svg><b>x";
+    QTest::newRow("CDATA in SVG becomes the same text, never markup") << "<svg><![CDATA[<b>&]]></svg><b>x" << 1
+                                                                      << "<svg>&lt;b>&amp;</svg><b>x";
+    QTest::newRow("CDATA outside SVG is a bogus comment") << "<div><![CDATA[<b>]]>x" << 1 << "<div><![CDATA[<b>]]>x";
     QTest::newRow("hidden content goes with its tag past the limit")
         << "<div><object><object>a</object>b</object>c<noscript>d<!-- </noscript> -->e</noscript>f<video>g" << 1
         << "<div>cf";

@@ -183,6 +183,9 @@ void TestRenderedText::render_data()
                                          << "x";
     QTest::newRow("SVG table in a table") << "<table><svg><table><td><foreignObject><r><select></table>x"
                                           << "x";
+    QTest::newRow("CDATA in SVG's HTML content in a table")
+        << "<table><svg><foreignObject><![CDATA[<]]>>"
+        << "<>";
     QTest::newRow("SVG cell inside an HTML cell") << "<table><tr><td>a<svg><td>b</svg>c</table>"
                                                   << "abc ";
     QTest::newRow("empty markup") << ""
