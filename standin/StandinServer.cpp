@@ -1,5 +1,7 @@
 #include "StandinServer.h"
 
+#include <algorithm>
+
 #include "GbkCodec.h"
 
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -123,6 +126,32 @@ void sendAll(int fd, const QByteArray &bytes)
     }
 }
 
+// Stops early when the client goes away (a send fails).
+void sendGenerated(int fd, const QByteArray &pattern, qint64 length)
+{
+    if (pattern.isEmpty())
+        return;
+    QByteArray chunk;
+    while (chunk.size() < (64 << 10))
+        chunk += pattern;
+    qint64 left = length;
+    qint64 phase = 0; // where in the pattern the next byte is
+    while (left > 0) {
+        const qint64 start = phase % pattern.size();
+        const qint64 n = std::min<qint64>(left, chunk.size() - start);
+        const char *data = chunk.constData() + start;
+        qint64 sent = 0;
+        while (sent < n) {
+            const ssize_t k = ::send(fd, data + sent, static_cast<size_t>(n - sent), MSG_NOSIGNAL);
+            if (k <= 0)
+                return;
+            sent += k;
+        }
+        left -= n;
+        phase += n;
+    }
+}
+
 QString normaliseHost(QByteArray host)
 {
     host = host.toLower();
@@ -183,6 +212,12 @@ void StandinServer::serve(int fd)
                 + QByteArray::number(response.body.size()) + "\r\n" + response.extraHeaders + "Connection: close\r\n\r\n"
                 + response.body;
             sendAll(fd, reply);
+        } else if (response.kind == Response::Kind::Generated) {
+            sendAll(fd, "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) +
+                            "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: " +
+                            QByteArray::number(response.generatedLength) + "\r\n" + response.extraHeaders +
+                            "Connection: close\r\n\r\n");
+            sendGenerated(fd, response.body, response.generatedLength);
         } else if (response.kind == Response::Kind::Stall) {
             // Holds the connection open until the server stops.
             char buffer[256];
@@ -307,6 +342,16 @@ StandinServer::Response StandinServer::page(const QString &relativePath, int sta
         return picture;
     }
     return html(QString::fromUtf8(file.readAll()), status);
+}
+
+StandinServer::Response StandinServer::generated(const QByteArray &pattern, qint64 length, int status)
+{
+    Response response;
+    response.kind = Response::Kind::Generated;
+    response.status = status;
+    response.body = pattern;
+    response.generatedLength = length;
+    return response;
 }
 
 StandinServer::Response StandinServer::closeWithoutAnswer()

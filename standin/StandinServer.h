@@ -28,12 +28,13 @@ class StandinServer
 {
 public:
     struct Response {
-        enum class Kind { Answer, Close, Stall };
+        enum class Kind { Answer, Close, Stall, Generated };
         Kind kind = Kind::Answer;
         int status = 200;
         QByteArray body;
         QByteArray contentType = "text/html; charset=GBK";
         QByteArray extraHeaders; // whole header lines, each ending in CR LF
+        qint64 generatedLength = 0; // Generated: the body is `body` repeated to this many bytes
     };
 
     struct Request {
@@ -75,6 +76,9 @@ public:
     static Response html(const QString &markup, int status = 200); // GBK-encoded
     static Response raw(const QByteArray &bytes, int status = 200);
     static Response page(const QString &relativePath, int status = 200); // standin/pages/...; a .png goes out as image/png
+    // A body of LENGTH bytes of PATTERN over and over, written in chunks as
+    // it goes out, so an answer of hundreds of megabytes is never held.
+    static Response generated(const QByteArray &pattern, qint64 length, int status = 200);
     static Response closeWithoutAnswer();
     static Response stall();
     static Response notFound();

@@ -443,6 +443,34 @@ qint32 checkChain(PKCS7 *p7, X509 *leaf, X509_STORE *store, std::optional<time_t
     return worst.second;
 }
 
+// Every digest the signature names must be one this library can compute:
+// the signer's check leaks on one it cannot find, so such a signature is
+// refused before it, with the code that check would have given.
+bool digestsComputable(PKCS7 *p7)
+{
+    auto computable = [](const X509_ALGOR *algorithm) {
+        if (!algorithm || !algorithm->algorithm)
+            return false;
+        const EVP_MD *known = EVP_get_digestbyobj(algorithm->algorithm);
+        if (!known)
+            return false;
+        EVP_MD *fetched = EVP_MD_fetch(nullptr, EVP_MD_get0_name(known), nullptr);
+        EVP_MD_free(fetched);
+        return fetched != nullptr;
+    };
+    const STACK_OF(X509_ALGOR) *algorithms = p7->d.sign->md_algs;
+    for (int i = 0; i < sk_X509_ALGOR_num(algorithms); ++i) {
+        if (!computable(sk_X509_ALGOR_value(algorithms, i)))
+            return false;
+    }
+    STACK_OF(PKCS7_SIGNER_INFO) *infos = PKCS7_get_signer_info(p7);
+    for (int i = 0; i < sk_PKCS7_SIGNER_INFO_num(infos); ++i) {
+        if (!computable(sk_PKCS7_SIGNER_INFO_value(infos, i)->digest_alg))
+            return false;
+    }
+    return true;
+}
+
 qint32 checkFile(const QString &path, const TrustAnchors &anchors)
 {
     FileBytes file;
@@ -462,7 +490,7 @@ qint32 checkFile(const QString &path, const TrustAnchors &anchors)
 
     // The signer's own signature and its message digest over the indirect data.
     BioPtr content(BIO_new_mem_buf(indirect.value, static_cast<int>(indirect.valueLength)));
-    if (!content ||
+    if (!content || !digestsComputable(p7.get()) ||
         PKCS7_verify(p7.get(), nullptr, nullptr, content.get(), nullptr, PKCS7_NOVERIFY | PKCS7_BINARY) != 1)
         return TrustResult::BadDigest;
     SignerStackPtr signers(PKCS7_get0_signers(p7.get(), nullptr, 0));

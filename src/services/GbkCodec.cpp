@@ -24,30 +24,42 @@ struct IconvHandle {
 
 namespace Gbk {
 
-QString decode(const QByteArray &bytes)
+// Runs iconv over the bytes and hands each decoded piece to SINK; a byte that
+// cannot be read stands as a replacement character.
+template <typename Sink> void decodeInto(const QByteArray &bytes, Sink &&sink)
 {
     IconvHandle conv("UTF-16LE", "GBK");
-    QString out;
-    out.reserve(bytes.size());
     char *in = const_cast<char *>(bytes.constData());
     size_t inLeft = static_cast<size_t>(bytes.size());
     char buffer[4096];
+    static const QChar replacement(0xFFFD);
     while (inLeft > 0) {
         char *outPtr = buffer;
         size_t outLeft = sizeof buffer;
         const size_t rc = iconv(conv.cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(reinterpret_cast<const QChar *>(buffer), (sizeof buffer - outLeft) / 2);
+        sink(reinterpret_cast<const QChar *>(buffer), static_cast<qsizetype>((sizeof buffer - outLeft) / 2));
         if (rc != static_cast<size_t>(-1))
             continue;
         if (errno == E2BIG)
             continue;
         // EILSEQ, or EINVAL for a lead byte cut off at the end: one byte is
         // unreadable, so it stands as a replacement character.
-        out.append(QChar(0xFFFD));
+        sink(&replacement, 1);
         ++in;
         --inLeft;
         iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
     }
+}
+
+QString decode(const QByteArray &bytes)
+{
+    // Counted first, so the text is allocated once at its own size: a page
+    // of Chinese text takes half as many characters as it has bytes.
+    qsizetype length = 0;
+    decodeInto(bytes, [&](const QChar *, qsizetype n) { length += n; });
+    QString out;
+    out.reserve(length);
+    decodeInto(bytes, [&](const QChar *chars, qsizetype n) { out.append(chars, n); });
     return out;
 }
 

@@ -18,8 +18,13 @@ struct CurlListDeleter {
 
 size_t collectBody(char *data, size_t size, size_t count, void *userData)
 {
-    static_cast<QByteArray *>(userData)->append(data, static_cast<qsizetype>(size * count));
-    return size * count;
+    auto *body = static_cast<QByteArray *>(userData);
+    const size_t length = size * count;
+    // Past the cap the transfer stops: a short count is a write error.
+    if (length > static_cast<size_t>(PageFetcher::MaxBodyBytes - body->size()))
+        return 0;
+    body->append(data, static_cast<qsizetype>(length));
+    return length;
 }
 
 } // namespace
@@ -72,5 +77,7 @@ QString PageFetcher::fetchPageText(const QString &url)
     }
     if (!ok)
         m_fatalEnd.showAndEnd(FatalTitle, FatalText);
-    return RenderInnerText(Gbk::decode(body));
+    QString markup = Gbk::decode(body);
+    body = QByteArray(); // the bytes are not needed while the page renders
+    return RenderInnerText(markup);
 }

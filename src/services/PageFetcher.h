@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageLimits.h"
+
 #include <QString>
 
 class FatalEnd;
@@ -22,6 +24,10 @@ public:
     virtual ~PageFetcher() = default;
 
     virtual QString fetchPageText(const QString &url);
+
+    // A body longer than this is a failure like any other: no service page
+    // comes near it, and no cut can use a position past 32767 anyway.
+    static constexpr qsizetype MaxBodyBytes = kMaxPageBytes;
 
     static constexpr const char *FatalTitle = "发生严重错误";
     static constexpr const char *FatalText =

@@ -2,7 +2,11 @@
 
 #include <gumbo.h>
 
-#include <memory>
+#include "NestingClamp.h"
+
+#include <cstddef>
+#include <cstdlib>
+#include <vector>
 
 // The walk keeps the text it has emitted plus what is still pending: a
 // collapsed blank and a block boundary are only written once the next visible
@@ -117,7 +121,9 @@ bool isCollapsible(QChar c)
 class Renderer
 {
 public:
-    void walk(const GumboNode *node, int preDepth, bool inSelect);
+    // Renders the children of NODE. The walk keeps its own stack, so a page
+    // nested any deep renders without running out of the thread's stack.
+    void render(const GumboNode *node);
     QString finish();
 
 private:
@@ -236,40 +242,62 @@ void Renderer::text(const QString &value, bool pre, bool inSelect)
     }
 }
 
-void Renderer::walk(const GumboNode *node, int preDepth, bool inSelect)
+void Renderer::render(const GumboNode *root)
 {
-    switch (node->type) {
-    case GUMBO_NODE_TEXT:
-    case GUMBO_NODE_WHITESPACE:
-    case GUMBO_NODE_CDATA:
-        text(QString::fromUtf8(node->v.text.text), preDepth > 0, inSelect && node->type == GUMBO_NODE_WHITESPACE);
-        return;
-    case GUMBO_NODE_ELEMENT:
-    case GUMBO_NODE_TEMPLATE: break;
-    default: // comments and the document node's own oddities
-        return;
+    // One frame per open element: where its children are up to, and what
+    // its end must still do.
+    struct Frame {
+        const GumboNode *node;
+        unsigned next;
+        Kind kind;
+        int preDepth;
+        bool inSelect;
+        qsizetype startLength;
+    };
+    std::vector<Frame> stack;
+    stack.push_back({root, 0, Kind::Inline, 0, false, 0});
+    while (!stack.empty()) {
+        Frame &frame = stack.back();
+        const GumboVector &children = frame.node->v.element.children;
+        if (frame.next == children.length) {
+            if (frame.kind == Kind::Block)
+                blockBoundary();
+            else if (frame.kind == Kind::Cell)
+                cellEnd(frame.startLength);
+            stack.pop_back();
+            continue;
+        }
+        const auto *node = static_cast<const GumboNode *>(children.data[frame.next++]);
+        switch (node->type) {
+        case GUMBO_NODE_TEXT:
+        case GUMBO_NODE_WHITESPACE:
+        case GUMBO_NODE_CDATA:
+            text(QString::fromUtf8(node->v.text.text), frame.preDepth > 0,
+                 frame.inSelect && node->type == GUMBO_NODE_WHITESPACE);
+            continue;
+        case GUMBO_NODE_ELEMENT:
+        case GUMBO_NODE_TEMPLATE: break;
+        default: // comments and the document node's own oddities
+            continue;
+        }
+        const GumboElement &element = node->v.element;
+        const Kind kind = kindOf(element.tag);
+        if (kind == Kind::Skip)
+            continue;
+        if (kind == Kind::Break) {
+            hardBreak();
+            continue;
+        }
+        const int innerPre = frame.preDepth + (keepsWhiteSpace(element.tag) ? 1 : 0);
+        const bool innerSelect = frame.inSelect || kind == Kind::Select;
+        const qsizetype startLength = m_out.size();
+        if (kind == Kind::Block)
+            blockBoundary();
+        else if (kind == Kind::Cell)
+            cellStart();
+        // The push may move the frames: frame is not touched after it.
+        stack.push_back({node, 0, kind, innerPre, innerSelect, startLength});
     }
-    const GumboElement &element = node->v.element;
-    const Kind kind = kindOf(element.tag);
-    if (kind == Kind::Skip)
-        return;
-    if (kind == Kind::Break) {
-        hardBreak();
-        return;
-    }
-    const int innerPre = preDepth + (keepsWhiteSpace(element.tag) ? 1 : 0);
-    const bool innerSelect = inSelect || kind == Kind::Select;
-    const qsizetype startLength = m_out.size();
-    if (kind == Kind::Block)
-        blockBoundary();
-    else if (kind == Kind::Cell)
-        cellStart();
-    for (unsigned i = 0; i < element.children.length; ++i)
-        walk(static_cast<const GumboNode *>(element.children.data[i]), innerPre, innerSelect);
-    if (kind == Kind::Block)
-        blockBoundary();
-    else if (kind == Kind::Cell)
-        cellEnd(startLength);
 }
 
 QString Renderer::finish()
@@ -281,44 +309,79 @@ QString Renderer::finish()
     return m_out;
 }
 
-const GumboNode *findBody(const GumboNode *node)
+// Every block gumbo allocates, so the whole parse is released in one sweep
+// once the walk is done: gumbo's own release of the tree recurses once per
+// nesting level.
+class ParseArena
 {
-    if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_DOCUMENT)
-        return nullptr;
-    if (node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == GUMBO_TAG_BODY)
-        return node;
-    const GumboVector &children =
-        node->type == GUMBO_NODE_DOCUMENT ? node->v.document.children : node->v.element.children;
-    for (unsigned i = 0; i < children.length; ++i) {
-        const auto *child = static_cast<const GumboNode *>(children.data[i]);
-        if (child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_HTML)
-            return findBody(child);
-        if (child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_BODY)
-            return child;
+public:
+    ParseArena() = default;
+    ParseArena(const ParseArena &) = delete;
+    ParseArena &operator=(const ParseArena &) = delete;
+    ~ParseArena()
+    {
+        while (m_head.next != &m_head) {
+            Header *block = m_head.next;
+            unlink(block);
+            std::free(block);
+        }
     }
-    return nullptr;
-}
 
-struct OutputDeleter {
-    void operator()(GumboOutput *output) const { gumbo_destroy_output(&kGumboDefaultOptions, output); }
+    static void *allocate(void *arena, size_t size)
+    {
+        auto *block = static_cast<Header *>(std::malloc(sizeof(Header) + size));
+        if (!block)
+            std::abort(); // as the parser would fail on a null block anyway
+        Header &head = static_cast<ParseArena *>(arena)->m_head;
+        block->prev = &head;
+        block->next = head.next;
+        head.next->prev = block;
+        head.next = block;
+        return block + 1;
+    }
+    static void deallocate(void *, void *pointer)
+    {
+        if (!pointer)
+            return;
+        Header *block = static_cast<Header *>(pointer) - 1;
+        unlink(block);
+        std::free(block);
+    }
+
+private:
+    struct alignas(std::max_align_t) Header {
+        Header *prev;
+        Header *next;
+    };
+    static void unlink(Header *block)
+    {
+        block->prev->next = block->next;
+        block->next->prev = block->prev;
+    }
+    Header m_head{&m_head, &m_head};
 };
 
 } // namespace
 
 QString RenderInnerText(const QString &bodyMarkup)
 {
-    // A whole page or a bare fragment: the document parse puts either's
-    // visible content into the body, and the head's content is never text.
-    const QByteArray utf8 = bodyMarkup.toUtf8();
-    std::unique_ptr<GumboOutput, OutputDeleter> output(
-        gumbo_parse_with_options(&kGumboDefaultOptions, utf8.constData(), static_cast<size_t>(utf8.size())));
-    if (!output)
+    // The markup is parsed as the body's content, as setting a body's inner
+    // HTML does: a head, a frameset or a second body in it are no more than
+    // parse errors there. No parse error is kept: the program reads none, and
+    // on a broken page they cost memory with every open element.
+    const QByteArray utf8 = ClampNesting(bodyMarkup).toUtf8();
+    ParseArena arena;
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = &ParseArena::allocate;
+    options.deallocator = &ParseArena::deallocate;
+    options.userdata = &arena;
+    options.max_errors = 0;
+    options.fragment_context = GUMBO_TAG_BODY;
+    options.fragment_namespace = GUMBO_NAMESPACE_HTML;
+    const GumboOutput *output = gumbo_parse_with_options(&options, utf8.constData(), static_cast<size_t>(utf8.size()));
+    if (!output || !output->root || output->root->type != GUMBO_NODE_ELEMENT)
         return {};
-    const GumboNode *body = findBody(output->document);
-    if (!body)
-        return {}; // a frameset page has no body text
     Renderer renderer;
-    for (unsigned i = 0; i < body->v.element.children.length; ++i)
-        renderer.walk(static_cast<const GumboNode *>(body->v.element.children.data[i]), 0, false);
+    renderer.render(output->root);
     return renderer.finish();
 }

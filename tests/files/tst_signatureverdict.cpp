@@ -146,6 +146,19 @@ void TestSignatureVerdict::check_data()
         b[derEnd - 1] = char(b[derEnd - 1] ^ 0x01);
         return b;
     }) << TrustResult::BadDigest << CatchAllText;
+    QTest::newRow("signer digest unknown to the library") << "signed.exe" << Damage([](QByteArray b) {
+        // SHA-256 (2.16.840.1.101.3.4.2.1) becomes the unassigned
+        // 2.16.840.1.101.3.4.2.127 in the SignedData's digest list and the
+        // signer's digest algorithm; the image digest inside the signed
+        // content (the second occurrence) stays SHA-256.
+        const QByteArray sha256("\x06\x09\x60\x86\x48\x01\x65\x03\x04\x02\x01", 11);
+        int seen = 0;
+        for (qsizetype at = b.indexOf(sha256, tableOffset(b)); at >= 0; at = b.indexOf(sha256, at + 1)) {
+            if (++seen != 2)
+                b[at + 10] = char(0x7F);
+        }
+        return seen >= 3 ? b : QByteArray();
+    }) << TrustResult::BadDigest << CatchAllText;
     QTest::newRow("bytes after the table")
         << "signed.exe" << Damage([](QByteArray b) { return b + QByteArray(4, '\0'); }) << TrustResult::NoSignature
         << NoSignatureText;

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <sys/resource.h>
 
 int main(int argc, char *argv[])
 {
@@ -19,6 +20,11 @@ int main(int argc, char *argv[])
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             std::printf("box|%s|%s|%d\n", box->windowTitle().toUtf8().constData(), box->text().toUtf8().constData(),
                         int(box->icon()));
+            std::fflush(stdout);
+            // How much memory the fetch took before its box came up.
+            rusage usage{};
+            ::getrusage(RUSAGE_SELF, &usage);
+            std::printf("peak-kib|%ld\n", usage.ru_maxrss);
             std::fflush(stdout);
             box->accept();
         }

@@ -43,6 +43,11 @@ private slots:
     void refusedConnectionIsFatal();
     void serverClosingWithoutAnswerIsFatal();
     void fatalEndReallyEndsTheProgram();
+    void hostilePagesRenderWholly_data();
+    void hostilePagesRenderWholly();
+    void bodyPastTheCapIsFatal_data();
+    void bodyPastTheCapIsFatal();
+    void hugeAnswerEndsTheProgramEarly();
 };
 
 void TestPageFetch::sendsTheFormHeaderOnAGet()
@@ -161,6 +166,79 @@ void TestPageFetch::fatalEndReallyEndsTheProgram()
                           + QString::number(int(QMessageBox::Critical))),
              qPrintable(out));
     QVERIFY2(!out.contains("caller went on"), qPrintable(out));
+}
+
+// Answers made to hurt the renderer, through the stand-in and the real fetch:
+// each renders, with all of its text.
+void TestPageFetch::hostilePagesRenderWholly_data()
+{
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<int>("count");
+    QTest::newRow("100,000 nested elements") << QByteArray("<span>x") << 100000;
+    QTest::newRow("200,000 unclosed div") << QByteArray("<div>x") << 200000;
+    QTest::newRow("200,000 unclosed b") << QByteArray("<b>x") << 200000;
+    QTest::newRow("200,000 unclosed font") << QByteArray("<font color=red>x") << 200000;
+}
+
+void TestPageFetch::hostilePagesRenderWholly()
+{
+    QFETCH(QByteArray, unit);
+    QFETCH(int, count);
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/deep", StandinServer::generated(unit, qint64(unit.size()) * count));
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    QString text = fetcher.fetchPageText("http://example.cn/deep");
+    QCOMPARE(fatal.count, 0);
+    text.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    QCOMPARE(text, QString(count, QLatin1Char('x')));
+}
+
+void TestPageFetch::bodyPastTheCapIsFatal_data()
+{
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<bool>("fatal");
+    QTest::newRow("8 MiB is read") << qint64(PageFetcher::MaxBodyBytes) << false;
+    QTest::newRow("one byte more is fatal") << qint64(PageFetcher::MaxBodyBytes) + 1 << true;
+}
+
+void TestPageFetch::bodyPastTheCapIsFatal()
+{
+    QFETCH(qint64, length);
+    QFETCH(bool, fatal);
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/big", StandinServer::generated("a", length));
+    RecordingFatalEnd fatalEnd;
+    PageFetcher fetcher(fatalEnd);
+    if (fatal) {
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, fetcher.fetchPageText("http://example.cn/big"));
+    } else {
+        QCOMPARE(fetcher.fetchPageText("http://example.cn/big").size(), length);
+        QCOMPARE(fatalEnd.count, 0);
+    }
+}
+
+// A 200 MiB answer ends the program through its own fatal box, after reading
+// no more than the cap.
+void TestPageFetch::hugeAnswerEndsTheProgramEarly()
+{
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/huge", StandinServer::generated("<p>0123456789</p>", qint64(200) << 20));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("http_proxy", QString::fromLatin1(standin.server.proxyAddress()));
+    child.setProcessEnvironment(env);
+    child.start(FATAL_CHILD, {QStringLiteral("http://example.cn/huge")});
+    QVERIFY(child.waitForFinished(60000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY2(out.contains(QStringLiteral("box|发生严重错误|")), qPrintable(out));
+    QVERIFY2(!out.contains("caller went on"), qPrintable(out));
+    QVERIFY2(out.contains("peak-kib|"), qPrintable(out));
+    const qint64 peakKib = out.section(QStringLiteral("peak-kib|"), 1).section(QLatin1Char('\n'), 0, 0).toLongLong();
+    // The cap and what a Qt program takes anyway, far below the 200 MiB sent.
+    QVERIFY2(peakKib < 160 * 1024, qPrintable(out));
 }
 
 QTEST_GUILESS_MAIN(TestPageFetch)

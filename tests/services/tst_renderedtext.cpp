@@ -10,6 +10,8 @@ class TestRenderedText : public QObject
 private slots:
     void render_data();
     void render();
+    void deepPagesKeepEveryCharacter_data();
+    void deepPagesKeepEveryCharacter();
 };
 
 void TestRenderedText::render_data()
@@ -168,6 +170,24 @@ void TestRenderedText::render_data()
         << QStringLiteral(
                "<html><body><table><tr><td>邮编：</td><td>100000</td></tr></table>查询完毕<br></body></html>")
         << QStringLiteral("邮编： 100000 \r\n查询完毕");
+    // The markup is the body's content, not a whole document.
+    QTest::newRow("noscript before the text gives nothing") << "<noscript>ns</noscript>x"
+                                                            << "x";
+    QTest::newRow("frameset in the body is left out, its text stays") << "<frameset><frame src=a></frameset>text"
+                                                                       << "text";
+    QTest::newRow("head content in the body gives nothing")
+        << "<head><title>T</title><style>p{}</style></head>a<script>b()</script>c"
+        << "ac";
+    // The parser used to abort the program on these.
+    QTest::newRow("SVG cell in a table") << "<table><svg><td><foreignObject><select></table>x"
+                                         << "x";
+    QTest::newRow("SVG table in a table") << "<table><svg><table><td><foreignObject><r><select></table>x"
+                                          << "x";
+    QTest::newRow("CDATA in SVG's HTML content in a table")
+        << "<table><svg><foreignObject><![CDATA[<]]>>"
+        << "<>";
+    QTest::newRow("SVG cell inside an HTML cell") << "<table><tr><td>a<svg><td>b</svg>c</table>"
+                                                  << "abc ";
     QTest::newRow("empty markup") << ""
                                   << "";
 }
@@ -188,6 +208,31 @@ void TestRenderedText::render()
     QFETCH(QString, expected);
     const QString text = RenderInnerText(markup);
     QVERIFY2(text == expected, qPrintable(QStringLiteral("got \"%1\" want \"%2\"").arg(shown(text), shown(expected))));
+}
+
+// Pages that nest without end: rendered at all (no stack runs out), and
+// with every character of their text, in order.
+void TestRenderedText::deepPagesKeepEveryCharacter_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("count");
+    QTest::newRow("100,000 nested span") << "<span>x" << 100000;
+    QTest::newRow("200,000 unclosed div") << "<div>x" << 200000;
+    QTest::newRow("200,000 unclosed b") << "<b>x" << 200000;
+    QTest::newRow("200,000 unclosed font") << "<font color=red>x" << 200000;
+    QTest::newRow("nested tables") << "<table><tr><td>x" << 50000;
+    QTest::newRow("misnested paragraph and bold") << "<p><b>x</p>" << 50000;
+    QTest::newRow("span closed across a div") << "<span><div>x</span>" << 50000;
+}
+
+void TestRenderedText::deepPagesKeepEveryCharacter()
+{
+    QFETCH(QString, unit);
+    QFETCH(int, count);
+    const QString text = RenderInnerText(unit.repeated(count));
+    QString visible = text;
+    visible.remove(QLatin1Char('\r')).remove(QLatin1Char('\n')).remove(QLatin1Char(' '));
+    QCOMPARE(visible, QString(count, QLatin1Char('x')));
 }
 
 QTEST_APPLESS_MAIN(TestRenderedText)

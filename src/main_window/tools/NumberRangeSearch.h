@@ -19,4 +19,7 @@ struct NumberRangeSearch {
     // typed; the upper bound is their value plus 1 as a plain decimal (an
     // empty leading part counts as 0, leading zeros are not kept).
     static NumberRangeSearch from(const QString &areaCode, const QString &number);
+
+    // The leading digits' value plus 1 as a plain decimal, exact at any length.
+    static QString nextAbove(const QString &leading);
 };

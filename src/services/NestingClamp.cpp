@@ -1,0 +1,639 @@
+#include "NestingClamp.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <initializer_list>
+
+#include <vector>
+
+// The pass follows the tokenizer closely (comments, bogus comments, quoted
+// attribute values, raw-text elements), because the one thing it must never
+// do is take text for a tag: it only ever leaves out what it read as a start
+// tag. Where it follows the tree builder it errs on the deep side (a
+// misnested formatting element stays counted, formatting elements closed by a
+// block come back as the parser brings them back), so a page that the parser
+// nests deeply is always seen as deep here; the ordinary pages the program
+// reads stay far below the limit either way.
+namespace
+{
+
+bool isSpace(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r';
+}
+
+bool isAsciiAlpha(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+using Names = QSet<QString>;
+
+const Names &specialNames()
+{
+    static const Names names{
+        "address", "applet",   "area",     "article",  "aside",   "base",    "basefont", "bgsound",    "blockquote",
+        "body",    "br",       "button",   "caption",  "center",  "col",     "colgroup", "dd",         "details",
+        "dir",     "div",      "dl",       "dt",       "embed",   "fieldset", "figcaption", "figure",   "footer",
+        "form",    "frame",    "frameset", "h1",       "h2",      "h3",      "h4",       "h5",         "h6",
+        "head",    "header",   "hgroup",   "hr",       "html",    "iframe",  "img",      "input",      "keygen",
+        "li",      "link",     "listing",  "main",     "marquee", "menu",    "meta",     "nav",        "noembed",
+        "noframes", "noscript", "object",  "ol",       "p",       "param",   "plaintext", "pre",       "script",
+        "section", "select",   "source",   "style",    "summary", "table",   "tbody",    "td",         "template",
+        "textarea", "tfoot",   "th",       "thead",    "title",   "tr",      "track",    "ul",         "wbr",
+        "xmp"};
+    return names;
+}
+
+const Names &scopeNames()
+{
+    static const Names names{"applet", "caption", "html", "table", "td", "th", "marquee", "object", "template"};
+    return names;
+}
+
+// Elements that put a marker into the list of active formatting elements:
+// formatting elements opened inside them do not come back outside them.
+const Names &markerNames()
+{
+    static const Names names{"td", "th", "caption", "applet", "object", "marquee", "template"};
+    return names;
+}
+
+const Names &formattingNames()
+{
+    static const Names names{"a",     "b",      "big",    "code", "em", "font", "i",
+                             "nobr",  "s",      "small",  "strike", "strong", "tt", "u"};
+    return names;
+}
+
+const Names &voidNames()
+{
+    static const Names names{"area",  "base", "basefont", "bgsound", "br",    "col",   "embed",  "frame",   "hr",
+                             "image", "img",  "input",    "keygen",  "link",  "meta",  "param",  "source",  "track",
+                             "wbr",   "menuitem"};
+    return names;
+}
+
+// Start tags that close an open p first.
+const Names &closesParagraph()
+{
+    static const Names names{"address", "article", "aside",  "blockquote", "center", "details", "dialog", "dir",
+                             "div",     "dl",      "fieldset", "figcaption", "figure", "footer", "header", "hgroup",
+                             "main",    "menu",    "nav",    "ol",         "p",      "section", "summary", "ul",
+                             "h1",      "h2",      "h3",     "h4",         "h5",     "h6",      "pre",     "listing",
+                             "form",    "plaintext", "xmp",  "hr"};
+    return names;
+}
+
+// Elements whose content the tokenizer reads as text up to their own end tag.
+const Names &rawTextNames()
+{
+    static const Names names{"title", "textarea", "style", "xmp", "iframe", "noembed", "noframes", "script"};
+    return names;
+}
+
+// What the pass needs to know of a tag name, looked up once per tag.
+enum Flag : quint16 {
+    Special = 1 << 0,
+    Scope = 1 << 1,
+    Marker = 1 << 2,
+    Formatting = 1 << 3,
+    Void = 1 << 4,
+    ClosesP = 1 << 5,
+    RawText = 1 << 6,
+    Heading = 1 << 7,
+    Hidden = 1 << 8,
+    TableOrSelectPart = 1 << 9,
+};
+
+struct NameInfo {
+    int id = 0;
+    quint16 flags = 0;
+};
+
+// Every name any of the sets above holds gets an id and its flags; other
+// names get ids of their own per pass, so their end tags still find them.
+const QHash<QString, NameInfo> &knownNames()
+{
+    static const QHash<QString, NameInfo> table = [] {
+        QHash<QString, NameInfo> t;
+        auto mark = [&](const Names &names, quint16 flag) {
+            for (const QString &name : names) {
+                NameInfo &info = t[name];
+                if (info.id == 0)
+                    info.id = static_cast<int>(t.size());
+                info.flags |= flag;
+            }
+        };
+        mark(specialNames(), Special);
+        mark(scopeNames(), Scope);
+        mark(markerNames(), Marker);
+        mark(formattingNames(), Formatting);
+        mark(voidNames(), Void);
+        mark(closesParagraph(), ClosesP);
+        mark(rawTextNames(), RawText);
+        mark({"h1", "h2", "h3", "h4", "h5", "h6"}, Heading);
+        mark({"select", "td", "th", "tr", "tbody", "thead", "tfoot", "caption", "colgroup", "template", "frameset",
+              "html"},
+             TableOrSelectPart);
+        // Elements whose content never reaches the rendered text.
+        mark({"noscript", "template", "object", "applet", "audio", "video", "canvas", "map"}, Hidden);
+        mark({"option", "optgroup", "svg", "math", "foreignobject", "desc", "mi", "mo", "mn", "ms", "mtext",
+              "annotation-xml", "span"},
+             0);
+        return t;
+    }();
+    return table;
+}
+
+int idOf(const char *name)
+{
+    return knownNames().value(QLatin1String(name)).id;
+}
+
+struct Tag {
+    QString name; // ASCII lower case
+    NameInfo info;
+    qsizetype end = 0; // just past the closing '>'
+    bool selfClosing = false;
+    bool complete = false; // false when the text ends inside the tag
+};
+
+struct Open {
+    int id = 0;
+    quint16 flags = 0;
+    bool foreign = false;
+    bool integration = false; // foreign element whose content is HTML again
+    QString key;              // formatting elements: the tag as written
+};
+
+class Clamp
+{
+public:
+    Clamp(const QString &markup, int maxDepth) : m_s(markup), m_max(static_cast<size_t>(std::max(maxDepth, 0))) {}
+    QString run();
+
+private:
+    Tag readTag(qsizetype nameStart);
+    qsizetype skipTo(QChar c, qsizetype from) const;
+    qsizetype skipMarkupDeclaration(qsizetype lt) const;
+    qsizetype skipRawText(const QString &name, qsizetype from);
+    qsizetype startTag(qsizetype lt, const Tag &tag);
+    void endTag(const Tag &tag);
+
+    bool htmlContext() const { return m_stack.empty() || !m_stack.back().foreign || m_stack.back().integration; }
+    static bool isSpecial(const Open &open) { return open.integration || (!open.foreign && (open.flags & Special)); }
+    static bool isScope(const Open &open) { return open.integration || (!open.foreign && (open.flags & Scope)); }
+    bool isOpen(int id) const { return id < static_cast<int>(m_open.size()) && m_open[static_cast<size_t>(id)] > 0; }
+    // Index of the nearest open HTML element with one of IDS, looking no
+    // further than an element with one of STOP (or a scope boundary when
+    // stopAtScope); -1 when there is none.
+    long find(std::initializer_list<int> ids, bool stopAtScope, std::initializer_list<int> stop = {}) const;
+    void popTo(long index);
+    void popBack();
+    void remove(long index);
+    // Returns where reading goes on.
+    qsizetype push(qsizetype lt, const Tag &tag, bool foreign, bool integration);
+    qsizetype skipHiddenElement(const QString &name, qsizetype from) const;
+    // Writes a CDATA section as escaped text; returns where it ends.
+    qsizetype cdataAsText(qsizetype lt);
+    // Leaves out the markup from lt up to resume; returns resume.
+    qsizetype leaveOut(qsizetype lt, qsizetype resume);
+    int identicalSinceMarker(const QString &key) const;
+
+    const QString &m_s;
+    const size_t m_max;
+    std::vector<Open> m_stack;
+    std::vector<int> m_open; // how many of each id are open
+    QHash<QString, int> m_otherNames;
+    QString m_out;
+    qsizetype m_copied = 0;
+    bool m_dropped = false;
+
+    const int P = idOf("p"), Li = idOf("li"), Dd = idOf("dd"), Dt = idOf("dt"), Option = idOf("option"),
+              Optgroup = idOf("optgroup"), Td = idOf("td"), Th = idOf("th"), Tr = idOf("tr"), Tbody = idOf("tbody"),
+              Thead = idOf("thead"), Tfoot = idOf("tfoot"), Caption = idOf("caption"), Colgroup = idOf("colgroup"),
+              Table = idOf("table"), Template = idOf("template"), Html = idOf("html"), Body = idOf("body"),
+              Head = idOf("head"), Frameset = idOf("frameset"), Button = idOf("button"), Select = idOf("select"),
+              A = idOf("a"), Nobr = idOf("nobr"), Form = idOf("form"), Svg = idOf("svg"), Math = idOf("math"),
+              Address = idOf("address"), Div = idOf("div"), Ol = idOf("ol"), Ul = idOf("ul"), Br = idOf("br"),
+              Plaintext = idOf("plaintext"), ForeignObject = idOf("foreignobject"), Desc = idOf("desc"),
+              Title = idOf("title"), Mi = idOf("mi"), Mo = idOf("mo"), Mn = idOf("mn"), Ms = idOf("ms"),
+              Mtext = idOf("mtext"), AnnotationXml = idOf("annotation-xml");
+};
+
+qsizetype Clamp::skipTo(QChar c, qsizetype from) const
+{
+    const qsizetype at = m_s.indexOf(c, from);
+    return at < 0 ? m_s.size() : at + 1;
+}
+
+qsizetype Clamp::skipMarkupDeclaration(qsizetype lt) const
+{
+    const QStringView rest = QStringView(m_s).mid(lt);
+    if (rest.startsWith(u"<!--")) {
+        if (rest.mid(4).startsWith(u'>'))
+            return lt + 5;
+        if (rest.mid(4).startsWith(u"->"))
+            return lt + 6;
+        const qsizetype close = m_s.indexOf(QLatin1String("-->"), lt + 4);
+        const qsizetype bang = m_s.indexOf(QLatin1String("--!>"), lt + 4);
+        if (close < 0 && bang < 0)
+            return m_s.size();
+        if (bang >= 0 && (close < 0 || bang < close))
+            return bang + 4;
+        return close + 3;
+    }
+    return skipTo(u'>', lt + 2);
+}
+
+Tag Clamp::readTag(qsizetype p)
+{
+    const qsizetype n = m_s.size();
+    Tag tag;
+    const qsizetype nameStart = p;
+    while (p < n && !isSpace(m_s.at(p)) && m_s.at(p) != u'/' && m_s.at(p) != u'>')
+        ++p;
+    tag.name.resize(p - nameStart);
+    for (qsizetype i = nameStart; i < p; ++i) {
+        const QChar c = m_s.at(i);
+        tag.name[i - nameStart] = (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
+    }
+    const auto known = knownNames().constFind(tag.name);
+    if (known != knownNames().constEnd()) {
+        tag.info = *known;
+    } else {
+        int &id = m_otherNames[tag.name];
+        if (id == 0)
+            id = static_cast<int>(knownNames().size() + m_otherNames.size());
+        tag.info.id = id;
+    }
+    while (true) {
+        while (p < n && isSpace(m_s.at(p)))
+            ++p;
+        if (p >= n)
+            return tag;
+        if (m_s.at(p) == u'>') {
+            tag.end = p + 1;
+            tag.complete = true;
+            return tag;
+        }
+        if (m_s.at(p) == u'/') {
+            ++p;
+            if (p < n && m_s.at(p) == u'>') {
+                tag.selfClosing = true;
+                tag.end = p + 1;
+                tag.complete = true;
+                return tag;
+            }
+            continue;
+        }
+        // An attribute name; its first character may be "=".
+        ++p;
+        while (p < n && !isSpace(m_s.at(p)) && m_s.at(p) != u'/' && m_s.at(p) != u'>' && m_s.at(p) != u'=')
+            ++p;
+        while (p < n && isSpace(m_s.at(p)))
+            ++p;
+        if (p < n && m_s.at(p) == u'=') {
+            ++p;
+            while (p < n && isSpace(m_s.at(p)))
+                ++p;
+            if (p < n && (m_s.at(p) == u'"' || m_s.at(p) == u'\'')) {
+                const qsizetype close = m_s.indexOf(m_s.at(p), p + 1);
+                if (close < 0)
+                    return tag;
+                p = close + 1;
+            } else {
+                while (p < n && !isSpace(m_s.at(p)) && m_s.at(p) != u'>')
+                    ++p;
+            }
+        }
+    }
+}
+
+qsizetype Clamp::skipRawText(const QString &name, qsizetype from)
+{
+    // Text up to "</name" followed by white space, "/" or ">".
+    qsizetype p = from;
+    while (true) {
+        const qsizetype lt = m_s.indexOf(QLatin1String("</"), p);
+        if (lt < 0)
+            return m_s.size();
+        const qsizetype after = lt + 2 + name.size();
+        if (after < m_s.size() && QStringView(m_s).mid(lt + 2, name.size()).compare(name, Qt::CaseInsensitive) == 0 &&
+            (isSpace(m_s.at(after)) || m_s.at(after) == u'/' || m_s.at(after) == u'>')) {
+            const Tag end = readTag(lt + 2);
+            return end.complete ? end.end : m_s.size();
+        }
+        p = lt + 2;
+    }
+}
+
+long Clamp::find(std::initializer_list<int> ids, bool stopAtScope, std::initializer_list<int> stop) const
+{
+    bool any = false;
+    for (int id : ids)
+        any = any || isOpen(id);
+    if (!any)
+        return -1;
+    for (long k = static_cast<long>(m_stack.size()) - 1; k >= 0; --k) {
+        const Open &open = m_stack[static_cast<size_t>(k)];
+        if (!open.foreign && std::find(ids.begin(), ids.end(), open.id) != ids.end())
+            return k;
+        if ((stopAtScope && isScope(open)) ||
+            (!open.foreign && std::find(stop.begin(), stop.end(), open.id) != stop.end()))
+            return -1;
+    }
+    return -1;
+}
+
+int Clamp::identicalSinceMarker(const QString &key) const
+{
+    int count = 0;
+    for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
+        if (!it->foreign && (it->flags & Marker))
+            break;
+        if (it->key == key)
+            ++count;
+    }
+    return count;
+}
+
+void Clamp::popBack()
+{
+    --m_open[static_cast<size_t>(m_stack.back().id)];
+    m_stack.pop_back();
+}
+
+void Clamp::remove(long index)
+{
+    --m_open[static_cast<size_t>(m_stack[static_cast<size_t>(index)].id)];
+    m_stack.erase(m_stack.begin() + index);
+}
+
+void Clamp::popTo(long index)
+{
+    // Formatting elements closed on the way come back when the parser next
+    // inserts something, unless a marker (a cell) ends them for good.
+    const Open &target = m_stack[static_cast<size_t>(index)];
+    const bool marker = !target.foreign && (target.flags & Marker);
+    std::vector<Open> closed;
+    while (static_cast<long>(m_stack.size()) > index + 1) {
+        if (!marker && !m_stack.back().key.isEmpty())
+            closed.push_back(m_stack.back());
+        popBack();
+    }
+    popBack();
+    for (auto it = closed.rbegin(); it != closed.rend(); ++it) {
+        if (m_stack.size() < m_max && identicalSinceMarker(it->key) < 3) {
+            ++m_open[static_cast<size_t>(it->id)];
+            m_stack.push_back(std::move(*it));
+        }
+    }
+}
+
+qsizetype Clamp::push(qsizetype lt, const Tag &tag, bool foreign, bool integration)
+{
+    if (m_stack.size() >= m_max) {
+        // Too deep: the tag goes, what follows it stays; but the content of
+        // an element that hides it goes with the tag, as it never showed.
+        return leaveOut(lt, (!foreign && (tag.info.flags & Hidden)) ? skipHiddenElement(tag.name, tag.end) : tag.end);
+    }
+    Open open{tag.info.id, tag.info.flags, foreign, integration, {}};
+    if (!foreign && (tag.info.flags & Formatting))
+        open.key = QStringView(m_s).mid(lt, tag.end - lt).toString();
+    if (static_cast<size_t>(open.id) >= m_open.size())
+        m_open.resize(static_cast<size_t>(open.id) + 1, 0);
+    ++m_open[static_cast<size_t>(open.id)];
+    m_stack.push_back(std::move(open));
+    return tag.end;
+}
+
+qsizetype Clamp::cdataAsText(qsizetype lt)
+{
+    // The parser fails an assertion on a CDATA section where SVG's HTML
+    // content meets a table, so every one goes to it as the same characters
+    // written as plain text.
+    const qsizetype close = m_s.indexOf(QLatin1String("]]>"), lt + 9);
+    const qsizetype contentEnd = close < 0 ? m_s.size() : close;
+    m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
+    for (const QChar c : QStringView(m_s).mid(lt + 9, contentEnd - lt - 9)) {
+        if (c == u'&')
+            m_out += QLatin1String("&amp;");
+        else if (c == u'<')
+            m_out += QLatin1String("&lt;");
+        else
+            m_out += c;
+    }
+    m_copied = close < 0 ? m_s.size() : close + 3;
+    m_dropped = true;
+    return m_copied;
+}
+
+qsizetype Clamp::leaveOut(qsizetype lt, qsizetype resume)
+{
+    m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
+    m_copied = resume;
+    m_dropped = true;
+    return resume;
+}
+
+qsizetype Clamp::skipHiddenElement(const QString &name, qsizetype from) const
+{
+    // Up to the end tag that matches, counting the same element nested in
+    // it; comments are passed over whole. No end tag: to the end of the text.
+    const qsizetype n = m_s.size();
+    int depth = 1;
+    qsizetype p = from;
+    while (true) {
+        const qsizetype lt = m_s.indexOf(u'<', p);
+        if (lt < 0 || lt + 1 >= n)
+            return n;
+        if (QStringView(m_s).mid(lt).startsWith(u"<!--")) {
+            p = skipMarkupDeclaration(lt);
+            continue;
+        }
+        const bool end = m_s.at(lt + 1) == u'/';
+        const qsizetype nameStart = lt + (end ? 2 : 1);
+        const qsizetype after = nameStart + name.size();
+        if (after < n && QStringView(m_s).mid(nameStart, name.size()).compare(name, Qt::CaseInsensitive) == 0 &&
+            (isSpace(m_s.at(after)) || m_s.at(after) == u'/' || m_s.at(after) == u'>')) {
+            const qsizetype close = m_s.indexOf(u'>', after);
+            if (close < 0)
+                return n;
+            depth += end ? -1 : 1;
+            if (depth == 0)
+                return close + 1;
+            p = close + 1;
+            continue;
+        }
+        p = lt + 1;
+    }
+}
+
+qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
+{
+    const int id = tag.info.id;
+    const quint16 flags = tag.info.flags;
+    if (!htmlContext()) {
+        // The page is parsed as a fragment, where no HTML tag leaves SVG or
+        // MathML content: every start tag in it makes a foreign element. The
+        // parser takes one named like a part of a table or a select for the
+        // HTML one when it works out where it stands, and then fails an
+        // assertion (the program would abort). Such an element means nothing
+        // in a drawing: its tag goes, its text stays.
+        if ((flags & TableOrSelectPart) || id == Table || id == Head || id == Body)
+            return leaveOut(lt, tag.end);
+        if (tag.selfClosing)
+            return tag.end;
+        const int parent = m_stack.back().id;
+        const bool integration =
+            parent == Svg ? (id == ForeignObject || id == Desc || id == Title)
+                          : (id == Mi || id == Mo || id == Mn || id == Ms || id == Mtext || id == AnnotationXml);
+        return push(lt, tag, true, integration);
+    }
+    if (id == Html || id == Body || id == Head || id == Frameset)
+        return tag.end;
+    if (flags & ClosesP) {
+        if (const long p = find({P}, true, {Button}); p >= 0)
+            popTo(p);
+    }
+    if (id == Li || id == Dd || id == Dt) {
+        if (isOpen(Li) || isOpen(Dd) || isOpen(Dt)) {
+            for (long k = static_cast<long>(m_stack.size()) - 1; k >= 0; --k) {
+                const Open &open = m_stack[static_cast<size_t>(k)];
+                if (!open.foreign && (id == Li ? open.id == Li : (open.id == Dd || open.id == Dt))) {
+                    popTo(k);
+                    break;
+                }
+                if (isSpecial(open) && open.id != Address && open.id != Div && open.id != P)
+                    break;
+            }
+        }
+    } else if (id == Option || id == Optgroup) {
+        if (!m_stack.empty() && m_stack.back().id == Option)
+            popBack();
+    } else if (id == Tr) {
+        // A new row ends the open cell and then the open row.
+        if (const long cell = find({Td, Th}, false, {Table, Template, Html}); cell >= 0)
+            popTo(cell);
+        if (const long row = find({Tr}, false, {Table, Template, Html}); row >= 0)
+            popTo(row);
+    } else if (id == Td || id == Th) {
+        if (const long cell = find({Td, Th}, false, {Table, Template, Html}); cell >= 0)
+            popTo(cell);
+    } else if (id == Tbody || id == Thead || id == Tfoot || id == Caption || id == Colgroup) {
+        if (const long k = find({Td, Th, Tr, Tbody, Thead, Tfoot, Caption, Colgroup}, false, {Table, Template, Html});
+            k >= 0)
+            popTo(k);
+    } else if (id == A || id == Nobr) {
+        // A second one ends the first (through the adoption agency); only the
+        // first is taken away here, whatever stood inside it stays counted.
+        if (const long k = find({id}, false, {Td, Th, Caption, Template, Table}); k >= 0)
+            remove(k);
+    } else if (id == Button || id == Select) {
+        if (const long k = find({id}, true); k >= 0)
+            popTo(k);
+    } else if (flags & Heading) {
+        if (!m_stack.empty() && !m_stack.back().foreign && (m_stack.back().flags & Heading))
+            popBack();
+    } else if (id == Table) {
+        if (const long k = find({Table}, false, {Td, Th, Caption, Template}); k >= 0)
+            popTo(k);
+    } else if (id == Form) {
+        if (isOpen(Form))
+            return tag.end; // a form inside a form is left out by the parser
+    }
+    if (flags & Void)
+        return tag.end;
+    if (id == Svg || id == Math) {
+        return tag.selfClosing ? tag.end : push(lt, tag, true, false);
+    }
+    // Raw-text elements never nest: kept at any depth, so their content
+    // stays out of the text as it always was.
+    if (flags & RawText)
+        return skipRawText(tag.name, tag.end);
+    if (id == Plaintext)
+        return m_s.size();
+    return push(lt, tag, false, false);
+}
+
+void Clamp::endTag(const Tag &tag)
+{
+    const int id = tag.info.id;
+    if (!isOpen(id) || id == Html || id == Body || id == Br)
+        return;
+    if (tag.info.flags & Formatting) {
+        const long k = find({id}, true);
+        if (k < 0)
+            return;
+        if (k + 1 == static_cast<long>(m_stack.size()))
+            popBack();
+        else
+            remove(k); // misnested: what stood inside stays counted
+        return;
+    }
+    const bool special = tag.info.flags & Special;
+    for (long k = static_cast<long>(m_stack.size()) - 1; k >= 0; --k) {
+        const Open &open = m_stack[static_cast<size_t>(k)];
+        if (open.id == id) {
+            popTo(k);
+            return;
+        }
+        if (special ? (isScope(open) || (id == Li && (open.id == Ol || open.id == Ul)) || (id == P && open.id == Button))
+                    : isSpecial(open))
+            return;
+    }
+}
+
+QString Clamp::run()
+{
+    const qsizetype n = m_s.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype lt = m_s.indexOf(u'<', i);
+        if (lt < 0 || lt + 1 >= n)
+            break;
+        const QChar c = m_s.at(lt + 1);
+        if (c == u'!' && !m_stack.empty() && m_stack.back().foreign &&
+            QStringView(m_s).mid(lt).startsWith(u"<![CDATA[")) {
+            i = cdataAsText(lt);
+        } else if (c == u'!') {
+            i = skipMarkupDeclaration(lt);
+        } else if (c == u'?') {
+            i = skipTo(u'>', lt + 2);
+        } else if (c == u'/') {
+            if (lt + 2 < n && isAsciiAlpha(m_s.at(lt + 2))) {
+                const Tag tag = readTag(lt + 2);
+                if (!tag.complete)
+                    break;
+                endTag(tag);
+                i = tag.end;
+            } else if (lt + 2 < n && m_s.at(lt + 2) == u'>') {
+                i = lt + 3;
+            } else {
+                i = skipTo(u'>', lt + 2);
+            }
+        } else if (isAsciiAlpha(c)) {
+            const Tag tag = readTag(lt + 1);
+            if (!tag.complete)
+                break;
+            i = startTag(lt, tag);
+        } else {
+            i = lt + 1;
+        }
+    }
+    if (!m_dropped)
+        return m_s;
+    m_out += QStringView(m_s).mid(m_copied);
+    return m_out;
+}
+
+} // namespace
+
+QString ClampNesting(const QString &markup, int maxDepth)
+{
+    return Clamp(markup, maxDepth).run();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Keeps a page's elements from nesting deeper than a browser would build them.
+// A browser attaches elements past a fixed depth at that depth; the HTML
+// parser we use has no such limit, and its work per tag grows with the depth
+// of the open elements, so a page of nothing but unclosed tags would cost time
+// and memory with the square of its length.
+//
+// This pass reads the markup's tags the way the parser's tokenizer does and
+// follows roughly which elements stay open (implied ends of p, li, cells and
+// rows, misnested formatting elements counted generously). Once that depth
+// reaches maxDepth, further start tags of elements that would nest are left
+// out; their text, end tags, comments and everything else stay where they
+// are, so every character of text still reaches the rendered text (an
+// element that hides its content, such as an object's fallback, goes with
+// its content). A page that never gets that deep comes back unchanged.
+//
+// One more kind of start tag is left out at any depth: an SVG or MathML
+// element named like a part of a table or a select (td, tr, select, ...),
+// on which the parser fails an assertion and would abort the program.
+QString ClampNesting(const QString &markup, int maxDepth = 512);

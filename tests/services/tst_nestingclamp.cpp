@@ -1,0 +1,65 @@
+#include "NestingClamp.h"
+
+#include <QTest>
+
+// The pass may only ever leave out start tags past the limit: each row shows
+// what it must keep (text, comments, raw text, attribute values) and what
+// counts as still open, with a limit small enough to see.
+class TestNestingClamp : public QObject
+{
+    Q_OBJECT
+private slots:
+    void clamp_data();
+    void clamp();
+};
+
+void TestNestingClamp::clamp_data()
+{
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<int>("maxDepth");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("start tag past the limit goes, its text stays") << "<div><div>a</div>b</div>" << 1
+                                                                  << "<div>a</div>b</div>";
+    QTest::newRow("unclosed bold past the limit") << "<b>1<b>2<b>3" << 2 << "<b>1<b>23";
+    QTest::newRow("closed elements do not add up") << "<p>a</p><p>b</p><div>c</div>" << 1
+                                                   << "<p>a</p><p>b</p><div>c</div>";
+    QTest::newRow("a paragraph ends the open one") << "<p>a<p>b<p>c" << 1 << "<p>a<p>b<p>c";
+    QTest::newRow("list items end the open one") << "<ul><li>a<li>b<li>c</ul>" << 2 << "<ul><li>a<li>b<li>c</ul>";
+    QTest::newRow("cells and rows end the open ones") << "<table><tr><td>a<td>b<tr><td>c</table>" << 3
+                                                      << "<table><tr><td>a<td>b<tr><td>c</table>";
+    QTest::newRow("void elements never count") << "<div><br><img src=a><hr>x" << 1 << "<div><br><img src=a><hr>x";
+    QTest::newRow("a tag inside a comment is text of the comment") << "<div><!-- <div> -->x<!--><div>" << 1
+                                                                     << "<div><!-- <div> -->x<!-->";
+    QTest::newRow("a > inside a quoted value") << "<div title=\"a>b<div>\">x<div>y" << 1
+                                               << "<div title=\"a>b<div>\">xy";
+    QTest::newRow("raw text kept at any depth") << "<div><script><div></script><xmp><b></xmp><style>*{}</style>" << 1
+                                                << "<div><script><div></script><xmp><b></xmp><style>*{}</style>";
+    QTest::newRow("span closed across a div stays open") << "<span><div></span><i>x" << 2 << "<span><div></span>x";
+    QTest::newRow("CDATA in SVG becomes the same text, never markup") << "<svg><![CDATA[<b>&]]></svg><b>x" << 1
+                                                                      << "<svg>&lt;b>&amp;</svg><b>x";
+    QTest::newRow("CDATA outside SVG is a bogus comment") << "<div><![CDATA[<b>]]>x" << 1 << "<div><![CDATA[<b>]]>x";
+    QTest::newRow("hidden content goes with its tag past the limit")
+        << "<div><object><object>a</object>b</object>c<noscript>d<!-- </noscript> -->e</noscript>f<video>g" << 1
+        << "<div>cf";
+    // The parser fails an assertion on these (it would abort the program).
+    QTest::newRow("table and select parts inside SVG are left out")
+        << "<table><svg><table><td>a<foreignObject><select>b</svg>c" << 512
+        << "<table><svg>a<foreignObject><select>b</svg>c";
+    QTest::newRow("the same names outside SVG stay") << "<svg></svg><table><td>a<select>b" << 512
+                                                     << "<svg></svg><table><td>a<select>b";
+    QTest::newRow("text cut off inside a tag is kept as it is") << "<div><div title='x" << 1 << "<div><div title='x";
+    QTest::newRow("deep page under the limit unchanged") << QString("<i>").repeated(100) << 512
+                                                         << QString("<i>").repeated(100);
+}
+
+void TestNestingClamp::clamp()
+{
+    QFETCH(QString, markup);
+    QFETCH(int, maxDepth);
+    QFETCH(QString, expected);
+    QCOMPARE(ClampNesting(markup, maxDepth), expected);
+}
+
+QTEST_APPLESS_MAIN(TestNestingClamp)
+#include "tst_nestingclamp.moc"
