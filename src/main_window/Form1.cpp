@@ -371,7 +371,7 @@ Frm *Form1::item(const QString &name) const
 
 BrowserView *Form1::WebTXM() const
 {
-    return m_barcodeTool->WebTXM;
+    return m_barcodeTool->webTXM();
 }
 
 void Form1::setEndProgram(std::function<void()> endProgram)

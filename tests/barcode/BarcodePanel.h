@@ -25,14 +25,18 @@ struct BarcodePanel : ToolPanelRig {
     {
         view = makeView(panel, Twips::rect(5400, 1800, 150, 135));
         tool = new BarcodeTool(panel, context, view);
+        txtTXM = find<QLineEdit>("txtTXM");
+        cmdTXM = find<QPushButton>("cmdTXM");
+        Command1 = find<QPushButton>("Command1");
+        Text4 = find<ResultBox>("Text4");
         show();
     }
 
     // Types the code into txtTXM and clicks a button, as the user does.
     void press(QPushButton *button, const QString &code)
     {
-        tool->txtTXM->clear();
-        QTest::keyClicks(tool->txtTXM, code);
+        txtTXM->clear();
+        QTest::keyClicks(txtTXM, code);
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
@@ -54,4 +58,8 @@ struct BarcodePanel : ToolPanelRig {
 
     BrowserView *view = nullptr;
     BarcodeTool *tool = nullptr;
+    QLineEdit *txtTXM = nullptr;
+    QPushButton *cmdTXM = nullptr;
+    QPushButton *Command1 = nullptr;
+    ResultBox *Text4 = nullptr;
 };

@@ -91,19 +91,19 @@ void TestBarcodeBrowser::lookups()
     BarcodePanel rig(realView());
     QVERIFY(activate(rig));
     // The form's own completion came while nobody waited for it.
-    QCOMPARE(rig.tool->Text4->text(), QStringLiteral("查询结果"));
+    QCOMPARE(rig.Text4->text(), QStringLiteral("查询结果"));
     rig.state.CutStart = leftCutStart;
     rig.state.CutEnd = leftCutEnd;
     m_standin.clearRequests();
 
     QSignalSpy completions(rig.view, &BrowserView::documentComplete);
-    rig.press(rig.tool->cmdTXM, code);
-    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    rig.press(rig.cmdTXM, code);
+    QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
     QVERIFY(rig.state.BarcodePending);
     QTRY_VERIFY_WITH_TIMEOUT(completions.count() == sent.size() && !rig.state.BarcodePending, 30000);
     QVERIFY(rig.settle());
 
-    QCOMPARE(rig.tool->Text4->text(), result);
+    QCOMPARE(rig.Text4->text(), result);
     QCOMPARE(sentPrefixes(m_standin.requests()), sent);
     QVERIFY(!rig.state.BarcodePending);
     QVERIFY(!rig.state.BarcodeShortRetry);
@@ -114,7 +114,7 @@ void TestBarcodeBrowser::lookups()
 void TestBarcodeBrowser::pressedBeforeThePageLoaded()
 {
     BarcodePanel rig(realView());
-    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
     // Within the click: the view has never completed a page.
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Exclamation);
@@ -127,7 +127,7 @@ void TestBarcodeBrowser::pressedBeforeThePageLoaded()
     QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
     QVERIFY(rig.settle());
     QCOMPARE(rig.state.PageText, RenderInnerText(BarcodeCases::standinPage("form.html")));
-    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
     QVERIFY(sentPrefixes(m_standin.requests()).isEmpty());
     QCOMPARE(rig.boxes.boxes.size(), 1);
 }

@@ -50,30 +50,31 @@ void TestBarcodeTool::controlsAtTheirPlaces()
 {
     FakeRegistryView *view = nullptr;
     BarcodePanel rig(fakeView(&view));
-    BarcodeTool &tool = *rig.tool;
-    QCOMPARE(tool.txtTXM->geometry(), QRect(144, 80, 153, 25));
-    QCOMPARE(tool.txtTXM->maxLength(), 13);
-    QCOMPARE(tool.cmdTXM->geometry(), QRect(296, 80, 81, 25));
-    QCOMPARE(tool.cmdTXM->text(), QStringLiteral("厂商识别"));
-    QCOMPARE(tool.Command1->geometry(), QRect(376, 80, 81, 25));
-    QCOMPARE(tool.Command1->text(), QStringLiteral("真伪鉴定"));
-    QCOMPARE(tool.Text4->geometry(), QRect(120, 112, 337, 177));
-    QVERIFY(tool.Text4->isReadOnly());
-    QCOMPARE(tool.Text4->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(tool.Text4->text(), QStringLiteral("查询结果"));
-    QCOMPARE(tool.Label29->geometry(), QRect(96, 24, 364, 49));
-    QCOMPARE(tool.Label29->text(),
-             QStringLiteral("    查询条形码请输入完整13位条形码，提供两种功能，厂商识别可以调出厂家及厂家信用（不能查询图书等出版物），"
-                            "真伪鉴定用于鉴定条形码真伪（可以查询一切商品）。"));
-    QCOMPARE(tool.Label27->text(), QStringLiteral("条形码："));
-    QCOMPARE(tool.Label27->font().pointSizeF(), 10.5);
-    QVERIFY(tool.Label27->font().bold());
-    QCOMPARE(tool.Label27->pos(), QPoint(88, 82));
-    const QList<QWidget *> controls{tool.txtTXM, tool.cmdTXM, tool.Command1, tool.Text4, tool.Label29, tool.Label27};
+    auto *Label29 = rig.find<QLabel>("Label29");
+    auto *Label27 = rig.find<QLabel>("Label27");
+    QCOMPARE(rig.txtTXM->geometry(), QRect(144, 80, 153, 25));
+    QCOMPARE(rig.txtTXM->maxLength(), 13);
+    QCOMPARE(rig.cmdTXM->geometry(), QRect(296, 80, 81, 25));
+    QCOMPARE(rig.cmdTXM->text(), QStringLiteral("厂商识别"));
+    QCOMPARE(rig.Command1->geometry(), QRect(376, 80, 81, 25));
+    QCOMPARE(rig.Command1->text(), QStringLiteral("真伪鉴定"));
+    QCOMPARE(rig.Text4->geometry(), QRect(120, 112, 337, 177));
+    QVERIFY(rig.Text4->isReadOnly());
+    QCOMPARE(rig.Text4->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(rig.Text4->text(), QStringLiteral("查询结果"));
+    QCOMPARE(Label29->geometry(), QRect(96, 24, 364, 49));
+    QCOMPARE(
+        Label29->text(),
+        QStringLiteral(
+            "    查询条形码请输入完整13位条形码，提供两种功能，厂商识别可以调出厂家及厂家信用（不能查询图书等出版物），"
+            "真伪鉴定用于鉴定条形码真伪（可以查询一切商品）。"));
+    QCOMPARE(Label27->text(), QStringLiteral("条形码："));
+    QCOMPARE(Label27->font().pointSizeF(), 10.5);
+    QVERIFY(Label27->font().bold());
+    QCOMPARE(Label27->pos(), QPoint(88, 82));
+    const QList<QWidget *> controls{rig.txtTXM, rig.cmdTXM, rig.Command1, rig.Text4, Label29, Label27};
     for (QWidget *child : controls)
         QCOMPARE(child->parentWidget(), rig.panel);
-    QCOMPARE(rig.panel->findChild<QLineEdit *>("txtTXM"), tool.txtTXM);
-    QCOMPARE(rig.panel->findChild<ResultBox *>("Text4"), tool.Text4);
 }
 
 void TestBarcodeTool::localCheck_data()
@@ -94,16 +95,16 @@ void TestBarcodeTool::localCheck()
     QFETCH(QString, result);
     FakeRegistryView *view = nullptr;
     BarcodePanel rig(fakeView(&view));
-    rig.press(rig.tool->Command1, code);
+    rig.press(rig.Command1, code);
     if (result.isNull()) {
         QCOMPARE(rig.boxes.boxes.size(), 1);
         QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Critical);
         QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("长度不够"));
         QCOMPARE(rig.boxes.boxes[0].text, QStringLiteral("真伪鉴定需要输入13位完整条形码，请将条形码补充完整！"));
-        QCOMPARE(rig.tool->Text4->text(), QStringLiteral("查询结果"));
+        QCOMPARE(rig.Text4->text(), QStringLiteral("查询结果"));
     } else {
         QVERIFY(rig.boxes.boxes.isEmpty());
-        QCOMPARE(rig.tool->Text4->text(), result);
+        QCOMPARE(rig.Text4->text(), result);
     }
     // The local check asks nobody.
     QVERIFY(rig.settle());
@@ -128,12 +129,12 @@ void TestBarcodeTool::manufacturerInputRefused()
     QFETCH(QString, text);
     FakeRegistryView *view = nullptr;
     BarcodePanel rig(fakeView(&view));
-    rig.press(rig.tool->cmdTXM, code);
+    rig.press(rig.cmdTXM, code);
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Critical);
     QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("错误"));
     QCOMPARE(rig.boxes.boxes[0].text, text);
-    QCOMPARE(rig.tool->Text4->text(), QStringLiteral("查询结果"));
+    QCOMPARE(rig.Text4->text(), QStringLiteral("查询结果"));
     QVERIFY(!rig.state.BarcodePending);
     QVERIFY(rig.settle());
     QCOMPARE(view->steps, QStringList());
@@ -167,13 +168,13 @@ void TestBarcodeTool::lookups()
     rig.state.CutStart = leftCutStart;
     rig.state.CutEnd = leftCutEnd;
 
-    rig.press(rig.tool->cmdTXM, code);
-    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    rig.press(rig.cmdTXM, code);
+    QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
     QVERIFY(rig.state.BarcodePending);
     QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 20000);
     QVERIFY(rig.settle());
 
-    QCOMPARE(rig.tool->Text4->text(), result);
+    QCOMPARE(rig.Text4->text(), result);
     QCOMPARE(view->submitted, sent);
     QStringList steps;
     for (const QString &prefix : sent)
@@ -189,13 +190,13 @@ void TestBarcodeTool::pressedBeforeThePageLoaded()
 {
     FakeRegistryView *view = nullptr;
     BarcodePanel rig(fakeView(&view));
-    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
     // Within the click: no page has completed, so there is no form to fill.
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes[0].icon, MessageBoxes::Icon::Exclamation);
     QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("请稍等"));
     QCOMPARE(rig.boxes.boxes[0].text, QStringLiteral("接口正在连接，请稍后再查询！"));
-    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
     QVERIFY(rig.settle());
     QCOMPARE(view->steps, QStringList());
     QVERIFY(rig.state.BarcodePending);
@@ -207,7 +208,7 @@ void TestBarcodeTool::pressedBeforeThePageLoaded()
     QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
     QVERIFY(rig.settle());
     QCOMPARE(rig.state.PageText, RenderInnerText(form));
-    QCOMPARE(rig.tool->Text4->text(), BarcodeTool::ProgressText);
+    QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
     QVERIFY(view->submitted.isEmpty());
     QCOMPARE(rig.boxes.boxes.size(), 1);
 }
@@ -215,7 +216,7 @@ void TestBarcodeTool::pressedBeforeThePageLoaded()
 void TestBarcodeTool::noBrowserMeetsTheWaitBox()
 {
     BarcodePanel rig([](QWidget *, const QRect &) { return nullptr; });
-    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("请稍等"));
     QVERIFY(rig.state.BarcodePending);
@@ -238,7 +239,7 @@ void TestBarcodeTool::pageWithoutTheFormMeetsTheWaitBox()
     // The next activation's load brings a page without the form.
     view->load(page);
     QTRY_COMPARE_WITH_TIMEOUT(rig.tool->formThere(), std::optional(false), 20000);
-    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("请稍等"));
     QVERIFY(rig.state.BarcodePending);
@@ -252,10 +253,10 @@ void TestBarcodeTool::completionsWhileIdleAreIgnored()
     BarcodePanel rig(fakeView(&view));
     QVERIFY(loadForm(rig, view));
     view->answerTo = [](const QString &) { return BarcodeCases::standinPage("company.html"); };
-    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
     QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
     QVERIFY(rig.settle());
-    const QString shown = rig.tool->Text4->text();
+    const QString shown = rig.Text4->text();
     const QString pageText = rig.state.PageText;
     QVERIFY(shown.startsWith(QStringLiteral("公司名称：")));
 
@@ -265,7 +266,7 @@ void TestBarcodeTool::completionsWhileIdleAreIgnored()
     view->load(BarcodeCases::standinPage("form.html"));
     QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 2, 20000);
     QVERIFY(rig.settle());
-    QCOMPARE(rig.tool->Text4->text(), shown);
+    QCOMPARE(rig.Text4->text(), shown);
     QCOMPARE(rig.state.PageText, pageText);
     QCOMPARE(view->submitted.size(), 1);
 }
@@ -298,10 +299,10 @@ void TestBarcodeTool::newQueryWhileTheRetryIsOut()
     rig.state.BarcodePending = true;
     rig.state.BarcodeShortRetry = true;
 
-    rig.press(rig.tool->cmdTXM, QStringLiteral("6901234567892"));
+    rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
     QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 20000);
     QVERIFY(rig.settle());
-    QCOMPARE(rig.tool->Text4->text(), result);
+    QCOMPARE(rig.Text4->text(), result);
     QCOMPARE(view->submitted, sent);
     QVERIFY(!rig.state.BarcodeShortRetry);
 }

@@ -26,15 +26,17 @@ struct Panel : ToolPanelRig {
         : ToolPanelRig({.status = QStringLiteral("Orvalent 5.5"), .ownStandin = false, .browsers = &browsers})
     {
         tool = new PostTool(panel, context);
-        txtPost = panel->findChild<QLineEdit *>("txtPost");
-        cmdPost = panel->findChild<QPushButton *>("cmdPost");
-        txtPostJG = panel->findChild<ResultBox *>("txtPostJG");
+        txtPost = find<QLineEdit>("txtPost");
+        cmdPost = find<QPushButton>("cmdPost");
+        txtPostJG = find<ResultBox>("txtPostJG");
+        WebPost = find<BrowserView>("WebPost");
         show();
     }
     PostTool *tool = nullptr;
     QLineEdit *txtPost = nullptr;
     QPushButton *cmdPost = nullptr;
     ResultBox *txtPostJG = nullptr;
+    BrowserView *WebPost = nullptr;
 };
 
 QString pageWith(const QString &body)
@@ -88,8 +90,8 @@ void TestPostTool::controlsAtTheirPlaces()
     QCOMPARE(panel.cmdPost->text(), QStringLiteral("查询"));
     QCOMPARE(panel.txtPostJG->geometry(), QRect(8, 88, 601, 329));
     QVERIFY(panel.txtPostJG->isReadOnly());
-    QCOMPARE(panel.tool->webPost()->widget()->geometry(), QRect(216, 208, 17, 25));
-    QCOMPARE(panel.tool->webPost()->widget()->parentWidget(), panel.panel);
+    QCOMPARE(panel.WebPost->widget()->geometry(), QRect(216, 208, 17, 25));
+    QCOMPARE(panel.WebPost->widget()->parentWidget(), panel.panel);
     auto *label28 = panel.panel->findChild<QLabel *>("Label28");
     QCOMPARE(label28->text(), QStringLiteral("邮政编码："));
     QCOMPARE(label28->pos(), QPoint(8, 60));
@@ -169,7 +171,7 @@ void TestPostTool::secondCompletionIsIgnored()
 
     // The page goes on to another document (a frame, a script's reload):
     // its completion finds PostPending cleared and changes nothing.
-    BrowserView *view = panel.tool->webPost();
+    BrowserView *view = panel.WebPost;
     QSignalSpy completions(view, &BrowserView::documentComplete);
     view->Navigate(Endpoints::postCode("999999"));
     QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);

@@ -94,15 +94,20 @@ void TestUrlSafetyBrowser::secondStageReadsTheLoadedPage()
     QFETCH(QColor, colour);
     m_standin.setRoute(Endpoints::UrlSafety2Host, "/Index/domaininfo/*", StandinServer::page(page));
     Panel panel(m_browsers);
-    panel.tool->txtUS->setText(QStringLiteral("http://www.example.cn/"));
-    QTest::mouseClick(panel.tool->cmdUS, Qt::LeftButton);
+    auto *txtUS = panel.panel->findChild<QLineEdit *>("txtUS");
+    auto *cmdUS = panel.panel->findChild<QPushButton *>("cmdUS");
+    auto *txtUSJG = panel.panel->findChild<ResultBox *>("txtUSJG");
+    auto *WebAI = panel.panel->findChild<BrowserView *>("WebAI");
+    QVERIFY(txtUS && cmdUS && txtUSJG && WebAI);
+    txtUS->setText(QStringLiteral("http://www.example.cn/"));
+    QTest::mouseClick(cmdUS, Qt::LeftButton);
     QVERIFY(panel.state.SafetyPending);
-    QTRY_VERIFY_WITH_TIMEOUT(panel.tool->cmdUS->isEnabled(), 20000);
-    QCOMPARE(panel.tool->txtUSJG->text(), result);
+    QTRY_VERIFY_WITH_TIMEOUT(cmdUS->isEnabled(), 20000);
+    QCOMPARE(txtUSJG->text(), result);
     QCOMPARE(panel.tool->addressColour(), colour);
     QCOMPARE(panel.statusLine.text(), ProductTitle());
-    QVERIFY(panel.tool->txtUS->isEnabled());
-    QCOMPARE(panel.tool->WebAI->currentUrl(), Endpoints::urlSafetyDomainInfo(QStringLiteral("www.example.cn")));
+    QVERIFY(txtUS->isEnabled());
+    QCOMPARE(WebAI->currentUrl(), Endpoints::urlSafetyDomainInfo(QStringLiteral("www.example.cn")));
 }
 
 KORDELVANE_BROWSER_TEST_MAIN(TestUrlSafetyBrowser)

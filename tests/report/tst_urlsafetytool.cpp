@@ -32,6 +32,15 @@ const QString NotRated = QStringLiteral(
 
 using Badge = UrlSafetyVerdict::Badge;
 
+// A control the tool made on the panel, by its design name.
+template <typename T> T *control(QWidget *panel, const char *name)
+{
+    T *child = panel->findChild<T *>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no control %s on the panel", name);
+    return child;
+}
+
 // The URL-safety panel on a shown window: the real page fetch through the
 // stand-in server for the first service, a fake browser view for the second.
 struct Rig {
@@ -48,6 +57,13 @@ struct Rig {
     ToolContext context{fetcher, boxes, shell, state, status, &window, &browsers};
     QStringList reports;
     UrlSafetyTool tool{panel, context, [this](const QString &address) { reports.append(address); }};
+    QLineEdit *txtUS = control<QLineEdit>(panel, "txtUS");
+    QPushButton *cmdUS = control<QPushButton>(panel, "cmdUS");
+    QLabel *imgSafe = control<QLabel>(panel, "imgSafe");
+    QLabel *imgNoSafe = control<QLabel>(panel, "imgNoSafe");
+    QLabel *imgNoKnow = control<QLabel>(panel, "imgNoKnow");
+    ResultBox *txtUSJG = control<ResultBox>(panel, "txtUSJG");
+    QPushButton *Command12 = control<QPushButton>(panel, "Command12");
 
     Rig()
     {
@@ -66,28 +82,28 @@ struct Rig {
     }
     void check(const QString &address)
     {
-        tool.txtUS->setText(address);
-        QTest::mouseClick(tool.cmdUS, Qt::LeftButton);
+        txtUS->setText(address);
+        QTest::mouseClick(cmdUS, Qt::LeftButton);
     }
     // Which badge is in sight; at most one may be.
     Badge badge() const
     {
-        const int shown = int(tool.imgSafe->isVisibleTo(panel)) + int(tool.imgNoSafe->isVisibleTo(panel))
-                          + int(tool.imgNoKnow->isVisibleTo(panel));
+        const int shown =
+            int(imgSafe->isVisibleTo(panel)) + int(imgNoSafe->isVisibleTo(panel)) + int(imgNoKnow->isVisibleTo(panel));
         if (shown > 1)
             qFatal("more than one badge shown");
-        for (const QLabel *shownBadge : {tool.imgSafe, tool.imgNoSafe, tool.imgNoKnow})
+        for (const QLabel *shownBadge : {imgSafe, imgNoSafe, imgNoKnow})
             if (shownBadge->isVisibleTo(panel) && shownBadge->pixmap().size() != QSize(43, 16))
                 qFatal("a badge shown without its 43 x 16 picture");
-        if (tool.imgSafe->isVisibleTo(panel))
+        if (imgSafe->isVisibleTo(panel))
             return Badge::Safe;
-        if (tool.imgNoSafe->isVisibleTo(panel))
+        if (imgNoSafe->isVisibleTo(panel))
             return Badge::Dangerous;
-        if (tool.imgNoKnow->isVisibleTo(panel))
+        if (imgNoKnow->isVisibleTo(panel))
             return Badge::Unknown;
         return Badge::None;
     }
-    bool idle() const { return tool.cmdUS->isEnabled() && tool.txtUS->isEnabled(); }
+    bool idle() const { return cmdUS->isEnabled() && txtUS->isEnabled(); }
     QStringList searched() const
     {
         QStringList paths;
@@ -156,9 +172,9 @@ void TestUrlSafetyTool::shortAddressIsRefused()
     QCOMPARE(rig.boxes.boxes.at(0).title, QStringLiteral("错误"));
     QCOMPARE(rig.boxes.boxes.at(0).text, QStringLiteral("请输入完整正确的网址！错误号#03"));
     QVERIFY(rig.searched().isEmpty());
-    QVERIFY(rig.tool.txtUS->hasFocus());
+    QVERIFY(rig.txtUS->hasFocus());
     QCOMPARE(rig.status->text(), QStringLiteral("before"));
-    QCOMPARE(rig.tool.txtUSJG->text(), QStringLiteral("查询结果详细说明."));
+    QCOMPARE(rig.txtUSJG->text(), QStringLiteral("查询结果详细说明."));
     QVERIFY(rig.idle());
 }
 
@@ -181,7 +197,7 @@ void TestUrlSafetyTool::addressIsNormalisedBeforeSending()
     Rig rig;
     rig.firstService(StandinServer::page(QStringLiteral("urlsafety/search-undetected.html")));
     rig.check(typed);
-    QCOMPARE(rig.tool.txtUS->text(), sent);
+    QCOMPARE(rig.txtUS->text(), sent);
     QCOMPARE(rig.searched(), QStringList{QStringLiteral("/urlsearch.htm?searchUrl=") + sent});
     // The first service found nothing planted: the second gets the same address.
     QCOMPARE(rig.webAI()->navigations, QStringList{Endpoints::urlSafetyDomainInfo(sent)});
@@ -233,7 +249,7 @@ void TestUrlSafetyTool::firstStageOutcomes()
     rig.firstService(page);
     rig.check(QStringLiteral("www.example.cn"));
 
-    QCOMPARE(rig.tool.txtUSJG->text(), result);
+    QCOMPARE(rig.txtUSJG->text(), result);
     QCOMPARE(int(rig.badge()), badge);
     QCOMPARE(rig.tool.addressColour(), colour);
     QCOMPARE(rig.state.SafetyPending, secondStage);
@@ -277,7 +293,7 @@ void TestUrlSafetyTool::firstStageFailuresReachTheTrap()
     QCOMPARE(rig.status->text(), ProductTitle());
     QCOMPARE(int(rig.badge()), badge);
     QCOMPARE(rig.tool.addressColour(), colour);
-    QCOMPARE(rig.tool.txtUSJG->text(), UrlSafetyVerdict::ProgressText);
+    QCOMPARE(rig.txtUSJG->text(), UrlSafetyVerdict::ProgressText);
 }
 
 void TestUrlSafetyTool::undecidedCheckKeepsTheEarlierColour()
@@ -290,8 +306,8 @@ void TestUrlSafetyTool::undecidedCheckKeepsTheEarlierColour()
     // Same address, already normalised: no edit, so only a verdict could
     // change the colour, and an undecided answer gives none.
     rig.firstService(StandinServer::page(QStringLiteral("urlsafety/search-unrated.html")));
-    QTest::mouseClick(rig.tool.cmdUS, Qt::LeftButton);
-    QCOMPARE(rig.tool.txtUSJG->text(), NotRated);
+    QTest::mouseClick(rig.cmdUS, Qt::LeftButton);
+    QCOMPARE(rig.txtUSJG->text(), NotRated);
     QCOMPARE(int(rig.badge()), int(Badge::Unknown));
     QCOMPARE(rig.tool.addressColour(), UrlSafetyVerdict::Dangerous);
 
@@ -307,9 +323,9 @@ void TestUrlSafetyTool::editingClearsTheVerdict()
     rig.check(QStringLiteral("www.example.cn"));
     QCOMPARE(int(rig.badge()), int(Badge::Dangerous));
 
-    rig.tool.txtUS->setFocus();
-    QTest::keyClick(rig.tool.txtUS, Qt::Key_Backspace);
-    QCOMPARE(rig.tool.txtUS->text(), QStringLiteral("www.example.c"));
+    rig.txtUS->setFocus();
+    QTest::keyClick(rig.txtUS, Qt::Key_Backspace);
+    QCOMPARE(rig.txtUS->text(), QStringLiteral("www.example.c"));
     QCOMPARE(rig.tool.addressColour(), UrlSafetyVerdict::NoVerdict);
     QCOMPARE(int(rig.badge()), int(Badge::None));
 }
@@ -318,7 +334,7 @@ void TestUrlSafetyTool::failedFetchEndsTheProgram()
 {
     Rig rig;
     rig.firstService(StandinServer::closeWithoutAnswer());
-    rig.tool.txtUS->setText(QStringLiteral("www.example.cn"));
+    rig.txtUS->setText(QStringLiteral("www.example.cn"));
     QVERIFY_THROWS_EXCEPTION(ProgramEnded, rig.tool.cmdUS_Click());
     QCOMPARE(rig.fatal.count, 1);
     QVERIFY(rig.boxes.boxes.isEmpty());
@@ -371,7 +387,7 @@ void TestUrlSafetyTool::secondStageVerdicts()
     rig.state.PageText = QStringLiteral("安全，未在该网站发现重大的安全问题 from another tool");
 
     QTRY_VERIFY(rig.idle());
-    QCOMPARE(rig.tool.txtUSJG->text(), result);
+    QCOMPARE(rig.txtUSJG->text(), result);
     QCOMPARE(int(rig.badge()), badge);
     QCOMPARE(rig.tool.addressColour(), colour);
     QCOMPARE(rig.status->text(), ProductTitle());
@@ -386,7 +402,7 @@ void TestUrlSafetyTool::unreadableSecondPageFallsBackOnTheLastPageText()
     rig.firstService(StandinServer::html(QStringLiteral("<p>当前未检测到挂马行为</p><p>没有该网站条目</p>")));
     rig.check(QStringLiteral("www.example.cn"));
     QTRY_VERIFY(rig.idle());
-    QCOMPARE(rig.tool.txtUSJG->text(), QStringLiteral("    您好！该网站安全未知，我们已经上报，分析后公布结果！"));
+    QCOMPARE(rig.txtUSJG->text(), QStringLiteral("    您好！该网站安全未知，我们已经上报，分析后公布结果！"));
     QCOMPARE(int(rig.badge()), int(Badge::Unknown));
 }
 
@@ -398,7 +414,7 @@ void TestUrlSafetyTool::documentCompleteWithoutAWaitingCheckChangesNothing()
     QTest::qWait(0);
     QCoreApplication::processEvents();
     QVERIFY(rig.webAI()->operations.isEmpty());
-    QCOMPARE(rig.tool.txtUSJG->text(), QStringLiteral("查询结果详细说明."));
+    QCOMPARE(rig.txtUSJG->text(), QStringLiteral("查询结果详细说明."));
     QCOMPARE(rig.status->text(), QStringLiteral("before"));
     QCOMPARE(int(rig.badge()), int(Badge::None));
 }
@@ -435,10 +451,10 @@ void TestUrlSafetyTool::reportButtonHandsOverTheAddress()
     QFETCH(QString, handedOver);
     Rig rig;
     rig.firstService(StandinServer::page(QStringLiteral("urlsafety/search-unrated.html")));
-    rig.tool.txtUS->setText(typed);
+    rig.txtUS->setText(typed);
     if (checkFirst)
-        QTest::mouseClick(rig.tool.cmdUS, Qt::LeftButton);
-    QTest::mouseClick(rig.tool.Command12, Qt::LeftButton);
+        QTest::mouseClick(rig.cmdUS, Qt::LeftButton);
+    QTest::mouseClick(rig.Command12, Qt::LeftButton);
     QCOMPARE(rig.reports, QStringList{handedOver});
     QVERIFY(rig.boxes.boxes.isEmpty());
 }

@@ -28,13 +28,18 @@ struct Panel : ToolPanelRig {
     explicit Panel(BrowserFactory &browsers) : ToolPanelRig({.ownStandin = false, .browsers = &browsers})
     {
         tool = new TelephoneTool(panel, context);
+        txtTel = find<QLineEdit>("txtTel");
+        cmdTelChaXun = find<QPushButton>("cmdTelChaXun");
+        txtTelWZ = find<ResultBox>("txtTelWZ");
+        WebTel = find<BrowserView>("WebTel");
         show();
     }
-    bool controlsEnabled() const
-    {
-        return tool->txtTel->isEnabled() && tool->txtTelWZ->isEnabled() && tool->cmdTelChaXun->isEnabled();
-    }
+    bool controlsEnabled() const { return txtTel->isEnabled() && txtTelWZ->isEnabled() && cmdTelChaXun->isEnabled(); }
     TelephoneTool *tool = nullptr;
+    QLineEdit *txtTel = nullptr;
+    QPushButton *cmdTelChaXun = nullptr;
+    ResultBox *txtTelWZ = nullptr;
+    BrowserView *WebTel = nullptr;
 };
 
 } // namespace
@@ -97,15 +102,15 @@ void TestTelephoneBrowser::answers()
         m_standin.setRoute(Endpoints::TelephoneHost, path, StandinServer::page(page));
 
     Panel panel(m_browsers);
-    QTest::keyClicks(panel.tool->txtTel, typed);
-    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
+    QTest::keyClicks(panel.txtTel, typed);
+    QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
     QVERIFY(panel.state.TelPending);
     QVERIFY(!panel.controlsEnabled());
-    QCOMPARE(panel.tool->txtTelWZ->text(), QStringLiteral("正在连接服务器中..."));
+    QCOMPARE(panel.txtTelWZ->text(), QStringLiteral("正在连接服务器中..."));
 
     QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
     QVERIFY(!panel.state.TelPending);
-    QCOMPARE(panel.tool->txtTelWZ->text(), result);
+    QCOMPARE(panel.txtTelWZ->text(), result);
     QCOMPARE(panel.tool->txtTelWZColour(), colour);
     QCOMPARE(panel.boxes.boxes.size(), errorBox ? 1 : 0);
     if (errorBox)
@@ -123,15 +128,15 @@ void TestTelephoneBrowser::answers()
 void TestTelephoneBrowser::laterCompletionChangesNothing()
 {
     Panel panel(m_browsers);
-    QTest::keyClicks(panel.tool->txtTel, QStringLiteral("010-6601234"));
-    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(panel.tool->txtTelWZ->text(), SampleLocation, 20000);
+    QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 20000);
 
     // The view goes on to a rate-limit page: its completion finds TelPending
     // cleared and leaves the answer standing.
     m_standin.setRoute(Endpoints::TelephoneHost, "/dh/114.aspx?w=again",
                        StandinServer::page("telephone/too-many.html"));
-    BrowserView *view = panel.tool->WebTel;
+    BrowserView *view = panel.WebTel;
     QSignalSpy completions(view, &BrowserView::documentComplete);
     view->Navigate(Endpoints::telephoneArea(QStringLiteral("again")));
     QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
@@ -140,7 +145,7 @@ void TestTelephoneBrowser::laterCompletionChangesNothing()
     bool read = false;
     view->bodyText([&read](std::optional<QString>) { read = true; });
     QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
-    QCOMPARE(panel.tool->txtTelWZ->text(), SampleLocation);
+    QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
     QCOMPARE(panel.tool->txtTelWZColour(), Blue);
     QVERIFY(panel.controlsEnabled());
 }
@@ -159,20 +164,20 @@ void TestTelephoneBrowser::pageTooDeepToReadEndsInTheErrorText()
                            "e.appendChild(document.createTextNode('该号段电话分部区域：北京＊'));"
                            "</script></body></html>")));
     Panel panel(m_browsers);
-    QTest::keyClicks(panel.tool->txtTel, QStringLiteral("010-6601234"));
-    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
+    QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
     QVERIFY(!panel.controlsEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 40000);
-    QCOMPARE(panel.tool->txtTelWZ->text(), QStringLiteral("发生错误。"));
+    QCOMPARE(panel.txtTelWZ->text(), QStringLiteral("发生错误。"));
     QCOMPARE(panel.tool->txtTelWZColour(), Red);
     QCOMPARE(panel.boxes.boxes.size(), 1);
     QCOMPARE(panel.boxes.boxes.first().text, QStringLiteral("出现未知错误！"));
 
     // The tool is free for the next number.
-    panel.tool->txtTel->clear();
-    QTest::keyClicks(panel.tool->txtTel, QStringLiteral("010-6605678"));
-    QTest::mouseClick(panel.tool->cmdTelChaXun, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(panel.tool->txtTelWZ->text(), SampleLocation, 40000);
+    panel.txtTel->clear();
+    QTest::keyClicks(panel.txtTel, QStringLiteral("010-6605678"));
+    QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 40000);
     QVERIFY(panel.controlsEnabled());
 }
 

@@ -1,3 +1,4 @@
+#include "BrowserView.h"
 #include "Endpoints.h"
 #include "FixedLineAnswer.h"
 #include "PageText.h"
@@ -46,12 +47,15 @@ struct Rig : ToolOnPanel<TelephoneTool> {
     void loadNavigatedPage() { view()->finish(fetcher.fetchPageText(view()->navigations.last())); }
     bool telephoneControlsEnabled() const
     {
-        return tool.txtTel->isEnabled() && tool.txtTelWZ->isEnabled() && tool.cmdTelChaXun->isEnabled();
+        return txtTel->isEnabled() && txtTelWZ->isEnabled() && cmdTelChaXun->isEnabled();
     }
     bool telephoneControlsDisabled() const
     {
-        return !tool.txtTel->isEnabled() && !tool.txtTelWZ->isEnabled() && !tool.cmdTelChaXun->isEnabled();
+        return !txtTel->isEnabled() && !txtTelWZ->isEnabled() && !cmdTelChaXun->isEnabled();
     }
+    QLineEdit *txtTel = find<QLineEdit>("txtTel");
+    QPushButton *cmdTelChaXun = find<QPushButton>("cmdTelChaXun");
+    ResultBox *txtTelWZ = find<ResultBox>("txtTelWZ");
 };
 
 } // namespace
@@ -81,53 +85,63 @@ private slots:
 void TestTelephoneTool::controlsAtTheirPlaces()
 {
     Rig rig;
-    TelephoneTool &tool = rig.tool;
-    QCOMPARE(tool.txtTel->geometry(), QRect(168, 144, 121, 25));
-    QCOMPARE(tool.txtTel->maxLength(), 13);
-    QCOMPARE(tool.cmdTelChaXun->geometry(), QRect(288, 144, 41, 25));
-    QCOMPARE(tool.cmdTelChaXun->text(), QStringLiteral("查询"));
-    QCOMPARE(tool.txtTelWZ->geometry(), QRect(120, 184, 209, 201));
-    QVERIFY(tool.txtTelWZ->isReadOnly());
-    QCOMPARE(tool.txtTelWZ->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(tool.txtTelWZColour(), Blue);
-    QCOMPARE(tool.Text2->geometry(), QRect(344, 312, 41, 25));
-    QCOMPARE(tool.Text2->maxLength(), 4);
-    QCOMPARE(tool.Text3->geometry(), QRect(392, 312, 89, 25));
-    QCOMPARE(tool.Text3->maxLength(), 8);
-    QCOMPARE(tool.Command5->geometry(), QRect(480, 312, 57, 25));
-    QCOMPARE(tool.Command5->text(), QStringLiteral("查询"));
-    QCOMPARE(tool.Command4->geometry(), QRect(336, 344, 169, 25));
-    QCOMPARE(tool.Command4->text(), QStringLiteral("查询Email所在地"));
+    auto *Text2 = rig.find<QLineEdit>("Text2");
+    auto *Text3 = rig.find<QLineEdit>("Text3");
+    auto *Command5 = rig.find<QPushButton>("Command5");
+    auto *Command4 = rig.find<QPushButton>("Command4");
+    auto *Label15 = rig.find<QLabel>("Label15");
+    auto *Label16 = rig.find<QLabel>("Label16");
+    auto *Label17 = rig.find<QLabel>("Label17");
+    auto *lblTelJS = rig.find<QLabel>("lblTelJS");
+    auto *Label19 = rig.find<QLabel>("Label19");
+    auto *Label20 = rig.find<QLabel>("Label20");
+    auto *Label18 = rig.find<QLabel>("Label18");
+    QCOMPARE(rig.txtTel->geometry(), QRect(168, 144, 121, 25));
+    QCOMPARE(rig.txtTel->maxLength(), 13);
+    QCOMPARE(rig.cmdTelChaXun->geometry(), QRect(288, 144, 41, 25));
+    QCOMPARE(rig.cmdTelChaXun->text(), QStringLiteral("查询"));
+    QCOMPARE(rig.txtTelWZ->geometry(), QRect(120, 184, 209, 201));
+    QVERIFY(rig.txtTelWZ->isReadOnly());
+    QCOMPARE(rig.txtTelWZ->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(rig.tool.txtTelWZColour(), Blue);
+    QCOMPARE(Text2->geometry(), QRect(344, 312, 41, 25));
+    QCOMPARE(Text2->maxLength(), 4);
+    QCOMPARE(Text3->geometry(), QRect(392, 312, 89, 25));
+    QCOMPARE(Text3->maxLength(), 8);
+    QCOMPARE(Command5->geometry(), QRect(480, 312, 57, 25));
+    QCOMPARE(Command5->text(), QStringLiteral("查询"));
+    QCOMPARE(Command4->geometry(), QRect(336, 344, 169, 25));
+    QCOMPARE(Command4->text(), QStringLiteral("查询Email所在地"));
 
     // The browser is ten pixels square on the panel: the page is never seen.
     QCOMPARE(rig.recordingBrowsers.views.size(), 1);
     QCOMPARE(rig.view()->widget()->geometry(), QRect(416, 352, 10, 10));
     QCOMPARE(rig.view()->widget()->parentWidget(), rig.panel);
-    QCOMPARE(tool.WebTel, rig.view());
+    QCOMPARE(rig.find<BrowserView>("WebTel"), rig.view());
 
-    QCOMPARE(tool.Label15->text(), QStringLiteral("数据库式查询："));
-    QCOMPARE(tool.Label15->pos(), QPoint(128, 120));
-    QCOMPARE(tool.Label15->palette().color(QPalette::WindowText), QColor(192, 0, 0));
-    QVERIFY(tool.Label15->font().bold());
-    QCOMPARE(tool.Label16->text(), QStringLiteral("范围式查询："));
-    QCOMPARE(tool.Label16->pos(), QPoint(344, 120));
-    for (const char *name : {"lblTel_0", "lblTel_1"}) {
+    QCOMPARE(Label15->text(), QStringLiteral("数据库式查询："));
+    QCOMPARE(Label15->pos(), QPoint(128, 120));
+    QCOMPARE(Label15->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    QVERIFY(Label15->font().bold());
+    QCOMPARE(Label16->text(), QStringLiteral("范围式查询："));
+    QCOMPARE(Label16->pos(), QPoint(344, 120));
+    for (const char *name : {"lblTel(0)", "lblTel(1)"}) {
         auto *label = rig.panel->findChild<QLabel *>(QString::fromLatin1(name));
         QVERIFY(label);
         QCOMPARE(label->text(), QStringLiteral("电话："));
         QCOMPARE(label->font().pointSizeF(), 10.5);
     }
     QCOMPARE(
-        tool.Label17->text(),
+        Label17->text(),
         QStringLiteral("如果在左边数据库中无法查询您需要查询的电话号码所在地，您还可以尝试使用范围式查询，因为同号段电"
                        "话号码位置在同一地区，优点：范围大，结果全面。                       格式：010-88888888"));
     QCOMPARE(
-        tool.lblTelJS->text(),
+        lblTelJS->text(),
         QStringLiteral("    本功能可以指导您通过对方固定电话查询对方所在地的具体位置（大概是街道区域），标志性建筑等"
                        "信息。本功能由Orvalent云数据中心提供。"));
-    QCOMPARE(tool.Label19->text(), QStringLiteral("区号"));
-    QCOMPARE(tool.Label20->text(), QStringLiteral("电话号码"));
-    QCOMPARE(tool.Label18->text(), QStringLiteral("-"));
+    QCOMPARE(Label19->text(), QStringLiteral("区号"));
+    QCOMPARE(Label20->text(), QStringLiteral("电话号码"));
+    QCOMPARE(Label18->text(), QStringLiteral("-"));
 }
 
 void TestTelephoneTool::scan_data()
@@ -275,14 +289,14 @@ void TestTelephoneTool::lookup()
     else if (!markup.isNull())
         rig.server().setRoute(Endpoints::TelephoneHost, route, StandinServer::html(markup));
 
-    QTest::keyClicks(rig.tool.txtTel, typed);
-    QTest::mouseClick(rig.tool.cmdTelChaXun, Qt::LeftButton);
+    QTest::keyClicks(rig.txtTel, typed);
+    QTest::mouseClick(rig.cmdTelChaXun, Qt::LeftButton);
 
     // Waiting for the page: controls disabled, the progress text in blue.
     QCOMPARE(rig.view()->navigations, QStringList{QStringLiteral("http://www.quhao-chaxun.cn/dh/114.aspx?w=") + typed});
     QVERIFY(rig.state.TelPending);
     QVERIFY(rig.telephoneControlsDisabled());
-    QCOMPARE(rig.tool.txtTelWZ->text(), Connecting);
+    QCOMPARE(rig.txtTelWZ->text(), Connecting);
     QCOMPARE(rig.tool.txtTelWZColour(), Blue);
 
     if (readable) {
@@ -297,9 +311,9 @@ void TestTelephoneTool::lookup()
     QVERIFY(!rig.state.TelPending);
     QTRY_VERIFY_WITH_TIMEOUT(rig.telephoneControlsEnabled(), 20000);
 
-    QCOMPARE(rig.tool.txtTelWZ->text(), result);
+    QCOMPARE(rig.txtTelWZ->text(), result);
     QCOMPARE(rig.tool.txtTelWZColour(), colour);
-    QCOMPARE(rig.tool.txtTel->text(), typed);
+    QCOMPARE(rig.txtTel->text(), typed);
     QCOMPARE(rig.view()->bodyReads, 1);
     if (errorBox) {
         QCOMPARE(rig.boxes.boxes.size(), 1);
@@ -324,11 +338,11 @@ void TestTelephoneTool::shortNumberIsRefused()
 {
     QFETCH(QString, typed);
     Rig rig;
-    rig.tool.txtTelWZ->setText(QStringLiteral("earlier answer"));
-    QTest::keyClicks(rig.tool.txtTel, typed);
+    rig.txtTelWZ->setText(QStringLiteral("earlier answer"));
+    QTest::keyClicks(rig.txtTel, typed);
     QString inBoxWhileOpen;
-    rig.boxes.onShow = [&](const RecordedBox &) { inBoxWhileOpen = rig.tool.txtTel->text(); };
-    QTest::mouseClick(rig.tool.cmdTelChaXun, Qt::LeftButton);
+    rig.boxes.onShow = [&](const RecordedBox &) { inBoxWhileOpen = rig.txtTel->text(); };
+    QTest::mouseClick(rig.cmdTelChaXun, Qt::LeftButton);
 
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes.first().icon, MessageBoxes::Icon::Critical);
@@ -336,18 +350,18 @@ void TestTelephoneTool::shortNumberIsRefused()
     QCOMPARE(rig.boxes.boxes.first().text, ShortNumber);
     // The box is shown first, the number emptied after it.
     QCOMPARE(inBoxWhileOpen, typed);
-    QCOMPARE(rig.tool.txtTel->text(), QString());
+    QCOMPARE(rig.txtTel->text(), QString());
     QVERIFY(rig.view()->navigations.isEmpty());
     QVERIFY(!rig.state.TelPending);
     QVERIFY(rig.telephoneControlsEnabled());
-    QCOMPARE(rig.tool.txtTelWZ->text(), QStringLiteral("earlier answer"));
+    QCOMPARE(rig.txtTelWZ->text(), QStringLiteral("earlier answer"));
 }
 
 void TestTelephoneTool::scanYieldsAndKeepsToItsOwnText()
 {
     Rig rig;
-    QTest::keyClicks(rig.tool.txtTel, QStringLiteral("010-6601234"));
-    QTest::mouseClick(rig.tool.cmdTelChaXun, Qt::LeftButton);
+    QTest::keyClicks(rig.txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(rig.cmdTelChaXun, Qt::LeftButton);
 
     // An event queued just before the page text is handed over can only run
     // while the scans yield: it sees the panel still busy, another tool's
@@ -364,7 +378,7 @@ void TestTelephoneTool::scanYieldsAndKeepsToItsOwnText()
             seen.ran = true;
             seen.controlsDisabled = rig.telephoneControlsDisabled();
             seen.pending = rig.state.TelPending;
-            seen.result = rig.tool.txtTelWZ->text();
+            seen.result = rig.txtTelWZ->text();
             rig.state.PageText = QStringLiteral("该号段电话分部区域： 别处 0123456789＊");
             rig.view()->finish(QStringLiteral("查询次数过多，请稍后再试"));
         });
@@ -376,7 +390,7 @@ void TestTelephoneTool::scanYieldsAndKeepsToItsOwnText()
     QVERIFY(seen.controlsDisabled);
     QVERIFY(!seen.pending);
     QCOMPARE(seen.result, Connecting);
-    QCOMPARE(rig.tool.txtTelWZ->text(), SampleLocation);
+    QCOMPARE(rig.txtTelWZ->text(), SampleLocation);
     QCOMPARE(rig.tool.txtTelWZColour(), Blue);
     QCOMPARE(rig.view()->bodyReads, 1);
     QVERIFY(rig.boxes.boxes.isEmpty());
@@ -385,11 +399,11 @@ void TestTelephoneTool::scanYieldsAndKeepsToItsOwnText()
 void TestTelephoneTool::completionWithoutQueryDoesNothing()
 {
     Rig rig;
-    rig.tool.txtTelWZ->setText(QStringLiteral("earlier answer"));
+    rig.txtTelWZ->setText(QStringLiteral("earlier answer"));
     rig.view()->finish(QStringLiteral("查询次数过多，请稍后再试"));
     QCoreApplication::processEvents();
     QCOMPARE(rig.view()->bodyReads, 0);
-    QCOMPARE(rig.tool.txtTelWZ->text(), QStringLiteral("earlier answer"));
+    QCOMPARE(rig.txtTelWZ->text(), QStringLiteral("earlier answer"));
     QCOMPARE(rig.tool.txtTelWZColour(), Blue);
 }
 
@@ -398,12 +412,15 @@ void TestTelephoneTool::withoutBrowserTheLookupFails()
     ToolPanelRig rig; // no browser views
     TelephoneTool tool(rig.panel, rig.context);
     rig.show();
-    QTest::keyClicks(tool.txtTel, QStringLiteral("010-6601234"));
-    QTest::mouseClick(tool.cmdTelChaXun, Qt::LeftButton);
+    auto *txtTel = rig.find<QLineEdit>("txtTel");
+    auto *cmdTelChaXun = rig.find<QPushButton>("cmdTelChaXun");
+    auto *txtTelWZ = rig.find<ResultBox>("txtTelWZ");
+    QTest::keyClicks(txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(cmdTelChaXun, Qt::LeftButton);
     // The page can never come: the controls are not left disabled for good.
-    QVERIFY(tool.txtTel->isEnabled() && tool.cmdTelChaXun->isEnabled() && tool.txtTelWZ->isEnabled());
+    QVERIFY(txtTel->isEnabled() && cmdTelChaXun->isEnabled() && txtTelWZ->isEnabled());
     QVERIFY(!rig.state.TelPending);
-    QCOMPARE(tool.txtTelWZ->text(), LookupError);
+    QCOMPARE(txtTelWZ->text(), LookupError);
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes.first().text, UnknownError);
 }
@@ -468,11 +485,14 @@ void TestTelephoneTool::rangeSearch()
     QFETCH(QString, box);
 
     Rig rig;
-    QTest::keyClicks(rig.tool.Text2, areaCode);
-    QTest::keyClicks(rig.tool.Text3, number);
+    auto *Text2 = rig.find<QLineEdit>("Text2");
+    auto *Text3 = rig.find<QLineEdit>("Text3");
+    auto *Command5 = rig.find<QPushButton>("Command5");
+    QTest::keyClicks(Text2, areaCode);
+    QTest::keyClicks(Text3, number);
     bool disabledWhileBoxOpen = false;
-    rig.boxes.onShow = [&](const RecordedBox &) { disabledWhileBoxOpen = !rig.tool.Command5->isEnabled(); };
-    QTest::mouseClick(rig.tool.Command5, Qt::LeftButton);
+    rig.boxes.onShow = [&](const RecordedBox &) { disabledWhileBoxOpen = !Command5->isEnabled(); };
+    QTest::mouseClick(Command5, Qt::LeftButton);
 
     if (terms.isEmpty()) {
         QVERIFY(rig.shell.opened.isEmpty());
@@ -485,14 +505,14 @@ void TestTelephoneTool::rangeSearch()
         QVERIFY(rig.boxes.boxes.isEmpty());
         QCOMPARE(rig.shell.opened, QStringList{SearchPrefix + terms});
     }
-    QVERIFY(rig.tool.Command5->isEnabled());
+    QVERIFY(Command5->isEnabled());
     QVERIFY(rig.view()->navigations.isEmpty());
 }
 
 void TestTelephoneTool::emailHelp()
 {
     Rig rig;
-    QTest::mouseClick(rig.tool.Command4, Qt::LeftButton);
+    QTest::mouseClick(rig.find<QPushButton>("Command4"), Qt::LeftButton);
     QCOMPARE(rig.boxes.boxes.size(), 1);
     const RecordedBox &box = rig.boxes.boxes.first();
     QCOMPARE(box.icon, MessageBoxes::Icon::Information);

@@ -434,14 +434,14 @@ void TstUserTexts::windowTexts_data()
         "    本功能可以指导您通过对方固定电话查询对方所在地的具体位置（大概是街道区域），标志性建筑等信息。"
         "本功能由Orvalent云数据中心提供。");
     row("TabTel", "Label15", text, "数据库式查询：");
-    row("TabTel", "lblTel_0", text, "电话：");
+    row("TabTel", "lblTel(0)", text, "电话：");
     row("TabTel", "cmdTelChaXun", text, "查询");
     row("TabTel", "Label16", text, "范围式查询：");
     row("TabTel", "Label17", text,
         QStringLiteral("如果在左边数据库中无法查询您需要查询的电话号码所在地，您还可以尝试使用范围式查询，"
                        "因为同号段电话号码位置在同一地区，优点：范围大，结果全面。") +
             QString(23, QLatin1Char(' ')) + QStringLiteral("格式：010-88888888"));
-    row("TabTel", "lblTel_1", text, "电话：");
+    row("TabTel", "lblTel(1)", text, "电话：");
     row("TabTel", "Label19", text, "区号");
     row("TabTel", "Label20", text, "电话号码");
     row("TabTel", "Label18", text, "-");

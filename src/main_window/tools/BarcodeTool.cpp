@@ -38,42 +38,43 @@ BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context)
 }
 
 BarcodeTool::BarcodeTool(QWidget *panel, ToolContext &context, BrowserView *webTXM)
-    : QObject(panel), WebTXM(webTXM), m_context(context)
+    : QObject(panel), m_context(context), m_WebTXM(webTXM)
 {
     PanelControls::whitePanel(panel);
     panel->setFont(Fonts::ui(9));
 
-    Label29 = PanelControls::introduction(
+    m_Label29 = PanelControls::introduction(
         panel, "Label29", Twips::rect(1440, 360, 5460, 735),
-        QStringLiteral("    查询条形码请输入完整13位条形码，提供两种功能，厂商识别可以调出厂家及厂家信用（不能查询图书等出"
-                       "版物），真伪鉴定用于鉴定条形码真伪（可以查询一切商品）。"));
-    Label27 = PanelControls::caption(panel, "Label27", Twips::rect(1320, 1240, 0, 0), QStringLiteral("条形码："),
-                                     Fonts::ui(10.5, true));
-    txtTXM = PanelControls::inputBox(panel, "txtTXM", Twips::rect(2160, 1200, 2295, 375));
-    txtTXM->setMaxLength(13);
-    cmdTXM = PanelControls::button(panel, "cmdTXM", Twips::rect(4440, 1200, 1215, 375), QStringLiteral("厂商识别"));
-    Command1 =
+        QStringLiteral(
+            "    查询条形码请输入完整13位条形码，提供两种功能，厂商识别可以调出厂家及厂家信用（不能查询图书等出"
+            "版物），真伪鉴定用于鉴定条形码真伪（可以查询一切商品）。"));
+    m_Label27 = PanelControls::caption(panel, "Label27", Twips::rect(1320, 1240, 0, 0), QStringLiteral("条形码："),
+                                       Fonts::ui(10.5, true));
+    m_txtTXM = PanelControls::inputBox(panel, "txtTXM", Twips::rect(2160, 1200, 2295, 375));
+    m_txtTXM->setMaxLength(13);
+    m_cmdTXM = PanelControls::button(panel, "cmdTXM", Twips::rect(4440, 1200, 1215, 375), QStringLiteral("厂商识别"));
+    m_Command1 =
         PanelControls::button(panel, "Command1", Twips::rect(5640, 1200, 1215, 375), QStringLiteral("真伪鉴定"));
-    Text4 = PanelControls::resultBox(panel, "Text4", Twips::rect(1800, 1680, 5055, 2655), true,
-                                     QStringLiteral("查询结果"));
+    m_Text4 =
+        PanelControls::resultBox(panel, "Text4", Twips::rect(1800, 1680, 5055, 2655), true, QStringLiteral("查询结果"));
 
-    connect(cmdTXM, &QPushButton::clicked, this, &BarcodeTool::cmdTXM_Click);
-    connect(Command1, &QPushButton::clicked, this, &BarcodeTool::Command1_Click);
-    if (WebTXM) {
-        connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::checkForm);
-        connect(WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::WebTXM_DocumentComplete);
+    connect(m_cmdTXM, &QPushButton::clicked, this, &BarcodeTool::cmdTXM_Click);
+    connect(m_Command1, &QPushButton::clicked, this, &BarcodeTool::Command1_Click);
+    if (m_WebTXM) {
+        connect(m_WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::checkForm);
+        connect(m_WebTXM, &BrowserView::documentComplete, this, &BarcodeTool::WebTXM_DocumentComplete);
     }
 }
 
 void BarcodeTool::loadRegistryForm()
 {
-    if (WebTXM)
-        WebTXM->Navigate(Endpoints::barcodeForm());
+    if (m_WebTXM)
+        m_WebTXM->Navigate(Endpoints::barcodeForm());
 }
 
 void BarcodeTool::cmdTXM_Click()
 {
-    const QString code = txtTXM->text();
+    const QString code = m_txtTXM->text();
     if (code.size() != 13) {
         m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("错误"), QStringLiteral("请输入正确条形码！"),
                              m_context.window);
@@ -85,7 +86,7 @@ void BarcodeTool::cmdTXM_Click()
                              m_context.window);
         return;
     }
-    Text4->setText(ProgressText);
+    m_Text4->setText(ProgressText);
     m_context.state.BarcodePending = true;
     // A new query is an 8-digit query, also when the 7-digit retry of the one
     // before is still out: its answer is cut behind 8 digits and may retry.
@@ -95,7 +96,7 @@ void BarcodeTool::cmdTXM_Click()
     // page's next completion (the reload at the next activation) is taken.
     // A view whose last page holds no form is known before anything is
     // asked of it: the box comes within the click.
-    if (!WebTXM || m_form == FormState::Missing) {
+    if (!m_WebTXM || m_form == FormState::Missing) {
         showWaitBox();
         return;
     }
@@ -126,8 +127,8 @@ void BarcodeTool::checkForm()
     m_form = FormState::Unknown;
     const unsigned check = ++m_formCheck;
     QPointer<BarcodeTool> self(this);
-    QPointer<BrowserView> view(WebTXM);
-    WebTXM->hasElement(CodeInput, [self, view, check](bool input) {
+    QPointer<BrowserView> view(m_WebTXM);
+    m_WebTXM->hasElement(CodeInput, [self, view, check](bool input) {
         if (!self || !view || check != self->m_formCheck)
             return;
         if (!input) {
@@ -143,12 +144,12 @@ void BarcodeTool::checkForm()
 
 void BarcodeTool::submitChecked(const QString &prefix, std::function<void(bool)> done)
 {
-    if (!WebTXM) {
+    if (!m_WebTXM) {
         done(false);
         return;
     }
-    QPointer<BrowserView> view(WebTXM);
-    WebTXM->clickElement(CodeInput, [view, prefix, done](bool clicked) {
+    QPointer<BrowserView> view(m_WebTXM);
+    m_WebTXM->clickElement(CodeInput, [view, prefix, done](bool clicked) {
         if (!clicked || !view)
             return done(false);
         view->setValueByName(CodeInput, prefix, [view, done](bool set) {
@@ -161,11 +162,11 @@ void BarcodeTool::submitChecked(const QString &prefix, std::function<void(bool)>
 
 void BarcodeTool::submitEachStep(const QString &prefix)
 {
-    if (!WebTXM)
+    if (!m_WebTXM)
         return;
-    WebTXM->clickElement(CodeInput, {});
-    WebTXM->setValueByName(CodeInput, prefix, {});
-    WebTXM->clickElement(SubmitButton, {});
+    m_WebTXM->clickElement(CodeInput, {});
+    m_WebTXM->setValueByName(CodeInput, prefix, {});
+    m_WebTXM->clickElement(SubmitButton, {});
 }
 
 void BarcodeTool::WebTXM_DocumentComplete()
@@ -175,7 +176,7 @@ void BarcodeTool::WebTXM_DocumentComplete()
         return;
     state.BarcodePending = false;
     QPointer<BarcodeTool> self(this);
-    WebTXM->bodyText([self](std::optional<QString> pageText) {
+    m_WebTXM->bodyText([self](std::optional<QString> pageText) {
         if (self)
             self->readAnswer(pageText);
     });
@@ -187,10 +188,10 @@ void BarcodeTool::readAnswer(const std::optional<QString> &pageText)
     // Another tool may have written PageText since; a page whose text cannot
     // be read is read as empty, never as that other tool's page.
     state.PageText = pageText.value_or(QString());
-    const QString code = txtTXM->text();
+    const QString code = m_txtTXM->text();
 
     if (state.PageText.contains(BarcodeAnswer::NotListedMarker)) {
-        Text4->setText(BarcodeAnswer::NotListedText);
+        m_Text4->setText(BarcodeAnswer::NotListedText);
         if (state.BarcodeShortRetry) {
             state.BarcodeShortRetry = false;
             return;
@@ -201,10 +202,10 @@ void BarcodeTool::readAnswer(const std::optional<QString> &pageText)
         return;
     }
 
-    Text4->setText(BarcodeAnswer::companyText(state.PageText, code, state.BarcodeShortRetry, Text4->text(), state));
+    m_Text4->setText(BarcodeAnswer::companyText(state.PageText, code, state.BarcodeShortRetry, m_Text4->text(), state));
     state.BarcodeShortRetry = false;
     QPointer<BarcodeTool> self(this);
-    WebTXM->elementText(BarcodeAnswer::CreditElement, [self](std::optional<QString> credit) {
+    m_WebTXM->elementText(BarcodeAnswer::CreditElement, [self](std::optional<QString> credit) {
         if (self)
             self->addCredit(credit);
     });
@@ -214,16 +215,16 @@ void BarcodeTool::addCredit(const std::optional<QString> &credit)
 {
     // Without the credit element the result has no credit line.
     if (credit)
-        Text4->setText(BarcodeAnswer::withCredit(Text4->text(), *credit));
+        m_Text4->setText(BarcodeAnswer::withCredit(m_Text4->text(), *credit));
 }
 
 void BarcodeTool::Command1_Click()
 {
-    const QString code = txtTXM->text();
+    const QString code = m_txtTXM->text();
     if (code.size() != 13) {
         m_context.boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("长度不够"),
                              QStringLiteral("真伪鉴定需要输入13位完整条形码，请将条形码补充完整！"), m_context.window);
         return;
     }
-    Text4->setText(BarcodeCheck::hasValidCheckDigit(code) ? ValidText : FakeText);
+    m_Text4->setText(BarcodeCheck::hasValidCheckDigit(code) ? ValidText : FakeText);
 }

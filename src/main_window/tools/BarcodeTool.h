@@ -22,8 +22,8 @@ struct ToolContext;
 // registry knows no company under 8). "真伪鉴定" checks the EAN-13 check digit
 // on the spot.
 //
-//     auto *tool = new BarcodeTool(panelTabTXM, context); // makes WebTXM
-//     tool->loadRegistryForm();                           // the main window's activation
+//     BarcodeTool tool(panelTabTXM, context);   // builds the panel's controls and WebTXM
+//     tool.loadRegistryForm();                  // at the main window's every activation
 //
 // The tool is a child of the panel; the context must outlive it. Without a
 // browser (no factory in the context), or before a page holding the form has
@@ -56,13 +56,9 @@ public:
     static inline const QString FakeText = QStringLiteral(
         "    您输入的条形码是假的！该条形码所对应的商品是假冒产品。如果鉴定有问题请核对条形码是否输入正确！");
 
-    QLabel *Label29 = nullptr;
-    QLabel *Label27 = nullptr;
-    QLineEdit *txtTXM = nullptr;
-    QPushButton *cmdTXM = nullptr;
-    QPushButton *Command1 = nullptr; // Form1.Command1
-    ResultBox *Text4 = nullptr;      // Form1.Text4
-    BrowserView *WebTXM = nullptr;
+    // WebTXM, for the main window, which keeps the registry's form loaded
+    // in it; nullptr without a browser.
+    BrowserView *webTXM() const { return m_WebTXM; }
 
 private:
     // Whether the page last completed in WebTXM holds the registry's form.
@@ -82,6 +78,13 @@ private:
     void addCredit(const std::optional<QString> &credit);
 
     ToolContext &m_context;
+    BrowserView *m_WebTXM;   // WebTXM: holds the registry's form page; may be nullptr
+    QLabel *m_Label29;       // Label29: what the two tools do
+    QLabel *m_Label27;       // Label27: the "条形码：" caption
+    QLineEdit *m_txtTXM;     // txtTXM: the code typed, at most 13 characters
+    QPushButton *m_cmdTXM;   // cmdTXM: asks the registry for the company ("厂商识别")
+    QPushButton *m_Command1; // Command1: checks the check digit ("真伪鉴定")
+    ResultBox *m_Text4;      // Text4: the company, the verdict or the progress
     FormState m_form = FormState::Missing;
     unsigned m_formCheck = 0; // the latest look; older answers are dropped
 };

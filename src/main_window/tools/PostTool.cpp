@@ -25,23 +25,23 @@ PostTool::PostTool(QWidget *panel, ToolContext &context) : QObject(panel), m_con
     panel->setFont(Fonts::ui(9));
 
     // The introduction is one line here, sized to its text.
-    m_label26 = textColour(
+    m_Label26 = textColour(
         caption(
             panel, "Label26", Twips::rect(240, 360, 0, 0),
             QStringLiteral(
                 "本功能可以查询邮政编码所在地，结果会很多。数据来自国家邮政局。显示的所有结果均在邮政编码范围之内。")),
         ExplanationGrey);
-    m_label28 =
+    m_Label28 =
         caption(panel, "Label28", Twips::rect(120, 900, 0, 0), QStringLiteral("邮政编码："), Fonts::ui(10.5, true));
     m_txtPost = inputBox(panel, "txtPost", Twips::rect(1200, 840, 5655, 375));
     m_cmdPost = button(panel, "cmdPost", Twips::rect(6840, 840, 1095, 375), QStringLiteral("查询"));
     m_txtPostJG = resultBox(panel, "txtPostJG", Twips::rect(120, 1320, 9015, 4935), true, QString());
 
     // Too small to show the page: the page is only read.
-    m_webPost =
+    m_WebPost =
         makeBrowserView(m_context.browsers, panel, Twips::rect(3240, 3120, 255, 375), QStringLiteral("WebPost"));
-    if (m_webPost)
-        connect(m_webPost, &BrowserView::documentComplete, this, &PostTool::WebPost_DocumentComplete);
+    if (m_WebPost)
+        connect(m_WebPost, &BrowserView::documentComplete, this, &PostTool::WebPost_DocumentComplete);
 
     connect(m_cmdPost, &QPushButton::clicked, this, &PostTool::cmdPost_Click);
 }
@@ -52,8 +52,8 @@ void PostTool::cmdPost_Click()
     // navigation and the first completion to arrive is taken.
     m_context.state.PostPending = true;
     m_txtPostJG->setText(SearchingText);
-    if (m_webPost)
-        m_webPost->Navigate(Endpoints::postCode(m_txtPost->text()));
+    if (m_WebPost)
+        m_WebPost->Navigate(Endpoints::postCode(m_txtPost->text()));
 }
 
 void PostTool::WebPost_DocumentComplete()
@@ -63,7 +63,7 @@ void PostTool::WebPost_DocumentComplete()
     m_context.state.PostPending = false;
     // The page text comes back later; the rest of the steps run when it does.
     QPointer<PostTool> self(this);
-    m_webPost->bodyText([self](std::optional<QString> text) {
+    m_WebPost->bodyText([self](std::optional<QString> text) {
         if (self)
             self->showPage(text);
     });

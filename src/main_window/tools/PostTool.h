@@ -17,9 +17,14 @@ struct LookupState;
 // The post-code tool on the panel TabPost: the button loads the service's page
 // for the typed code in the panel's tiny browser WebPost, and the first
 // document completion after that cuts the list of places into txtPostJG.
+//
+//     PostTool tool(panelTabPost, context);   // builds the panel's controls
+//
+// The tool is a child of the panel; the context must outlive it. Without a
+// browser factory in the context there is no WebPost, and a query only shows
+// its progress text.
 class PostTool : public QObject
 {
-    Q_OBJECT
 public:
     PostTool(QWidget *panel, ToolContext &context);
 
@@ -33,18 +38,16 @@ public:
     static inline const QString ErrorText =
         QStringLiteral("出现错误！请检查输入是否正确，若输入正确有可能是网络问题导致。");
 
-    BrowserView *webPost() const { return m_webPost; }
-
 private:
     void showPage(const std::optional<QString> &pageText);
 
     ToolContext &m_context;
-    QLabel *m_label26 = nullptr;
-    QLabel *m_label28 = nullptr;
-    QLineEdit *m_txtPost = nullptr;
-    QPushButton *m_cmdPost = nullptr;
-    ResultBox *m_txtPostJG = nullptr;
-    BrowserView *m_webPost = nullptr;
+    QLabel *m_Label26;      // Label26: what the tool does
+    QLabel *m_Label28;      // Label28: the "邮政编码：" caption
+    QLineEdit *m_txtPost;   // txtPost: the code (or other text) typed
+    QPushButton *m_cmdPost; // cmdPost: starts the query
+    ResultBox *m_txtPostJG; // txtPostJG: the places or what went wrong
+    BrowserView *m_WebPost; // WebPost: loads the service's page; nullptr without a browser factory
 };
 
 // The list cut out of the post-code page's text, or the result box's text for

@@ -29,7 +29,6 @@ struct ToolContext;
 // ends in its error path at once.
 class TelephoneTool : public QObject
 {
-    Q_OBJECT
 public:
     TelephoneTool(QWidget *panel, ToolContext &context);
 
@@ -54,24 +53,6 @@ public:
     static inline const QString EmailHelpTitle = QStringLiteral("Email所在地查询方法");
     static const QString EmailHelpText;
 
-    QLabel *lblTelJS = nullptr;
-    QLabel *Label15 = nullptr;
-    QLabel *lblTel0 = nullptr; // lblTel(0), named "lblTel_0"
-    QLineEdit *txtTel = nullptr;
-    QPushButton *cmdTelChaXun = nullptr;
-    ResultBox *txtTelWZ = nullptr;
-    QLabel *Label16 = nullptr;
-    QLabel *Label17 = nullptr;
-    QLabel *lblTel1 = nullptr; // lblTel(1), named "lblTel_1"
-    QLabel *Label19 = nullptr;
-    QLabel *Label20 = nullptr;
-    QLineEdit *Text2 = nullptr; // area code
-    QLabel *Label18 = nullptr;
-    QLineEdit *Text3 = nullptr; // number without the area code
-    QPushButton *Command5 = nullptr;
-    QPushButton *Command4 = nullptr;
-    BrowserView *WebTel = nullptr;
-
 private:
     void readPage(const std::optional<QString> &pageText);
     void setTelephoneControlsEnabled(bool enabled);
@@ -79,4 +60,21 @@ private:
     void failLookup();
 
     ToolContext &m_context;
+    QLabel *m_lblTelJS;          // lblTelJS: what the tool does
+    QLabel *m_Label15;           // Label15: the fixed-line lookup's heading
+    QLabel *m_lblTel_0;          // lblTel(0): the lookup's "电话：" caption
+    QLineEdit *m_txtTel;         // txtTel: the number typed, at most 13 characters
+    QPushButton *m_cmdTelChaXun; // cmdTelChaXun: starts the lookup
+    ResultBox *m_txtTelWZ;       // txtTelWZ: the location, the progress or what went wrong
+    QLabel *m_Label16;           // Label16: the number-range search's heading
+    QLabel *m_Label17;           // Label17: what the number-range search does
+    QLabel *m_lblTel_1;          // lblTel(1): the search's "电话：" caption
+    QLabel *m_Label19;           // Label19: the "区号" caption
+    QLabel *m_Label20;           // Label20: the "电话号码" caption
+    QLineEdit *m_Text2;          // Text2: the area code, at most 4 characters
+    QLabel *m_Label18;           // Label18: the dash between the two boxes
+    QLineEdit *m_Text3;          // Text3: the number without the area code, at most 8 characters
+    QPushButton *m_Command5;     // Command5: opens the number-range search
+    QPushButton *m_Command4;     // Command4: shows the e-mail help box
+    BrowserView *m_WebTel;       // WebTel: loads the telephone-area page; nullptr without a browser factory
 };

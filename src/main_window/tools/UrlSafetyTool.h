@@ -47,18 +47,6 @@ public:
     static inline const QString StatusAnalysing = QStringLiteral("正在分析网址...");
     static inline const QString StatusReadingVerdict = QStringLiteral("正在查询云安全中心返回的结果......");
 
-    QLabel *Label13 = nullptr;
-    QLabel *Label14 = nullptr;
-    QLineEdit *txtUS = nullptr;
-    QLabel *imgNoKnow = nullptr;
-    QLabel *imgNoSafe = nullptr;
-    QLabel *imgSafe = nullptr;
-    QPushButton *cmdUS = nullptr;
-    QLabel *Label33 = nullptr;
-    ResultBox *txtUSJG = nullptr;
-    BrowserView *WebAI = nullptr; // nullptr without a browser factory
-    QPushButton *Command12 = nullptr;
-
 private:
     void stageOne();
     void startStageTwo();
@@ -68,4 +56,15 @@ private:
 
     ToolContext &m_context;
     OpenReport m_openReport;
+    QLabel *m_Label13;        // Label13: what the tool does
+    QLabel *m_Label14;        // Label14: the "网址：" caption
+    QLineEdit *m_txtUS;       // txtUS: the address typed; its background shows the verdict
+    QLabel *m_imgNoKnow;      // imgNoKnow: the unknown badge
+    QLabel *m_imgNoSafe;      // imgNoSafe: the danger badge
+    QLabel *m_imgSafe;        // imgSafe: the safe badge
+    QPushButton *m_cmdUS;     // cmdUS: starts the check
+    QLabel *m_Label33;        // Label33: the "结果：" caption
+    ResultBox *m_txtUSJG;     // txtUSJG: the verdict's text or the progress
+    BrowserView *m_WebAI;     // WebAI: loads the second service's page; nullptr without a browser factory
+    QPushButton *m_Command12; // Command12: hands the address to the report window
 };
