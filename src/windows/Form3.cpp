@@ -2,15 +2,14 @@
 
 #include "BrowserView.h"
 #include "Command.h"
-#include "Endpoints.h"
 #include "Fonts.h"
 #include "InfoIcon.h"
 #include "MessageBoxes.h"
 #include "PanelControls.h"
-#include "PageText.h"
 #include "PictureBox.h"
 #include "ProgramWindowActivation.h"
 #include "ReportPage.h"
+#include "ReportSubmission.h"
 #include "ScreenPlace.h"
 #include "Text.h"
 #include "Twips.h"
@@ -23,7 +22,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QScreen>
 
 namespace {
@@ -71,18 +69,6 @@ static void initReportResources()
     // The logo lives in this static library's resources: they must be pulled in.
     Q_INIT_RESOURCE(Form3);
 }
-
-// One report on its way into the page: the fields, then the ticked boxes,
-// then every image, each step asked once the one before has answered.
-struct Form3::Submission {
-    enum class Phase { Fill, Tick, Count, Click, Done };
-    QList<QPair<QString, QString>> fields; // page input name, value
-    QList<int> ticked;
-    unsigned pageSerial = 0;
-    Phase phase = Phase::Fill;
-    int next = 0;
-    int images = 0;
-};
 
 Form3::Form3(Dependencies dependencies, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
@@ -228,6 +214,11 @@ void Form3::build()
     // Below the client area: the report page is never seen.
     m_WebBrowser1 = m_browsers.create(this, Twips::rect(9480, 8640, 135, 135));
     m_WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    m_submission = new ReportSubmission(*m_WebBrowser1, m_boxes,
+                                        {this, [this](const QString &status) { showStatus(status); },
+                                         [this] { Command2_Click(); },
+                                         [this](const QImage &picture) { showCaptcha(picture); }},
+                                        this);
 
     QWidget *order[] = {m_Check1[0], m_Check1[1], m_Check1[2], m_Check1[3],  m_Check1[4],  m_Check1[5],
                         m_Check1[6], m_Check1[7], m_Check1[8], m_Check1[9],  m_Check1[10], m_Check1[11],
@@ -263,7 +254,18 @@ void Form3::Form_Load()
 
 void Form3::Form_Activate()
 {
-    m_WebBrowser1->Navigate(Endpoints::reportPage());
+    m_submission->loadPage();
+}
+
+bool Form3::ReportPending() const
+{
+    return m_submission->pending();
+}
+
+void Form3::showStatus(const QString &status)
+{
+    m_Label6->setText(status);
+    m_Label6->adjustSize();
 }
 
 QString Form3::reasonText() const
@@ -300,143 +302,26 @@ void Form3::Command1_Click()
 
 void Form3::submit()
 {
-    m_ReportPending = true;
-    m_Label6->setText(ReportPage::Submitting);
-    m_Label6->adjustSize();
-
-    auto submission = std::make_shared<Submission>();
-    submission->fields = {{QStringLiteral("title"), m_Text1->text()},
-                          {QStringLiteral("url"), m_Text2->text()},
-                          {QStringLiteral("describe"), reasonText()},
-                          {QStringLiteral("email"), m_Text4->text()},
-                          {QStringLiteral("validateCode"), m_Text5->text()}};
+    ReportSubmission::Report report{m_Text1->text(), m_Text2->text(), reasonText(), m_Text4->text(), m_Text5->text(), {}};
     for (int i = 0; i < CategoryCount; ++i) {
         if (m_Check1[i]->checkState() == Qt::Checked)
-            submission->ticked.append(i);
+            report.categories.append(i);
     }
-    submission->pageSerial = m_pageSerial;
-    runSubmission(submission);
-}
-
-// Each step goes to the page once the step before has answered, so the window
-// keeps handling its events between them. A step that fails ends the report
-// with the connecting message; a page that completes meanwhile (the report
-// went through, or the page was reloaded) ends it quietly, so nothing is
-// filled into or clicked on a page other than the one the report began on.
-void Form3::runSubmission(const std::shared_ptr<Submission> &submission)
-{
-    using Phase = Submission::Phase;
-    QPointer<Form3> self(this);
-    const auto then = [self, submission](bool ok) {
-        if (!self || submission->pageSerial != self->m_pageSerial)
-            return;
-        if (!ok)
-            return self->submissionFailed();
-        ++submission->next;
-        self->runSubmission(submission);
-    };
-
-    if (submission->phase == Phase::Fill) {
-        if (submission->next < submission->fields.size()) {
-            const auto &[name, value] = submission->fields.at(submission->next);
-            return m_WebBrowser1->setValueByName(name, value, then);
-        }
-        submission->phase = Phase::Tick;
-        submission->next = 0;
-    }
-    if (submission->phase == Phase::Tick) {
-        if (submission->next < submission->ticked.size())
-            return m_WebBrowser1->clickNth(BrowserView::Collection::ByName, QStringLiteral("siteType[]"),
-                                           submission->ticked.at(submission->next), then);
-        submission->phase = Phase::Count;
-        submission->next = 0;
-    }
-    if (submission->phase == Phase::Count) {
-        // Counted once; the clicks below find each image in the collection
-        // as it is at the time.
-        return m_WebBrowser1->countByTagName(QStringLiteral("IMG"), [self, submission](std::optional<int> count) {
-            if (!self || submission->pageSerial != self->m_pageSerial)
-                return;
-            if (!count)
-                return self->submissionFailed();
-            submission->images = *count;
-            submission->phase = Phase::Click;
-            submission->next = 0;
-            self->runSubmission(submission);
-        });
-    }
-    if (submission->phase == Phase::Click) {
-        if (submission->next < submission->images)
-            return m_WebBrowser1->clickNth(BrowserView::Collection::ByTagName, QStringLiteral("IMG"), submission->next,
-                                           then);
-        submission->phase = Phase::Done;
-    }
-}
-
-void Form3::submissionFailed()
-{
-    m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("接口连接中"),
-                 QStringLiteral("正在连接网站举报中心接口中，请稍后再操作！"), this);
-    m_WebBrowser1->Navigate(Endpoints::reportPage());
+    m_submission->send(report);
 }
 
 void Form3::WebBrowser1_DocumentComplete()
 {
-    ++m_pageSerial;
-    if (!m_ReportPending) {
-        copyCaptcha();
-        return;
-    }
-    m_ReportPending = false;
-    QPointer<Form3> self(this);
-    m_WebBrowser1->bodyText([self](std::optional<QString> text) {
-        if (!self)
-            return;
-        // No body: nothing to confirm; the captcha step still runs.
-        if (text)
-            self->confirmationRead(*text);
-        self->copyCaptcha();
-    });
+    m_submission->pageComplete();
 }
 
-void Form3::confirmationRead(const QString &pageText)
+void Form3::showCaptcha(const QImage &picture)
 {
-    if (FindTextPos(ReportPage::ConfirmationMarker, pageText) == 0)
-        return;
-    const QString details = ReportPage::confirmationDetails(pageText);
-    m_Label6->setText(ReportPage::Reported);
-    m_Label6->adjustSize();
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("举报已成功"),
-                 QStringLiteral("您所举报的信息已提交成功，处理后会反馈到您邮箱中，一旦发现不良网站将会阻断传播，情节严重的将屏蔽处理！")
-                     + QStringLiteral("\r\n") + QStringLiteral("您所举报的举报信息：") + QStringLiteral("\r\n") + details,
-                 this);
-    Command2_Click();
-    m_Label6->setText(ReportPage::Connecting);
-    m_Label6->adjustSize();
-    m_WebBrowser1->Navigate(Endpoints::reportPage());
-}
-
-// The captcha is the report page's first image, read straight from the page
-// (the user's clipboard is left alone). A load that failed shows the view's
-// own error page under the report address: that page is not the report
-// site's, and its pictures are no captcha.
-void Form3::copyCaptcha()
-{
-    if (!m_WebBrowser1->documentLoaded() || !m_WebBrowser1->currentUrl().contains(Endpoints::ReportHost))
-        return;
-    QPointer<Form3> self(this);
-    m_WebBrowser1->firstImagePicture([self](std::optional<QImage> picture) {
-        // No image on the page, or one that cannot be read (not loaded yet):
-        // the copy failed and the box keeps its picture.
-        if (!self || !picture || picture->isNull())
-            return;
-        QLabel *box = self->m_Picture1;
-        const QPixmap pixmap = QPixmap::fromImage(*picture);
-        box->setPixmap(pixmap);
-        // The box sizes itself to its picture, border included.
-        box->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
-        self->Picture1_Change();
-    });
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    m_Picture1->setPixmap(pixmap);
+    // The box sizes itself to its picture, border included.
+    m_Picture1->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
+    Picture1_Change();
 }
 
 void Form3::Picture1_Change()
