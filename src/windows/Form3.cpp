@@ -26,18 +26,17 @@
 
 namespace {
 
+using PanelControls::caption;
+using PanelControls::textColour;
+
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-// A transparent bold label that sizes itself to its text from its corner.
-QLabel *label(QWidget *parent, const QString &name, int left, int top, const QString &text, qreal points,
-              const QColor &colour = QColor())
+// The window's labels are bold and size themselves to their text from their
+// design corner (twips).
+QRect corner(int left, int top)
 {
-    QLabel *made = PanelControls::caption(parent, "", Twips::rect(left, top, 0, 0), text, Fonts::ui(points, true));
-    made->setObjectName(name);
-    if (colour.isValid())
-        PanelControls::textColour(made, colour);
-    return made;
+    return Twips::rect(left, top, 0, 0);
 }
 
 struct Category {
@@ -106,11 +105,16 @@ Form3::~Form3() = default;
 
 void Form3::build()
 {
-    label(this, QStringLiteral("Label1"), 240, 480,
-          QStringLiteral("提示：被举报网站经核实有木马、钓鱼、欺诈等行为，将阻止其在互联网中传播，情节严重的屏蔽。"), 10.5,
-          Red);
-    label(this, QStringLiteral("Label2(0)"), 240, 840, QStringLiteral("一、填写举报网站"), 10.5);
-    label(this, QStringLiteral("Label3(1)"), 480, 1200, QStringLiteral("网站/网店网址："), 9, Blue);
+    const QFont bold9 = Fonts::ui(9, true);
+    const QFont bold10 = Fonts::ui(10.5, true);
+    const QFont bold12 = Fonts::ui(12, true);
+
+    textColour(caption(this, "Label1", corner(240, 480),
+                       QStringLiteral("提示：被举报网站经核实有木马、钓鱼、欺诈等行为，将阻止其在互联网中传播，情节严重的屏蔽。"),
+                       bold10),
+               Red);
+    caption(this, "Label2(0)", corner(240, 840), QStringLiteral("一、填写举报网站"), bold10);
+    textColour(caption(this, "Label3(1)", corner(480, 1200), QStringLiteral("网站/网店网址："), bold9), Blue);
 
     m_Text2 = new Text(this);
     m_Text2->setObjectName(QStringLiteral("Text2"));
@@ -125,20 +129,22 @@ void Form3::build()
     m_WebT->setObjectName(QStringLiteral("WebT"));
 
     new InfoIcon(this, "Picture2(4)", Twips::rect(240, 1680, 240, 240), QStringLiteral("名称指的是网页的标题。"));
-    label(this, QStringLiteral("Label3(0)"), 480, 1680, QStringLiteral("网站/网店名称："), 9, Blue);
+    textColour(caption(this, "Label3(0)", corner(480, 1680), QStringLiteral("网站/网店名称："), bold9), Blue);
 
     m_Text1 = new Text(this);
     m_Text1->setObjectName(QStringLiteral("Text1"));
     m_Text1->setGeometry(Twips::rect(1920, 1605, 4215, 420));
 
-    label(this, QStringLiteral("Label5"), 8640, 840, QStringLiteral("举报须知"), 12, Blue);
-    QLabel *notice = label(this, QStringLiteral("Label4(0)"), 7680, 1200,
-                           QStringLiteral("1.应保证所举报内容与事实一致，若捏造、诋毁将不能通过审核。"), 9, Red);
+    textColour(caption(this, "Label5", corner(8640, 840), QStringLiteral("举报须知"), bold12), Blue);
+    // The first notice wraps within its fixed box.
+    QLabel *notice = textColour(PanelControls::label(this, "Label4(0)", Twips::rect(7680, 1200, 2760, 570),
+                                                     QStringLiteral("1.应保证所举报内容与事实一致，若捏造、诋毁将不能通过审核。"),
+                                                     bold9),
+                                Red);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    notice->setGeometry(Twips::rect(7680, 1200, 2760, 570));
-    label(this, QStringLiteral("Label4(1)"), 7680, 1800, QStringLiteral("2.请填写详细信息，以便举报成功。"), 9, Red);
-    label(this, QStringLiteral("Label2(1)"), 240, 2160, QStringLiteral("二、选择举报类别 "), 10.5);
+    textColour(caption(this, "Label4(1)", corner(7680, 1800), QStringLiteral("2.请填写详细信息，以便举报成功。"), bold9), Red);
+    caption(this, "Label2(1)", corner(240, 2160), QStringLiteral("二、选择举报类别 "), bold10);
     new InfoIcon(this, "Picture2(0)", Twips::rect(2040, 2220, 240, 240),
                  QStringLiteral("本项请认真填写，否则可能不能审核通过，可以多选。选错、乱选情况下审核所需时间会很长。"));
 
@@ -146,7 +152,7 @@ void Form3::build()
         auto *box = new QCheckBox(QString::fromUtf8(Categories[i].caption), this);
         box->setObjectName(QStringLiteral("Check1(%1)").arg(i));
         box->setToolTip(QString::fromUtf8(Categories[i].tooltip));
-        box->setFont(Fonts::ui(9, true));
+        box->setFont(bold9);
         QPalette palette = box->palette();
         palette.setColor(QPalette::WindowText, Blue);
         palette.setColor(QPalette::Window, Qt::white);
@@ -159,7 +165,7 @@ void Form3::build()
         m_Check1[i] = box;
     }
 
-    label(this, QStringLiteral("Label3(2)"), 480, 3240, QStringLiteral("请详细填写举报网站理由："), 9, Blue);
+    textColour(caption(this, "Label3(2)", corner(480, 3240), QStringLiteral("请详细填写举报网站理由："), bold9), Blue);
     m_Text3 = new QPlainTextEdit(this);
     m_Text3->setObjectName(QStringLiteral("Text3"));
     m_Text3->setGeometry(Twips::rect(480, 3600, 9015, 1335));
@@ -168,33 +174,28 @@ void Form3::build()
     m_Text3->setTabChangesFocus(true);
     m_Text3->installEventFilter(this);
 
-    label(this, QStringLiteral("Label2(2)"), 240, 5040, QStringLiteral("三、联系方式"), 10.5);
-    label(this, QStringLiteral("Label3(3)"), 480, 5460, QStringLiteral("您的邮箱："), 10.5, Blue);
+    caption(this, "Label2(2)", corner(240, 5040), QStringLiteral("三、联系方式"), bold10);
+    textColour(caption(this, "Label3(3)", corner(480, 5460), QStringLiteral("您的邮箱："), bold10), Blue);
     m_Text4 = new Text(this);
     m_Text4->setObjectName(QStringLiteral("Text4"));
     m_Text4->setGeometry(Twips::rect(1560, 5400, 4455, 420));
-    label(this, QStringLiteral("Label3(4)"), 600, 5940, QStringLiteral("验证码："), 10.5, Blue);
+    textColour(caption(this, "Label3(4)", corner(600, 5940), QStringLiteral("验证码："), bold10), Blue);
     m_Text5 = new Text(this);
     m_Text5->setObjectName(QStringLiteral("Text5"));
     m_Text5->setGeometry(Twips::rect(1560, 5880, 4455, 420));
 
-    m_Picture1 = new QLabel(this);
-    m_Picture1->setTextFormat(Qt::PlainText);
-    m_Picture1->setObjectName(QStringLiteral("Picture1"));
+    // Empty until the report page's captcha comes.
+    m_Picture1 = PanelControls::label(this, "Picture1", Twips::rect(6000, 5920, 660, 300), QString());
     m_Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_Picture1->setLineWidth(CaptchaBorder);
-    m_Picture1->setGeometry(Twips::rect(6000, 5920, 660, 300));
 
-    auto *logo = new QLabel(this);
-    logo->setTextFormat(Qt::PlainText);
-    logo->setObjectName(QStringLiteral("Image1"));
     // The internet-registry organisation's logo beside the captcha, 152 x 73,
     // drawn by scripts/make-faces.
     initReportResources();
+    QLabel *logo = PanelControls::label(this, "Image1", Twips::rect(6840, 5280, 2280, 1095), QString());
     logo->setPixmap(QPixmap(QStringLiteral(":/report/logo.png")));
-    logo->setGeometry(Twips::rect(6840, 5280, 2280, 1095));
 
-    m_Label6 = label(this, QStringLiteral("Label6"), 3600, 6480, ReportPage::Connecting, 12, Blue);
+    m_Label6 = textColour(caption(this, "Label6", corner(3600, 6480), ReportPage::Connecting, bold12), Blue);
 
     m_Command1 = new Command(this);
     m_Command1->setObjectName(QStringLiteral("Command1"));
@@ -264,8 +265,7 @@ bool Form3::ReportPending() const
 
 void Form3::showStatus(const QString &status)
 {
-    m_Label6->setText(status);
-    m_Label6->adjustSize();
+    PanelControls::setAutoSized(m_Label6, status);
 }
 
 QString Form3::reasonText() const
@@ -329,8 +329,7 @@ void Form3::Picture1_Change()
     // An empty box keeps its size but shows no captcha to read: not ready.
     const bool ready = !m_Picture1->pixmap().isNull()
                        && m_Picture1->size() == QSize(Twips::toPixels(ReadyWidth), Twips::toPixels(ReadyHeight));
-    m_Label6->setText(ready ? ReportPage::Connected : ReportPage::Connecting);
-    m_Label6->adjustSize();
+    showStatus(ready ? ReportPage::Connected : ReportPage::Connecting);
 }
 
 void Form3::cmdT_Click()
