@@ -1,6 +1,7 @@
 #include "Form3.h"
 
 #include "BrowserView.h"
+#include "BrowserViewMaker.h"
 #include "Command.h"
 #include "Fonts.h"
 #include "InfoIcon.h"
@@ -125,8 +126,7 @@ void Form3::build()
     m_cmdT->setGeometry(Twips::rect(6000, 1140, 1575, 375));
 
     // The title browser lies inside the area of cmdT, too small to be seen.
-    m_WebT = m_browsers.create(this, Twips::rect(6720, 1320, 135, 135));
-    m_WebT->setObjectName(QStringLiteral("WebT"));
+    m_WebT = makeBrowserView(&m_browsers, this, Twips::rect(6720, 1320, 135, 135), QStringLiteral("WebT"));
 
     new InfoIcon(this, "Picture2(4)", Twips::rect(240, 1680, 240, 240), QStringLiteral("名称指的是网页的标题。"));
     textColour(caption(this, "Label3(0)", corner(480, 1680), QStringLiteral("网站/网店名称："), bold9), Blue);
@@ -213,8 +213,8 @@ void Form3::build()
     m_M3->setPicture(m_M30);
 
     // Below the client area: the report page is never seen.
-    m_WebBrowser1 = m_browsers.create(this, Twips::rect(9480, 8640, 135, 135));
-    m_WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    m_WebBrowser1 =
+        makeBrowserView(&m_browsers, this, Twips::rect(9480, 8640, 135, 135), QStringLiteral("WebBrowser1"));
     m_submission = new ReportSubmission(*m_WebBrowser1, m_boxes,
                                         {this, [this](const QString &status) { showStatus(status); },
                                          [this] { Command2_Click(); },
