@@ -16,14 +16,14 @@
 #include "Twips.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
