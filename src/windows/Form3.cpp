@@ -1,45 +1,43 @@
 #include "Form3.h"
 
 #include "BrowserView.h"
+#include "BrowserViewMaker.h"
 #include "Command.h"
-#include "Endpoints.h"
 #include "Fonts.h"
 #include "InfoIcon.h"
 #include "MessageBoxes.h"
 #include "PanelControls.h"
-#include "PageText.h"
 #include "PictureBox.h"
 #include "ProgramWindowActivation.h"
 #include "ReportPage.h"
+#include "ReportSubmission.h"
 #include "ScreenPlace.h"
 #include "Text.h"
 #include "Twips.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QScreen>
+
+#include <algorithm>
 
 namespace {
+
+using PanelControls::caption;
+using PanelControls::textColour;
 
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-// A transparent bold label that sizes itself to its text from its corner.
-QLabel *label(QWidget *parent, const QString &name, int left, int top, const QString &text, qreal points,
-              const QColor &colour = QColor())
+// The window's labels are bold and size themselves to their text from their
+// design corner (twips).
+QRect corner(int left, int top)
 {
-    QLabel *made = PanelControls::caption(parent, "", Twips::rect(left, top, 0, 0), text, Fonts::ui(points, true));
-    made->setObjectName(name);
-    if (colour.isValid())
-        PanelControls::textColour(made, colour);
-    return made;
+    return Twips::rect(left, top, 0, 0);
 }
 
 struct Category {
@@ -71,18 +69,6 @@ static void initReportResources()
     // The logo lives in this static library's resources: they must be pulled in.
     Q_INIT_RESOURCE(Form3);
 }
-
-// One report on its way into the page: the fields, then the ticked boxes,
-// then every image, each step asked once the one before has answered.
-struct Form3::Submission {
-    enum class Phase { Fill, Tick, Count, Click, Done };
-    QList<QPair<QString, QString>> fields; // page input name, value
-    QList<int> ticked;
-    unsigned pageSerial = 0;
-    Phase phase = Phase::Fill;
-    int next = 0;
-    int images = 0;
-};
 
 Form3::Form3(Dependencies dependencies, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
@@ -120,11 +106,16 @@ Form3::~Form3() = default;
 
 void Form3::build()
 {
-    label(this, QStringLiteral("Label1"), 240, 480,
-          QStringLiteral("提示：被举报网站经核实有木马、钓鱼、欺诈等行为，将阻止其在互联网中传播，情节严重的屏蔽。"), 10.5,
-          Red);
-    label(this, QStringLiteral("Label2(0)"), 240, 840, QStringLiteral("一、填写举报网站"), 10.5);
-    label(this, QStringLiteral("Label3(1)"), 480, 1200, QStringLiteral("网站/网店网址："), 9, Blue);
+    const QFont bold9 = Fonts::ui(9, true);
+    const QFont bold10 = Fonts::ui(10.5, true);
+    const QFont bold12 = Fonts::ui(12, true);
+
+    textColour(caption(this, "Label1", corner(240, 480),
+                       QStringLiteral("提示：被举报网站经核实有木马、钓鱼、欺诈等行为，将阻止其在互联网中传播，情节严重的屏蔽。"),
+                       bold10),
+               Red);
+    caption(this, "Label2(0)", corner(240, 840), QStringLiteral("一、填写举报网站"), bold10);
+    textColour(caption(this, "Label3(1)", corner(480, 1200), QStringLiteral("网站/网店网址："), bold9), Blue);
 
     m_Text2 = new Text(this);
     m_Text2->setObjectName(QStringLiteral("Text2"));
@@ -135,24 +126,25 @@ void Form3::build()
     m_cmdT->setGeometry(Twips::rect(6000, 1140, 1575, 375));
 
     // The title browser lies inside the area of cmdT, too small to be seen.
-    m_WebT = m_browsers.create(this, Twips::rect(6720, 1320, 135, 135));
-    m_WebT->setObjectName(QStringLiteral("WebT"));
+    m_WebT = makeBrowserView(&m_browsers, this, Twips::rect(6720, 1320, 135, 135), QStringLiteral("WebT"));
 
     new InfoIcon(this, "Picture2(4)", Twips::rect(240, 1680, 240, 240), QStringLiteral("名称指的是网页的标题。"));
-    label(this, QStringLiteral("Label3(0)"), 480, 1680, QStringLiteral("网站/网店名称："), 9, Blue);
+    textColour(caption(this, "Label3(0)", corner(480, 1680), QStringLiteral("网站/网店名称："), bold9), Blue);
 
     m_Text1 = new Text(this);
     m_Text1->setObjectName(QStringLiteral("Text1"));
     m_Text1->setGeometry(Twips::rect(1920, 1605, 4215, 420));
 
-    label(this, QStringLiteral("Label5"), 8640, 840, QStringLiteral("举报须知"), 12, Blue);
-    QLabel *notice = label(this, QStringLiteral("Label4(0)"), 7680, 1200,
-                           QStringLiteral("1.应保证所举报内容与事实一致，若捏造、诋毁将不能通过审核。"), 9, Red);
+    textColour(caption(this, "Label5", corner(8640, 840), QStringLiteral("举报须知"), bold12), Blue);
+    // The first notice wraps within its fixed box.
+    QLabel *notice = textColour(PanelControls::label(this, "Label4(0)", Twips::rect(7680, 1200, 2760, 570),
+                                                     QStringLiteral("1.应保证所举报内容与事实一致，若捏造、诋毁将不能通过审核。"),
+                                                     bold9),
+                                Red);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    notice->setGeometry(Twips::rect(7680, 1200, 2760, 570));
-    label(this, QStringLiteral("Label4(1)"), 7680, 1800, QStringLiteral("2.请填写详细信息，以便举报成功。"), 9, Red);
-    label(this, QStringLiteral("Label2(1)"), 240, 2160, QStringLiteral("二、选择举报类别 "), 10.5);
+    textColour(caption(this, "Label4(1)", corner(7680, 1800), QStringLiteral("2.请填写详细信息，以便举报成功。"), bold9), Red);
+    caption(this, "Label2(1)", corner(240, 2160), QStringLiteral("二、选择举报类别 "), bold10);
     new InfoIcon(this, "Picture2(0)", Twips::rect(2040, 2220, 240, 240),
                  QStringLiteral("本项请认真填写，否则可能不能审核通过，可以多选。选错、乱选情况下审核所需时间会很长。"));
 
@@ -160,7 +152,7 @@ void Form3::build()
         auto *box = new QCheckBox(QString::fromUtf8(Categories[i].caption), this);
         box->setObjectName(QStringLiteral("Check1(%1)").arg(i));
         box->setToolTip(QString::fromUtf8(Categories[i].tooltip));
-        box->setFont(Fonts::ui(9, true));
+        box->setFont(bold9);
         QPalette palette = box->palette();
         palette.setColor(QPalette::WindowText, Blue);
         palette.setColor(QPalette::Window, Qt::white);
@@ -173,7 +165,7 @@ void Form3::build()
         m_Check1[i] = box;
     }
 
-    label(this, QStringLiteral("Label3(2)"), 480, 3240, QStringLiteral("请详细填写举报网站理由："), 9, Blue);
+    textColour(caption(this, "Label3(2)", corner(480, 3240), QStringLiteral("请详细填写举报网站理由："), bold9), Blue);
     m_Text3 = new QPlainTextEdit(this);
     m_Text3->setObjectName(QStringLiteral("Text3"));
     m_Text3->setGeometry(Twips::rect(480, 3600, 9015, 1335));
@@ -182,33 +174,28 @@ void Form3::build()
     m_Text3->setTabChangesFocus(true);
     m_Text3->installEventFilter(this);
 
-    label(this, QStringLiteral("Label2(2)"), 240, 5040, QStringLiteral("三、联系方式"), 10.5);
-    label(this, QStringLiteral("Label3(3)"), 480, 5460, QStringLiteral("您的邮箱："), 10.5, Blue);
+    caption(this, "Label2(2)", corner(240, 5040), QStringLiteral("三、联系方式"), bold10);
+    textColour(caption(this, "Label3(3)", corner(480, 5460), QStringLiteral("您的邮箱："), bold10), Blue);
     m_Text4 = new Text(this);
     m_Text4->setObjectName(QStringLiteral("Text4"));
     m_Text4->setGeometry(Twips::rect(1560, 5400, 4455, 420));
-    label(this, QStringLiteral("Label3(4)"), 600, 5940, QStringLiteral("验证码："), 10.5, Blue);
+    textColour(caption(this, "Label3(4)", corner(600, 5940), QStringLiteral("验证码："), bold10), Blue);
     m_Text5 = new Text(this);
     m_Text5->setObjectName(QStringLiteral("Text5"));
     m_Text5->setGeometry(Twips::rect(1560, 5880, 4455, 420));
 
-    m_Picture1 = new QLabel(this);
-    m_Picture1->setTextFormat(Qt::PlainText);
-    m_Picture1->setObjectName(QStringLiteral("Picture1"));
+    // Empty until the report page's captcha comes.
+    m_Picture1 = PanelControls::label(this, "Picture1", Twips::rect(6000, 5920, 660, 300), QString());
     m_Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_Picture1->setLineWidth(CaptchaBorder);
-    m_Picture1->setGeometry(Twips::rect(6000, 5920, 660, 300));
 
-    auto *logo = new QLabel(this);
-    logo->setTextFormat(Qt::PlainText);
-    logo->setObjectName(QStringLiteral("Image1"));
     // The internet-registry organisation's logo beside the captcha, 152 x 73,
     // drawn by scripts/make-faces.
     initReportResources();
+    QLabel *logo = PanelControls::label(this, "Image1", Twips::rect(6840, 5280, 2280, 1095), QString());
     logo->setPixmap(QPixmap(QStringLiteral(":/report/logo.png")));
-    logo->setGeometry(Twips::rect(6840, 5280, 2280, 1095));
 
-    m_Label6 = label(this, QStringLiteral("Label6"), 3600, 6480, ReportPage::Connecting, 12, Blue);
+    m_Label6 = textColour(caption(this, "Label6", corner(3600, 6480), ReportPage::Connecting, bold12), Blue);
 
     m_Command1 = new Command(this);
     m_Command1->setObjectName(QStringLiteral("Command1"));
@@ -226,8 +213,13 @@ void Form3::build()
     m_M3->setPicture(m_M30);
 
     // Below the client area: the report page is never seen.
-    m_WebBrowser1 = m_browsers.create(this, Twips::rect(9480, 8640, 135, 135));
-    m_WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    m_WebBrowser1 =
+        makeBrowserView(&m_browsers, this, Twips::rect(9480, 8640, 135, 135), QStringLiteral("WebBrowser1"));
+    m_submission = new ReportSubmission(*m_WebBrowser1, m_boxes,
+                                        {this, [this](const QString &status) { showStatus(status); },
+                                         [this] { Command2_Click(); },
+                                         [this](const QImage &picture) { showCaptcha(picture); }},
+                                        this);
 
     QWidget *order[] = {m_Check1[0], m_Check1[1], m_Check1[2], m_Check1[3],  m_Check1[4],  m_Check1[5],
                         m_Check1[6], m_Check1[7], m_Check1[8], m_Check1[9],  m_Check1[10], m_Check1[11],
@@ -263,7 +255,17 @@ void Form3::Form_Load()
 
 void Form3::Form_Activate()
 {
-    m_WebBrowser1->Navigate(Endpoints::reportPage());
+    m_submission->loadPage();
+}
+
+bool Form3::ReportPending() const
+{
+    return m_submission->pending();
+}
+
+void Form3::showStatus(const QString &status)
+{
+    PanelControls::setAutoSized(m_Label6, status);
 }
 
 QString Form3::reasonText() const
@@ -300,143 +302,26 @@ void Form3::Command1_Click()
 
 void Form3::submit()
 {
-    m_ReportPending = true;
-    m_Label6->setText(ReportPage::Submitting);
-    m_Label6->adjustSize();
-
-    auto submission = std::make_shared<Submission>();
-    submission->fields = {{QStringLiteral("title"), m_Text1->text()},
-                          {QStringLiteral("url"), m_Text2->text()},
-                          {QStringLiteral("describe"), reasonText()},
-                          {QStringLiteral("email"), m_Text4->text()},
-                          {QStringLiteral("validateCode"), m_Text5->text()}};
+    ReportSubmission::Report report{m_Text1->text(), m_Text2->text(), reasonText(), m_Text4->text(), m_Text5->text(), {}};
     for (int i = 0; i < CategoryCount; ++i) {
         if (m_Check1[i]->checkState() == Qt::Checked)
-            submission->ticked.append(i);
+            report.categories.append(i);
     }
-    submission->pageSerial = m_pageSerial;
-    runSubmission(submission);
-}
-
-// Each step goes to the page once the step before has answered, so the window
-// keeps handling its events between them. A step that fails ends the report
-// with the connecting message; a page that completes meanwhile (the report
-// went through, or the page was reloaded) ends it quietly, so nothing is
-// filled into or clicked on a page other than the one the report began on.
-void Form3::runSubmission(const std::shared_ptr<Submission> &submission)
-{
-    using Phase = Submission::Phase;
-    QPointer<Form3> self(this);
-    const auto then = [self, submission](bool ok) {
-        if (!self || submission->pageSerial != self->m_pageSerial)
-            return;
-        if (!ok)
-            return self->submissionFailed();
-        ++submission->next;
-        self->runSubmission(submission);
-    };
-
-    if (submission->phase == Phase::Fill) {
-        if (submission->next < submission->fields.size()) {
-            const auto &[name, value] = submission->fields.at(submission->next);
-            return m_WebBrowser1->setValueByName(name, value, then);
-        }
-        submission->phase = Phase::Tick;
-        submission->next = 0;
-    }
-    if (submission->phase == Phase::Tick) {
-        if (submission->next < submission->ticked.size())
-            return m_WebBrowser1->clickNth(BrowserView::Collection::ByName, QStringLiteral("siteType[]"),
-                                           submission->ticked.at(submission->next), then);
-        submission->phase = Phase::Count;
-        submission->next = 0;
-    }
-    if (submission->phase == Phase::Count) {
-        // Counted once; the clicks below find each image in the collection
-        // as it is at the time.
-        return m_WebBrowser1->countByTagName(QStringLiteral("IMG"), [self, submission](std::optional<int> count) {
-            if (!self || submission->pageSerial != self->m_pageSerial)
-                return;
-            if (!count)
-                return self->submissionFailed();
-            submission->images = *count;
-            submission->phase = Phase::Click;
-            submission->next = 0;
-            self->runSubmission(submission);
-        });
-    }
-    if (submission->phase == Phase::Click) {
-        if (submission->next < submission->images)
-            return m_WebBrowser1->clickNth(BrowserView::Collection::ByTagName, QStringLiteral("IMG"), submission->next,
-                                           then);
-        submission->phase = Phase::Done;
-    }
-}
-
-void Form3::submissionFailed()
-{
-    m_boxes.show(MessageBoxes::Icon::Critical, QStringLiteral("接口连接中"),
-                 QStringLiteral("正在连接网站举报中心接口中，请稍后再操作！"), this);
-    m_WebBrowser1->Navigate(Endpoints::reportPage());
+    m_submission->send(report);
 }
 
 void Form3::WebBrowser1_DocumentComplete()
 {
-    ++m_pageSerial;
-    if (!m_ReportPending) {
-        copyCaptcha();
-        return;
-    }
-    m_ReportPending = false;
-    QPointer<Form3> self(this);
-    m_WebBrowser1->bodyText([self](std::optional<QString> text) {
-        if (!self)
-            return;
-        // No body: nothing to confirm; the captcha step still runs.
-        if (text)
-            self->confirmationRead(*text);
-        self->copyCaptcha();
-    });
+    m_submission->pageComplete();
 }
 
-void Form3::confirmationRead(const QString &pageText)
+void Form3::showCaptcha(const QImage &picture)
 {
-    if (FindTextPos(ReportPage::ConfirmationMarker, pageText) == 0)
-        return;
-    const QString details = ReportPage::confirmationDetails(pageText);
-    m_Label6->setText(ReportPage::Reported);
-    m_Label6->adjustSize();
-    m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("举报已成功"),
-                 QStringLiteral("您所举报的信息已提交成功，处理后会反馈到您邮箱中，一旦发现不良网站将会阻断传播，情节严重的将屏蔽处理！")
-                     + QStringLiteral("\r\n") + QStringLiteral("您所举报的举报信息：") + QStringLiteral("\r\n") + details,
-                 this);
-    Command2_Click();
-    m_Label6->setText(ReportPage::Connecting);
-    m_Label6->adjustSize();
-    m_WebBrowser1->Navigate(Endpoints::reportPage());
-}
-
-// The captcha is the report page's first image, read straight from the page
-// (the user's clipboard is left alone). A load that failed shows the view's
-// own error page under the report address: that page is not the report
-// site's, and its pictures are no captcha.
-void Form3::copyCaptcha()
-{
-    if (!m_WebBrowser1->documentLoaded() || !m_WebBrowser1->currentUrl().contains(Endpoints::ReportHost))
-        return;
-    QPointer<Form3> self(this);
-    m_WebBrowser1->firstImagePicture([self](std::optional<QImage> picture) {
-        // No image on the page, or one that cannot be read (not loaded yet):
-        // the copy failed and the box keeps its picture.
-        if (!self || !picture || picture->isNull())
-            return;
-        QLabel *box = self->m_Picture1;
-        const QPixmap pixmap = QPixmap::fromImage(*picture);
-        box->setPixmap(pixmap);
-        // The box sizes itself to its picture, border included.
-        box->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
-        self->Picture1_Change();
-    });
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    m_Picture1->setPixmap(pixmap);
+    // The box sizes itself to its picture, border included.
+    m_Picture1->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
+    Picture1_Change();
 }
 
 void Form3::Picture1_Change()
@@ -444,8 +329,7 @@ void Form3::Picture1_Change()
     // An empty box keeps its size but shows no captcha to read: not ready.
     const bool ready = !m_Picture1->pixmap().isNull()
                        && m_Picture1->size() == QSize(Twips::toPixels(ReadyWidth), Twips::toPixels(ReadyHeight));
-    m_Label6->setText(ready ? ReportPage::Connected : ReportPage::Connecting);
-    m_Label6->adjustSize();
+    showStatus(ready ? ReportPage::Connected : ReportPage::Connecting);
 }
 
 void Form3::cmdT_Click()

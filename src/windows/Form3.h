@@ -8,7 +8,6 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
 class BrowserFactory;
 class BrowserView;
@@ -18,6 +17,7 @@ class PictureBox;
 class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
+class ReportSubmission;
 class Text;
 
 // The malicious-site report window. It shows a form of its own and keeps the
@@ -29,7 +29,9 @@ class Text;
 // Picture1, and its size tells that the page is ready. A second view (WebT)
 // looks up a page's title for the name field. The window is borderless,
 // dragged by its background and closed by Command3 or the close picture M3,
-// both of which show the main window again and unload this one.
+// both of which show the main window again and unload this one. The report's
+// way into the page and back is a ReportSubmission over WebBrowser1; the
+// window checks the fields, shows what it reports and runs its buttons.
 class Form3 : public QWidget
 {
     Q_OBJECT
@@ -82,7 +84,7 @@ public:
     Command *cmdT() const { return m_cmdT; }
     BrowserView *WebBrowser1() const { return m_WebBrowser1; }
     BrowserView *WebT() const { return m_WebT; }
-    bool ReportPending() const { return m_ReportPending; }
+    bool ReportPending() const;
     bool TitlePending() const { return m_TitlePending; }
 
     // The reason as the form sends it: line breaks as CR LF.
@@ -97,14 +99,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Submission;
     void build();
     void Form_Load();
     void submit();
-    void runSubmission(const std::shared_ptr<Submission> &submission);
-    void submissionFailed();
-    void confirmationRead(const QString &pageText);
-    void copyCaptcha();
+    void showStatus(const QString &status);
+    void showCaptcha(const QImage &picture);
     void unload();
     bool overBackground(const QPointF &position) const;
 
@@ -130,13 +129,10 @@ private:
     Command *m_cmdT = nullptr;
     BrowserView *m_WebBrowser1 = nullptr;
     BrowserView *m_WebT = nullptr;
+    ReportSubmission *m_submission = nullptr;
 
-    bool m_ReportPending = false;
     bool m_TitlePending = false;
     WindowDrag m_drag;
     bool m_dragPress = false; // the left button went down on the background
     bool m_unloading = false;
-    // Counts the pages WebBrowser1 completed; a submission stops when the
-    // page it fills is no longer the one shown.
-    unsigned m_pageSerial = 0;
 };
