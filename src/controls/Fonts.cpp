@@ -24,4 +24,12 @@ QFont ui(qreal pointSize, bool bold)
     return font;
 }
 
+QFont verdana(qreal pointSize)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setStyleHint(QFont::SansSerif); // any installed sans font where Verdana is missing
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
 } // namespace Fonts

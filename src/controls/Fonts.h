@@ -16,4 +16,8 @@ void install();
 // "微软雅黑" at the given point size, regular (400) or bold (700).
 QFont ui(qreal pointSize, bool bold = false);
 
+// "Verdana", regular, at the given point size: the status line and the two
+// result boxes that hold Latin-script records (whois, name-server answers).
+QFont verdana(qreal pointSize);
+
 } // namespace Fonts

@@ -49,14 +49,6 @@ QPixmap stored(const char *name)
     return QPixmap(QStringLiteral(":/mainwindow/faces/") + QLatin1String(name) + QStringLiteral(".png"));
 }
 
-QFont verdana()
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setStyleHint(QFont::SansSerif); // any installed sans font where Verdana is missing
-    font.setPointSize(9);
-    return font;
-}
-
 QLabel *transparentLabel(QWidget *parent, const char *name, const QRect &place)
 {
     auto *label = new QLabel(parent);
@@ -245,11 +237,11 @@ void Form1::buildShell()
     m_Label4->setText(QStringLiteral("适用类型：网上交易、购物、交友、游戏。"));
 
     m_Label1 = transparentLabel(this, "Label1", Twips::rect(120, 8220, 1080, 210));
-    m_Label1->setFont(verdana());
+    m_Label1->setFont(Fonts::verdana(9));
     m_Label1->setText(QStringLiteral("Orvalent"));
 
     m_Label2 = transparentLabel(this, "Label2", Twips::rect(9540, 8220, 2160, 210));
-    m_Label2->setFont(verdana());
+    m_Label2->setFont(Fonts::verdana(9));
     m_Label2->setText(QStringLiteral("已连接Valentor云数据中心"));
     m_Label2->setToolTip(QStringLiteral("获取地理位置信息有助于更好地为您选择更快的服务器"));
 

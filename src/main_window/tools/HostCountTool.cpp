@@ -1,5 +1,6 @@
 #include "HostCountTool.h"
 
+#include "Fonts.h"
 #include "GbkCodec.h"
 #include "LookupOutputTidy.h"
 #include "MessageBoxes.h"
@@ -77,7 +78,7 @@ void HostCountTool::build(QWidget *panel)
     m_Text6->setText(QStringLiteral("\t"));
     m_Text6->hide();
     m_txtSLJG = resultBox(panel, "txtSLJG", Twips::rect(2280, 2880, 4695, 2295), true, QString());
-    m_txtSLJG->setFont(QFont(QStringLiteral("Verdana"), 9));
+    m_txtSLJG->setFont(Fonts::verdana(9));
     connect(m_cmdGO, &QPushButton::clicked, this, &HostCountTool::cmdGO_Click);
 }
 

@@ -1,6 +1,7 @@
 #include "WhoisTool.h"
 
 #include "Endpoints.h"
+#include "Fonts.h"
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "PageText.h"
@@ -34,7 +35,7 @@ WhoisTool::WhoisTool(QWidget *panel, ToolContext &context) : QObject(panel), m_c
     m_txtYuMingJG->setGeometry(Twips::rect(1440, 1920, 5775, 3495));
     m_txtYuMingJG->setReadOnly(true);
     m_txtYuMingJG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtYuMingJG->setFont(QFont(QStringLiteral("Verdana"), 9));
+    m_txtYuMingJG->setFont(Fonts::verdana(9));
 
     connect(m_cmdYuMingChaXun, &QPushButton::clicked, this, &WhoisTool::cmdYuMingChaXun_Click);
 }
