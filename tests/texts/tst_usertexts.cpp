@@ -7,7 +7,6 @@
 #include "BarcodeAnswer.h"
 #include "BarcodeTool.h"
 #include "FileTool.h"
-#include "Form1Fixture.h"
 #include "Form2.h"
 #include "Form3.h"
 #include "Form4.h"
@@ -17,6 +16,7 @@
 #include "HostLookupTool.h"
 #include "InstallationChecks.h"
 #include "IpTool.h"
+#include "MainWindowFixture.h"
 #include "PageFetcher.h"
 #include "PostTool.h"
 #include "ProgramVersion.h"
@@ -84,7 +84,7 @@ private slots:
     void componentList();
 
 private:
-    std::unique_ptr<Form1Fixture> m_main;
+    std::unique_ptr<MainWindowFixture> m_main;
     RecordingFatalEnd m_fatalEnd;
     PageFetcher m_fetcher{m_fatalEnd};
     RecordingMessageBoxes m_boxes;
@@ -99,7 +99,7 @@ private:
 
 void TstUserTexts::initTestCase()
 {
-    m_main = std::make_unique<Form1Fixture>(Form1Fixture::Files{}, false);
+    m_main = std::make_unique<MainWindowFixture>(MainWindowFixture::Files{}, false);
     m_form2 = std::make_unique<Form2>(m_fetcher, m_random);
     m_form4 = std::make_unique<Form4>(m_fetcher, m_boxes, m_shell, ProgramFolder(m_main->dir.path()),
                                       Form4::ClosePictures{});

@@ -54,7 +54,7 @@ void TestPageRankTool::addressIsStrippedAndSent_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QByteArray>("path");
-    // Checksums from tests/ranks/lookup2_reference.py.
+    // Checksums from tests/services/lookup2_reference.py.
     QTest::newRow("http:// stripped") << "http://www.baidu.com"
                                       << "www.baidu.com" << searchPath("693378947", "www.baidu.com");
     QTest::newRow("http:// twice") << "http://www.a.cnhttp://"

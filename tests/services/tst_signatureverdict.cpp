@@ -70,7 +70,7 @@ void TestSignatureVerdict::initTestCase()
 {
     const QString dir = qEnvironmentVariable("KORDELVANE_SIGNED_IMAGES");
     QVERIFY2(!dir.isEmpty() && QFile::exists(dir + "/signed.exe"),
-             "run through ctest: the files_make_fixtures step makes the signed images");
+             "run through ctest: the make_signed_images step makes the signed images");
     m_images = QDir(dir);
     QVERIFY(m_work.isValid());
 }

@@ -2,7 +2,7 @@
 # Runs the start-up benchmark under a fresh Xvfb with a black root and no
 # window manager. Each program folder is copied, with the first-run marker of
 # a user who has started the program before (so no greeting waits for a click).
-#   tests/desktop/run-bench-startup.sh BUILD_DIR [RUNS] [OTHER_KORDELVANE ...]
+#   tests/app/run-bench-startup.sh BUILD_DIR [RUNS] [OTHER_KORDELVANE ...]
 set -euo pipefail
 BUILD=$(cd "$1" && pwd)
 RUNS=${2:-7}
@@ -21,4 +21,4 @@ for exe in "$BUILD/Orvalent/Kordelvane" "$@"; do
   PROGRAMS+=("$WORK/$i/Kordelvane")
 done
 xvfb-run -a -s "-screen 0 1280x1024x24 -br" \
-  "$BUILD/tests/desktop/bench_startup" "$RUNS" "$BUILD/tests/desktop/bench_anchor" "${PROGRAMS[@]}"
+  "$BUILD/tests/app/bench_startup" "$RUNS" "$BUILD/tests/app/bench_anchor" "${PROGRAMS[@]}"

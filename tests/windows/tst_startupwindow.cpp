@@ -477,4 +477,4 @@ private:
 };
 
 QTEST_MAIN(TestForm6)
-#include "tst_form6.moc"
+#include "tst_startupwindow.moc"

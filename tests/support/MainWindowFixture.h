@@ -15,14 +15,14 @@
 
 // A program folder of the test's own with small generated skin pictures, the
 // recorders the window talks to, and the window itself.
-struct Form1Fixture {
+struct MainWindowFixture {
     struct Files {
         bool pictures = true;
         bool manual = false;
         bool sibling = false;
     };
 
-    explicit Form1Fixture(Files files, bool withBrowsers = true)
+    explicit MainWindowFixture(Files files, bool withBrowsers = true)
     {
         const QString root = dir.path();
         if (files.pictures) {

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-// Expected checksums come from tests/ranks/lookup2_reference.py, a separate
+// Expected checksums come from tests/services/lookup2_reference.py, a separate
 // Python implementation of lookup2 over GBK codes (run it with the address to
 // reproduce a row), except the first three, which are the service's own
 // published examples.

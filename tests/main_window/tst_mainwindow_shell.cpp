@@ -1,7 +1,7 @@
 // The main window's shell driven through its real widgets: layout, pictures,
 // title-bar buttons, the popup menu, dragging, activation and the help entry.
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 
 #include "Endpoints.h"
 #include "PictureBox.h"
@@ -107,7 +107,7 @@ private slots:
 
 void TstForm1Shell::windowProperties()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(form.isWindow());
@@ -146,7 +146,7 @@ void TstForm1Shell::layout()
     QFETCH(QString, name);
     QFETCH(QRect, twips);
     QFETCH(bool, sizeFixed);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     QWidget *w = f.form->findChild<QWidget *>(name);
     QVERIFY(w);
     QCOMPARE(w->parentWidget(), f.form.get());
@@ -159,7 +159,7 @@ void TstForm1Shell::layout()
 
 void TstForm1Shell::pictures()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     // The run-time pictures come from the program folder.
     QCOMPARE(box(form, "Picture1")->picture().toImage(),
@@ -186,7 +186,7 @@ void TstForm1Shell::pictures()
 
 void TstForm1Shell::missingPicturesShowNothing()
 {
-    Form1Fixture f({.pictures = false});
+    MainWindowFixture f({.pictures = false});
     Form1 &form = *f.form;
     QVERIFY(box(form, "Picture1")->picture().isNull());
     QVERIFY(box(form, "Image1")->picture().isNull());
@@ -203,7 +203,7 @@ void TstForm1Shell::missingPicturesShowNothing()
 
 void TstForm1Shell::texts()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     QCOMPARE(form.Label1()->text(), QStringLiteral("Orvalent"));
     QCOMPARE(form.Label2()->text(), QStringLiteral("已连接Valentor云数据中心"));
@@ -232,7 +232,7 @@ void TstForm1Shell::texts()
 
 void TstForm1Shell::statusLabelsSizeThemselves()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     // Written from outside (the start-up window, a tool), not through the window.
@@ -264,7 +264,7 @@ void TstForm1Shell::titleButtonSequences()
 {
     QFETCH(QStringList, steps);
     QFETCH(QStringList, looks);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     for (int i = 0; i < steps.size(); ++i) {
@@ -300,7 +300,7 @@ void TstForm1Shell::closeButton()
     QFETCH(QPoint, releaseAt);
     QFETCH(int, ended);
     QFETCH(QString, looksAfter);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     PictureBox *m3 = box(form, "M3");
@@ -319,7 +319,7 @@ void TstForm1Shell::closeButton()
 
 void TstForm1Shell::minimiseButton()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     hover(box(form, "M2"), QPoint(5, 5));
@@ -331,7 +331,7 @@ void TstForm1Shell::minimiseButton()
 
 void TstForm1Shell::menuButtonPopsUpTheMenu()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     QStringList visibleEntries;
@@ -392,7 +392,7 @@ void TstForm1Shell::drag()
     QFETCH(QPoint, pressAt);
     QFETCH(QList<QPoint>, moves);
     QFETCH(QList<QPoint>, windowAfterEach);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     form.move(windowAt);
@@ -414,7 +414,7 @@ void TstForm1Shell::drag()
 
 void TstForm1Shell::firstShow()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     QWidget startup;
     startup.resize(300, 200);
@@ -450,7 +450,7 @@ void TstForm1Shell::activation()
 {
     QFETCH(QString, awayTo);
     QFETCH(bool, activates);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     RecordingBrowserView *txm = f.browsers.view(QStringLiteral("WebTXM"));
@@ -495,7 +495,7 @@ void TstForm1Shell::activation()
 
 void TstForm1Shell::activationWithoutBrowsers()
 {
-    Form1Fixture f({}, /*withBrowsers=*/false);
+    MainWindowFixture f({}, /*withBrowsers=*/false);
     Form1 &form = *f.form;
     QVERIFY(!form.WebTXM());
     showAndWait(form);
@@ -512,7 +512,7 @@ void TstForm1Shell::help_data()
 void TstForm1Shell::help()
 {
     QFETCH(bool, manualPresent);
-    Form1Fixture f({.manual = manualPresent});
+    MainWindowFixture f({.manual = manualPresent});
     Form1 &form = *f.form;
     QStringList openedWhileBox;
     f.boxes.onShow = [&](const RecordedBox &) { openedWhileBox = f.shell.opened; };
@@ -548,7 +548,7 @@ void TstForm1Shell::menuEntries()
     QFETCH(QString, entry);
     QFETCH(QString, signal);
     QFETCH(QString, boxTitle);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     QSignalSpy report(&form, &Form1::reportRequested);
     QSignalSpy update(&form, &Form1::updateRequested);
@@ -580,7 +580,7 @@ void TstForm1Shell::inputBoxesStayWhite_data()
 void TstForm1Shell::inputBoxesStayWhite()
 {
     QFETCH(QString, box);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     auto *input = f.form->findChild<QLineEdit *>(box);
     QVERIFY(input);
     input->setEnabled(false);
@@ -590,7 +590,7 @@ void TstForm1Shell::inputBoxesStayWhite()
 
 void TstForm1Shell::toolContext()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     ToolContext &context = form.toolContext();
     QCOMPARE(context.statusLine, form.Label1());
@@ -618,7 +618,7 @@ void TstForm1Shell::toolContext()
 
 void TstForm1Shell::screenshots()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
     QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
@@ -636,4 +636,4 @@ void TstForm1Shell::screenshots()
 }
 
 QTEST_MAIN(TstForm1Shell)
-#include "tst_form1_shell.moc"
+#include "tst_mainwindow_shell.moc"

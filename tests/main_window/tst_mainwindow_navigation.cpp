@@ -1,7 +1,7 @@
 // Tabs, side-bar items and panels of the main window, clicked through the
 // real controls.
 
-#include "Form1Fixture.h"
+#include "MainWindowFixture.h"
 
 #include "Endpoints.h"
 #include "Frm.h"
@@ -94,7 +94,7 @@ private slots:
 
 void TstForm1Navigation::startsWithNothingChosen()
 {
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -137,7 +137,7 @@ void TstForm1Navigation::tabs()
     QFETCH(int, left);
     QFETCH(QString, caption);
     QFETCH(QString, group);
-    Form1Fixture f({});
+    MainWindowFixture f({});
     Form1 &form = *f.form;
     Tab *tab = form.tab(name);
     QVERIFY(tab);
@@ -202,7 +202,7 @@ void TstForm1Navigation::items()
     QFETCH(int, top);
     QFETCH(QString, caption);
     QFETCH(QString, panel);
-    Form1Fixture f({.sibling = true});
+    MainWindowFixture f({.sibling = true});
     Form1 &form = *f.form;
     form.show();
     Frm *item = form.item(name);
@@ -291,7 +291,7 @@ void TstForm1Navigation::edgeCases()
     QFETCH(QStringList, boxes);
     QFETCH(QStringList, opened);
     QFETCH(QStringList, started);
-    Form1Fixture f({.sibling = !files.isEmpty()});
+    MainWindowFixture f({.sibling = !files.isEmpty()});
     f.shell.startSucceeds = files != "sibling that fails";
     Form1 &form = *f.form;
     form.show();
@@ -348,4 +348,4 @@ void TstForm1Navigation::edgeCases()
 }
 
 QTEST_MAIN(TstForm1Navigation)
-#include "tst_form1_navigation.moc"
+#include "tst_mainwindow_navigation.moc"
