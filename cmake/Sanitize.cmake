@@ -16,6 +16,8 @@ if(KORDELVANE_SANITIZE)
   set(sanitizers -fsanitize=address,undefined -fno-sanitize-recover=undefined)
   add_compile_options(${sanitizers} -fno-omit-frame-pointer)
   add_link_options(${sanitizers})
+  # Tests that measure memory know their figures include ASan's shadow and quarantine.
+  add_compile_definitions(KORDELVANE_SANITIZED=1)
 
   # new_delete_type_mismatch=0: libQt6WebEngineCore deletes some of Chromium's
   # objects through a base whose size differs from the allocation, with no

@@ -19,6 +19,7 @@
 #include "Recorders.h"
 #include "ResultBox.h"
 #include "RunRandom.h"
+#include "Screenshots.h"
 #include "SecondaryWindows.h"
 #include "Tab.h"
 
@@ -35,14 +36,6 @@
 
 namespace
 {
-
-QString screenshotsDir()
-{
-    QDir build(qEnvironmentVariable("KORDELVANE_PROGRAM_DIR"));
-    build.cdUp();
-    build.mkpath(QStringLiteral("screenshots"));
-    return build.filePath(QStringLiteral("screenshots"));
-}
 
 void save(const QImage &image, const char *name)
 {

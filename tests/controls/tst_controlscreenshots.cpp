@@ -7,6 +7,7 @@
 #include "FaceProbe.h"
 #include "Fonts.h"
 #include "Option.h"
+#include "Screenshots.h"
 #include "Text.h"
 #include "Twips.h"
 
@@ -20,7 +21,7 @@ namespace {
 QImage grabAndSave(QWidget *control, const QString &name)
 {
     const QImage image = control->grab().toImage();
-    const QString path = QDir(QStringLiteral(SCREENSHOT_DIR)).filePath(QStringLiteral("controls-") + name + QStringLiteral(".png"));
+    const QString path = QDir(screenshotsDir()).filePath(QStringLiteral("controls-") + name + QStringLiteral(".png"));
     if (!image.save(path))
         qWarning("cannot write %s", qPrintable(path));
     return image;
@@ -42,7 +43,6 @@ private slots:
     void initTestCase()
     {
         Fonts::install();
-        QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
     }
     void command();
     void option();

@@ -6,6 +6,7 @@
 #include "Endpoints.h"
 #include "PictureBox.h"
 #include "ProgramVersion.h"
+#include "Screenshots.h"
 #include "Tab.h"
 #include "Twips.h"
 
@@ -621,14 +622,13 @@ void TstForm1Shell::screenshots()
     MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
-    QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
     const QImage home = form.grab().toImage();
-    QVERIFY(home.save(QStringLiteral(SCREENSHOT_DIR "/form1_home.png")));
+    QVERIFY(home.save(screenshotsDir() + QStringLiteral("/form1_home.png")));
     QTest::mouseClick(form.tab(QStringLiteral("Tab1"))->findChild<QWidget *>(QStringLiteral("M")), Qt::LeftButton, {},
                       QPoint(5, 5));
     QVERIFY(form.group(QStringLiteral("frmCJ"))->isVisible());
     const QImage group = form.grab().toImage();
-    QVERIFY(group.save(QStringLiteral(SCREENSHOT_DIR "/form1_group.png")));
+    QVERIFY(group.save(screenshotsDir() + QStringLiteral("/form1_group.png")));
     // The group covers the left part of the background; the home texts still show.
     QVERIFY(group != home);
     QCOMPARE(group.pixelColor(Twips::toPixels(3000), Twips::toPixels(2300)),

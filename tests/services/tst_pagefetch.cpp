@@ -238,7 +238,15 @@ void TestPageFetch::hugeAnswerEndsTheProgramEarly()
     QVERIFY2(out.contains("peak-kib|"), qPrintable(out));
     const qint64 peakKib = out.section(QStringLiteral("peak-kib|"), 1).section(QLatin1Char('\n'), 0, 0).toLongLong();
     // The cap and what a Qt program takes anyway, far below the 200 MiB sent.
-    QVERIFY2(peakKib < 160 * 1024, qPrintable(out));
+    // AddressSanitizer shadows every allocation and keeps freed memory in
+    // quarantine, so there the bound only tells reading the cap from holding
+    // the whole answer (many GiB).
+#ifdef KORDELVANE_SANITIZED
+    const qint64 boundKib = 1024 * 1024;
+#else
+    const qint64 boundKib = 160 * 1024;
+#endif
+    QVERIFY2(peakKib < boundKib, qPrintable(out));
 }
 
 QTEST_GUILESS_MAIN(TestPageFetch)

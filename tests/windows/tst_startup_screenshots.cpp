@@ -10,6 +10,7 @@
 #include "Form1.h"
 #include "MainWindowBinding.h"
 #include "RunRandom.h"
+#include "Screenshots.h"
 #include "StartupHarness.h"
 
 #include <QDir>
@@ -20,14 +21,6 @@
 
 namespace
 {
-
-QString screenshotsDir()
-{
-    QDir build(qEnvironmentVariable("KORDELVANE_PROGRAM_DIR"));
-    build.cdUp();
-    build.mkpath(QStringLiteral("screenshots"));
-    return build.filePath(QStringLiteral("screenshots"));
-}
 
 // The built program folder, copied, with the first-run marker of a user who
 // has started the program before.
