@@ -122,4 +122,15 @@ inline ResultBox *resultBox(QWidget *panel, const char *name, QRect place, bool 
     return box;
 }
 
+// A skinned control (Command, Text) at its design place under its design
+// name; its looks and caption are its own.
+template <typename Skinned>
+Skinned *skinned(QWidget *parent, const char *name, QRect place)
+{
+    auto *control = new Skinned(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(place);
+    return control;
+}
+
 } // namespace PanelControls

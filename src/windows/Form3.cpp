@@ -117,13 +117,9 @@ void Form3::build()
     caption(this, "Label2(0)", corner(240, 840), QStringLiteral("一、填写举报网站"), bold10);
     textColour(caption(this, "Label3(1)", corner(480, 1200), QStringLiteral("网站/网店网址："), bold9), Blue);
 
-    m_Text2 = new Text(this);
-    m_Text2->setObjectName(QStringLiteral("Text2"));
-    m_Text2->setGeometry(Twips::rect(1920, 1110, 4215, 420));
+    m_Text2 = PanelControls::skinned<Text>(this, "Text2", Twips::rect(1920, 1110, 4215, 420));
 
-    m_cmdT = new Command(this);
-    m_cmdT->setObjectName(QStringLiteral("cmdT"));
-    m_cmdT->setGeometry(Twips::rect(6000, 1140, 1575, 375));
+    m_cmdT = PanelControls::skinned<Command>(this, "cmdT", Twips::rect(6000, 1140, 1575, 375));
 
     // The title browser lies inside the area of cmdT, too small to be seen.
     m_WebT = makeBrowserView(&m_browsers, this, Twips::rect(6720, 1320, 135, 135), QStringLiteral("WebT"));
@@ -131,9 +127,7 @@ void Form3::build()
     new InfoIcon(this, "Picture2(4)", Twips::rect(240, 1680, 240, 240), QStringLiteral("名称指的是网页的标题。"));
     textColour(caption(this, "Label3(0)", corner(480, 1680), QStringLiteral("网站/网店名称："), bold9), Blue);
 
-    m_Text1 = new Text(this);
-    m_Text1->setObjectName(QStringLiteral("Text1"));
-    m_Text1->setGeometry(Twips::rect(1920, 1605, 4215, 420));
+    m_Text1 = PanelControls::skinned<Text>(this, "Text1", Twips::rect(1920, 1605, 4215, 420));
 
     textColour(caption(this, "Label5", corner(8640, 840), QStringLiteral("举报须知"), bold12), Blue);
     // The first notice wraps within its fixed box.
@@ -176,13 +170,9 @@ void Form3::build()
 
     caption(this, "Label2(2)", corner(240, 5040), QStringLiteral("三、联系方式"), bold10);
     textColour(caption(this, "Label3(3)", corner(480, 5460), QStringLiteral("您的邮箱："), bold10), Blue);
-    m_Text4 = new Text(this);
-    m_Text4->setObjectName(QStringLiteral("Text4"));
-    m_Text4->setGeometry(Twips::rect(1560, 5400, 4455, 420));
+    m_Text4 = PanelControls::skinned<Text>(this, "Text4", Twips::rect(1560, 5400, 4455, 420));
     textColour(caption(this, "Label3(4)", corner(600, 5940), QStringLiteral("验证码："), bold10), Blue);
-    m_Text5 = new Text(this);
-    m_Text5->setObjectName(QStringLiteral("Text5"));
-    m_Text5->setGeometry(Twips::rect(1560, 5880, 4455, 420));
+    m_Text5 = PanelControls::skinned<Text>(this, "Text5", Twips::rect(1560, 5880, 4455, 420));
 
     // Empty until the report page's captcha comes.
     m_Picture1 = PanelControls::label(this, "Picture1", Twips::rect(6000, 5920, 660, 300), QString());
@@ -197,15 +187,9 @@ void Form3::build()
 
     m_Label6 = textColour(caption(this, "Label6", corner(3600, 6480), ReportPage::Connecting, bold12), Blue);
 
-    m_Command1 = new Command(this);
-    m_Command1->setObjectName(QStringLiteral("Command1"));
-    m_Command1->setGeometry(Twips::rect(720, 6960, 1335, 375));
-    m_Command2 = new Command(this);
-    m_Command2->setObjectName(QStringLiteral("Command2"));
-    m_Command2->setGeometry(Twips::rect(2160, 6960, 1335, 375));
-    m_Command3 = new Command(this);
-    m_Command3->setObjectName(QStringLiteral("Command3"));
-    m_Command3->setGeometry(Twips::rect(7920, 6960, 2415, 375));
+    m_Command1 = PanelControls::skinned<Command>(this, "Command1", Twips::rect(720, 6960, 1335, 375));
+    m_Command2 = PanelControls::skinned<Command>(this, "Command2", Twips::rect(2160, 6960, 1335, 375));
+    m_Command3 = PanelControls::skinned<Command>(this, "Command3", Twips::rect(7920, 6960, 2415, 375));
 
     m_M3 = new PictureBox(PictureBox::Fit::SizeToPicture, this);
     m_M3->setObjectName(QStringLiteral("M3"));

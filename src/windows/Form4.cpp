@@ -21,18 +21,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 
-namespace {
-
-Command *makeCommand(QWidget *parent, const char *name, const QRect &place)
-{
-    auto *command = new Command(parent);
-    command->setObjectName(QLatin1String(name));
-    command->setGeometry(place);
-    return command;
-}
-
-} // namespace
-
 Form4::Form4(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const ProgramFolder &folder,
              const ClosePictures &closePictures, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_fetcher(fetcher), m_boxes(boxes), m_shell(shell),
@@ -73,9 +61,9 @@ Form4::Form4(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     m_label2 = PanelControls::caption(this, "Label2", Twips::rect(120, 6480, 960, 330), QStringLiteral("准备就绪"), big);
     PanelControls::textColour(m_label2, QColor(0, 0, 255));
 
-    m_command1 = makeCommand(this, "Command1", Twips::rect(840, 6960, 1695, 375));
-    m_command2 = makeCommand(this, "Command2", Twips::rect(2760, 6960, 1695, 375));
-    m_command3 = makeCommand(this, "Command3", Twips::rect(8280, 6960, 2055, 375));
+    m_command1 = PanelControls::skinned<Command>(this, "Command1", Twips::rect(840, 6960, 1695, 375));
+    m_command2 = PanelControls::skinned<Command>(this, "Command2", Twips::rect(2760, 6960, 1695, 375));
+    m_command3 = PanelControls::skinned<Command>(this, "Command3", Twips::rect(8280, 6960, 2055, 375));
     connect(m_command1, &Command::Click, this, &Form4::Command1_Click);
     connect(m_command2, &Command::Click, this, &Form4::Command2_Click);
     connect(m_command3, &Command::Click, this, &Form4::Command3_Click);
