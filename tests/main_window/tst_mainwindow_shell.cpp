@@ -623,12 +623,12 @@ void TstForm1Shell::screenshots()
     Form1 &form = *f.form;
     showAndWait(form);
     const QImage home = form.grab().toImage();
-    QVERIFY(home.save(screenshotsDir() + QStringLiteral("/form1_home.png")));
+    QVERIFY(home.save(screenshotsDir() + QStringLiteral("/mainwindow-home.png")));
     QTest::mouseClick(form.tab(QStringLiteral("Tab1"))->findChild<QWidget *>(QStringLiteral("M")), Qt::LeftButton, {},
                       QPoint(5, 5));
     QVERIFY(form.group(QStringLiteral("frmCJ"))->isVisible());
     const QImage group = form.grab().toImage();
-    QVERIFY(group.save(screenshotsDir() + QStringLiteral("/form1_group.png")));
+    QVERIFY(group.save(screenshotsDir() + QStringLiteral("/mainwindow-group.png")));
     // The group covers the left part of the background; the home texts still show.
     QVERIFY(group != home);
     QCOMPARE(group.pixelColor(Twips::toPixels(3000), Twips::toPixels(2300)),
