@@ -1,5 +1,7 @@
 #pragma once
 
+#include "YieldTurn.h"
+
 #include <QString>
 #include <functional>
 
@@ -9,9 +11,6 @@ constexpr quint32 AlgorithmSha1 = 0x8004;
 
 // Called with the fraction done, 0 to 1.
 using ProgressReport = std::function<void(double)>;
-// Called after every report; the window passes its processEvents there, so
-// the services never reach the event loop themselves.
-using YieldTurn = std::function<void()>;
 
 // The MD5 or SHA1 digest of a whole file as upper-case hex text (32 or 40
 // digits, no separators).

@@ -8,7 +8,7 @@ std::optional<QString> OwnAddressCut(const QString &pageText)
     return MarkedCut(pageText, QStringLiteral("您的IP地址是：["), QStringLiteral("]"));
 }
 
-std::optional<QString> LocationLineCut(const QString &pageText, const std::function<void()> &betweenCharacters)
+std::optional<QString> LocationLineCut(const QString &pageText, const YieldTurn &betweenCharacters)
 {
     const QString marker = QStringLiteral("本站主数据：");
     // A page without the marker counts it at position 0 and is cut from 6.

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "YieldTurn.h"
+
 #include <QString>
-#include <functional>
 #include <optional>
 
 // The two cuts of the start-up sequence on the IP-location service's pages.
@@ -17,4 +18,4 @@ std::optional<QString> OwnAddressCut(const QString &pageText);
 // without the marker is cut from position 6. The scan for the CR LF calls
 // betweenCharacters once for every character it passes (the start-up window
 // processes window events there). nullopt when no CR LF follows the start.
-std::optional<QString> LocationLineCut(const QString &pageText, const std::function<void()> &betweenCharacters);
+std::optional<QString> LocationLineCut(const QString &pageText, const YieldTurn &betweenCharacters);
