@@ -23,7 +23,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 
-#include <algorithm>
+#include <variant>
 
 namespace {
 
@@ -261,37 +261,19 @@ QString Form3::reasonText() const
 
 void Form3::Command1_Click()
 {
-    const auto refuse = [this](MessageBoxes::Icon icon, const QString &title, const QString &text) {
-        m_boxes.show(icon, title, text, this);
-    };
-    const QString entryError = QStringLiteral("数据录入错误");
-    if (m_Text1->text().size() < 1)
-        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确认真填写网站/网店的名称！"));
-    if (m_Text2->text().size() < 8)
-        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确填写网站/网店的网址！"));
-    if (!m_Text2->text().startsWith(QStringLiteral("http://")))
-        m_Text2->setText(QStringLiteral("http://") + m_Text2->text());
-    if (std::none_of(m_Check1.begin(), m_Check1.end(),
-                     [](const QCheckBox *box) { return box->checkState() == Qt::Checked; }))
-        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请选择举报类别！"));
-    if (reasonText().size() < 10)
-        return refuse(MessageBoxes::Icon::Exclamation, QStringLiteral("理由填写不正确"),
-                      QStringLiteral("请认真填写举报理由以便快速处理！"));
-    if (m_Text4->text().size() < 6)
-        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确填写邮箱，以便发送反馈结果！"));
-    if (m_Text5->text().size() != 4)
-        return refuse(MessageBoxes::Icon::Critical, entryError, QStringLiteral("请正确填写验证码！"));
-    submit();
-}
-
-void Form3::submit()
-{
-    ReportSubmission::Report report{m_Text1->text(), m_Text2->text(), reasonText(), m_Text4->text(), m_Text5->text(), {}};
-    for (int i = 0; i < CategoryCount; ++i) {
-        if (m_Check1[i]->checkState() == Qt::Checked)
-            report.categories.append(i);
+    ReportForm::Fields fields{m_Text1->text(), m_Text2->text(), reasonText(), m_Text4->text(), m_Text5->text(), {}};
+    for (int i = 0; i < CategoryCount; ++i)
+        fields.categories[i] = m_Check1[i]->checkState();
+    const ReportForm::Checked checked = ReportForm::check(fields);
+    // The scheme put in front stays in the field, also when a later check
+    // refuses the report.
+    if (checked.address != m_Text2->text())
+        m_Text2->setText(checked.address);
+    if (const auto *refusal = std::get_if<ReportForm::Refusal>(&checked.outcome)) {
+        m_boxes.show(refusal->icon, refusal->title, refusal->text, this);
+        return;
     }
-    m_submission->send(report);
+    m_submission->send(std::get<ReportSubmission::Report>(checked.outcome));
 }
 
 void Form3::WebBrowser1_DocumentComplete()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
+#include "ReportForm.h"
 #include "WindowDrag.h"
 
 #include <QPixmap>
@@ -30,8 +31,9 @@ class Text;
 // looks up a page's title for the name field. The window is borderless,
 // dragged by its background and closed by Command3 or the close picture M3,
 // both of which show the main window again and unload this one. The report's
-// way into the page and back is a ReportSubmission over WebBrowser1; the
-// window checks the fields, shows what it reports and runs its buttons.
+// way into the page and back is a ReportSubmission over WebBrowser1, and the
+// checks of the form are ReportForm's; the window hands them its fields, shows
+// what they answer and runs its buttons.
 class Form3 : public QWidget
 {
     Q_OBJECT
@@ -44,7 +46,7 @@ public:
         std::function<void()> showMainWindow;
     };
 
-    static constexpr int CategoryCount = 12;
+    static constexpr int CategoryCount = ReportForm::CategoryCount;
     // Picture1's border, pixels on each side; the box measures the picture
     // plus twice this.
     static constexpr int CaptchaBorder = 2;
@@ -101,7 +103,6 @@ protected:
 private:
     void build();
     void Form_Load();
-    void submit();
     void showStatus(const QString &status);
     void showCaptcha(const QImage &picture);
     void unload();
