@@ -2,6 +2,7 @@
 
 #include "BrowserView.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QList>
 #include <QMap>
@@ -13,6 +14,16 @@
 
 #include <functional>
 #include <optional>
+
+// Runs every step the fake views have queued, and the steps those queue in
+// turn (each is a zero-time timer), without waiting on the clock: after it, a
+// test sees everything a click or a page set going, so "nothing more
+// happened" is a real check.
+inline void settleFakePages(int rounds = 50)
+{
+    for (int round = 0; round < rounds; ++round)
+        QCoreApplication::processEvents();
+}
 
 // A page as a fake browser view holds it: what its body renders to, which
 // inputs it has, how many category boxes and images, and its first image.

@@ -296,7 +296,7 @@ void TestReportWindow::inputChecks()
     QCOMPARE(box.title, reasonBox ? QStringLiteral("理由填写不正确") : QStringLiteral("数据录入错误"));
     QVERIFY(!form->ReportPending());
     QCOMPARE(form->Label6()->text(), ReportPage::Connected);
-    QTest::qWait(10);
+    settleFakePages();
     QVERIFY(rig.page()->operations.isEmpty());
 }
 
@@ -382,7 +382,7 @@ void TestReportWindow::confirmation()
 
     if (!confirmed) {
         QTRY_VERIFY(!form->ReportPending());
-        QTest::qWait(10);
+        settleFakePages();
         QVERIFY(rig.boxes.boxes.isEmpty());
         QCOMPARE(form->Text1()->text(), QStringLiteral("假冒购物网站"));
         QCOMPARE(form->Label6()->text(), ReportPage::Submitting);
@@ -429,7 +429,7 @@ void TestReportWindow::clicksStopWhenAnotherPageCompletes()
     click(form->Command1());
     QTRY_COMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes.at(0).title, QStringLiteral("举报已成功"));
-    QTest::qWait(10);
+    settleFakePages();
     // The click asked before the page came may go out; none after it.
     const QStringList clicks = page->operations.filter(QStringLiteral("click IMG"));
     QCOMPARE(clicks.value(0), QStringLiteral("click IMG[0]"));
@@ -473,7 +473,7 @@ void TestReportWindow::failingStepStopsTheReport()
     QCOMPARE(rig.boxes.boxes.at(0).text, QStringLiteral("正在连接网站举报中心接口中，请稍后再操作！"));
     QVERIFY(pendingDuringBox);
     QCOMPARE(page->operations.last(), lastStep);
-    QTest::qWait(10);
+    settleFakePages();
     QCOMPARE(page->operations.last(), lastStep); // nothing after the failing step
     QCOMPARE(page->navigations.last(), Endpoints::reportPage());
     QCOMPARE(form->Text1()->text(), QStringLiteral("假冒购物网站"));
@@ -531,14 +531,14 @@ void TestReportWindow::pageWithoutImageKeepsTheCaptcha()
     rig.site->form.images = images;
     rig.page()->Navigate(Endpoints::reportPage());
     QTRY_COMPARE(rig.page()->operations.count(QStringLiteral("first image")), 2);
-    QTest::qWait(10);
+    settleFakePages();
     QCOMPARE(form->Picture1()->pixmap().cacheKey(), shown);
     QCOMPARE(form->Picture1()->size(), size);
     QCOMPARE(form->Label6()->text(), ReportPage::Connected);
 
     // A page off the report site is not asked for its image at all.
     rig.page()->Navigate(QStringLiteral("http://www.elsewhere.cn/"));
-    QTest::qWait(10);
+    settleFakePages();
     QCOMPARE(rig.page()->operations.count(QStringLiteral("first image")), 2);
 }
 
@@ -605,7 +605,7 @@ void TestReportWindow::shortAddressStartsNoTitleFetch()
     form->Text2()->setText(QStringLiteral("www.bad-shop.cn"));
     click(form->cmdT());
     QTRY_COMPARE(rig.titles()->navigations.size(), 1);
-    QTest::qWait(10);
+    settleFakePages();
     QVERIFY(form->TitlePending());
 
     form->Text2()->setText(QStringLiteral("a.c"));

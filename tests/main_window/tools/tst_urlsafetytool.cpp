@@ -411,8 +411,7 @@ void TestUrlSafetyTool::documentCompleteWithoutAWaitingCheckChangesNothing()
     Rig rig;
     rig.webAI()->site = [](const QString &) { return textPage(QStringLiteral("没有该网站条目")); };
     rig.webAI()->Navigate(QStringLiteral("http://elsewhere.cn/"));
-    QTest::qWait(0);
-    QCoreApplication::processEvents();
+    settleFakePages();
     QVERIFY(rig.webAI()->operations.isEmpty());
     QCOMPARE(rig.txtUSJG->text(), QStringLiteral("查询结果详细说明."));
     QCOMPARE(rig.status->text(), QStringLiteral("before"));
