@@ -261,6 +261,9 @@ QString Form3::reasonText() const
 
 void Form3::Command1_Click()
 {
+    // A report is on its way: this click neither checks nor sends anything.
+    if (ReportPending())
+        return;
     ReportForm::Fields fields{m_Text1->text(), m_Text2->text(), reasonText(), m_Text4->text(), m_Text5->text(), {}};
     for (int i = 0; i < CategoryCount; ++i)
         fields.categories[i] = m_Check1[i]->checkState();

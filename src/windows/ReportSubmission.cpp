@@ -34,6 +34,11 @@ void ReportSubmission::loadPage()
 
 void ReportSubmission::send(const Report &report)
 {
+    // One report at a time: a second one on the same page would run its steps
+    // between the first one's, clicking each ticked box twice (unticking it
+    // again) and every image twice (sending the form twice).
+    if (m_pending)
+        return;
     m_pending = true;
     m_window.showStatus(ReportPage::Submitting);
 

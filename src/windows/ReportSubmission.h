@@ -56,7 +56,8 @@ public:
     // The report page, afresh (and with it a new captcha).
     void loadPage();
     // Sends the report into the page shown now. The outcome comes with the
-    // next page that completes; nothing waits for it.
+    // next page that completes; nothing waits for it. While a report is
+    // pending, another starts nothing.
     void send(const Report &report);
     // The page view completed a document (any frame).
     void pageComplete();

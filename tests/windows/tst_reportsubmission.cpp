@@ -131,6 +131,8 @@ class TestReportSubmission : public QObject
 private slots:
     void steps_data();
     void steps();
+    void secondReportWhilePending_data();
+    void secondReportWhilePending();
     void firstPageAfterTheReport_data();
     void firstPageAfterTheReport();
     void captchaOfEachPage_data();
@@ -191,6 +193,49 @@ void TestReportSubmission::steps()
     QCOMPARE(rig.journal, journal);
     // Still waiting for the page that answers; a failed report's reload is it.
     QVERIFY(rig.submission.pending());
+}
+
+// A report while another is pending starts nothing. Two reports on one page
+// would run their steps side by side: each ticked box clicked twice (so
+// unticked again) and every image clicked twice (the form sent twice). Once
+// the page that answers has completed, a report goes out again.
+void TestReportSubmission::secondReportWhilePending_data()
+{
+    QTest::addColumn<bool>("stepsDone");
+    QTest::newRow("while its steps run") << false;
+    QTest::newRow("after its last step, before the answer") << true;
+}
+
+void TestReportSubmission::secondReportWhilePending()
+{
+    QFETCH(bool, stepsDone);
+    Rig rig;
+    rig.pageShown();
+    rig.page->autoComplete = false;
+    rig.page->onImageClick = nullptr;
+    const QStringList once = Filled + QStringList{"click siteType[][1]", "click siteType[][9]", "count IMG",
+                                                  "click IMG[0]", "click IMG[1]"};
+
+    rig.submission.send(report({1, 9}));
+    if (stepsDone)
+        settleFakePages();
+    rig.submission.send(report({1, 9}));
+    settleFakePages();
+    QCOMPARE(rig.page->operations, once);
+    QCOMPARE(rig.journal, QStringList{Submitting});
+    QList<bool> ticked(12, false);
+    ticked[1] = ticked[9] = true;
+    QCOMPARE(rig.page->ticked, ticked);
+    QVERIFY(rig.submission.pending());
+
+    // The answer (no confirmation on it) ends the report; the next one goes out.
+    rig.page->finishLoad();
+    QTRY_VERIFY(!rig.submission.pending());
+    settleFakePages();
+    rig.page->operations.clear();
+    rig.submission.send(report({1, 9}));
+    settleFakePages();
+    QCOMPARE(rig.page->operations, once);
 }
 
 // Only the first page after a report is read: with the confirmation the

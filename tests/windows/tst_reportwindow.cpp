@@ -167,6 +167,7 @@ private slots:
     void confirmation_data();
     void confirmation();
     void clicksStopWhenAnotherPageCompletes();
+    void secondClickWhileReportPending();
     void failingStepStopsTheReport_data();
     void failingStepStopsTheReport();
     void captchaReadiness_data();
@@ -435,6 +436,38 @@ void TestReportWindow::clicksStopWhenAnotherPageCompletes()
     QCOMPARE(clicks.value(0), QStringLiteral("click IMG[0]"));
     QVERIFY2(!clicks.contains(QStringLiteral("click IMG[2]")), qPrintable(clicks.join(u',')));
     QVERIFY(!clicks.contains(QStringLiteral("click IMG[3]")));
+}
+
+// A second 举报 while the report is on its way starts nothing: the page's
+// boxes are clicked once (a second click would untick them again) and the
+// form goes out once.
+void TestReportWindow::secondClickWhileReportPending()
+{
+    Rig rig;
+    Form3 *form = rig.open();
+    fill(form, QStringLiteral("假冒购物网站"), QStringLiteral("http://www.bad-shop.cn"), {1, 9},
+         QStringLiteral("冒充淘宝骗取货款，已有多人受骗。"), QStringLiteral("me@mail.cn"), QStringLiteral("7394"));
+    FakeBrowserView *page = rig.page();
+    page->autoComplete = false; // the send button's page does not come
+    page->onImageClick = nullptr;
+    page->operations.clear();
+
+    click(form->Command1());
+    click(form->Command1());
+    settleFakePages();
+    for (const QString &step : {QStringLiteral("set title=假冒购物网站"), QStringLiteral("click siteType[][1]"),
+                                QStringLiteral("click siteType[][9]"), QStringLiteral("click IMG[0]"),
+                                QStringLiteral("click IMG[1]")})
+        QVERIFY2(page->operations.count(step) == 1, qPrintable(page->operations.join(u',')));
+    QVERIFY(page->ticked.at(1));
+    QVERIFY(page->ticked.at(9));
+    QVERIFY(rig.boxes.boxes.isEmpty());
+    QVERIFY(form->ReportPending());
+
+    // Also once all its steps have gone out, until the answer completes.
+    click(form->Command1());
+    settleFakePages();
+    QCOMPARE(page->operations.count(QStringLiteral("click IMG[1]")), 1);
 }
 
 void TestReportWindow::failingStepStopsTheReport_data()
