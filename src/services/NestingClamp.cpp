@@ -105,7 +105,6 @@ enum Flag : quint16 {
     RawText = 1 << 6,
     Heading = 1 << 7,
     Hidden = 1 << 8,
-    TableOrSelectPart = 1 << 9,
 };
 
 struct NameInfo {
@@ -135,14 +134,9 @@ const QHash<QString, NameInfo> &knownNames()
         mark(closesParagraph(), ClosesP);
         mark(rawTextNames(), RawText);
         mark({"h1", "h2", "h3", "h4", "h5", "h6"}, Heading);
-        mark({"select", "td", "th", "tr", "tbody", "thead", "tfoot", "caption", "colgroup", "template", "frameset",
-              "html"},
-             TableOrSelectPart);
         // Elements whose content never reaches the rendered text.
         mark({"noscript", "template", "object", "applet", "audio", "video", "canvas", "map"}, Hidden);
-        mark({"option", "optgroup", "svg", "math", "foreignobject", "desc", "mi", "mo", "mn", "ms", "mtext",
-              "annotation-xml", "span"},
-             0);
+        mark({"option", "optgroup", "svg", "math", "span"}, 0);
         return t;
     }();
     return table;
@@ -164,8 +158,6 @@ struct Tag {
 struct Open {
     int id = 0;
     quint16 flags = 0;
-    bool foreign = false;
-    bool integration = false; // foreign element whose content is HTML again
     QString key;              // formatting elements: the tag as written
 };
 
@@ -179,13 +171,15 @@ private:
     Tag readTag(qsizetype nameStart);
     qsizetype skipTo(QChar c, qsizetype from) const;
     qsizetype skipMarkupDeclaration(qsizetype lt) const;
-    qsizetype skipRawText(const QString &name, qsizetype from);
+    // Where the raw text after a start tag ends ("</name"), and where its
+    // end tag ends; both the end of the text when there is none.
+    std::pair<qsizetype, qsizetype> rawTextEnd(const QString &name, qsizetype from) const;
+    qsizetype rawTextElement(qsizetype lt, const Tag &tag);
     qsizetype startTag(qsizetype lt, const Tag &tag);
     void endTag(const Tag &tag);
 
-    bool htmlContext() const { return m_stack.empty() || !m_stack.back().foreign || m_stack.back().integration; }
-    static bool isSpecial(const Open &open) { return open.integration || (!open.foreign && (open.flags & Special)); }
-    static bool isScope(const Open &open) { return open.integration || (!open.foreign && (open.flags & Scope)); }
+    static bool isSpecial(const Open &open) { return open.flags & Special; }
+    static bool isScope(const Open &open) { return open.flags & Scope; }
     bool isOpen(int id) const { return id < static_cast<int>(m_open.size()) && m_open[static_cast<size_t>(id)] > 0; }
     // Index of the nearest open HTML element with one of IDS, looking no
     // further than an element with one of STOP (or a scope boundary when
@@ -195,22 +189,32 @@ private:
     void popBack();
     void remove(long index);
     // Returns where reading goes on.
-    qsizetype push(qsizetype lt, const Tag &tag, bool foreign, bool integration);
+    qsizetype push(qsizetype lt, const Tag &tag);
     qsizetype skipHiddenElement(const QString &name, qsizetype from) const;
-    // Writes a CDATA section as escaped text; returns where it ends.
-    qsizetype cdataAsText(qsizetype lt);
     // Leaves out the markup from lt up to resume; returns resume.
     qsizetype leaveOut(qsizetype lt, qsizetype resume);
     int identicalSinceMarker(const QString &key) const;
 
     const QString &m_s;
     const size_t m_max;
+    static constexpr int MaxFormattingSinceMarker = 8;
     std::vector<Open> m_stack;
     std::vector<int> m_open; // how many of each id are open
     QHash<QString, int> m_otherNames;
     QString m_out;
     qsizetype m_copied = 0;
     bool m_dropped = false;
+    // The formatting elements let through since the last marker (a cell, a
+    // caption, an object...): the parser keeps each in its list until its
+    // own end tag, and copies the whole list back in before every run of
+    // text, wherever the list's elements were closed. The count before each
+    // open marker waits in m_formattingBeforeMarker.
+    int m_formatting = 0;
+    std::vector<int> m_formattingBeforeMarker;
+    // Where the next "-->" and "--!>" stand, found once and reused while
+    // reading goes forward, so many comments cost one pass over the text.
+    mutable qsizetype m_nextClose = -2;
+    mutable qsizetype m_nextBangClose = -2;
 
     const int P = idOf("p"), Li = idOf("li"), Dd = idOf("dd"), Dt = idOf("dt"), Option = idOf("option"),
               Optgroup = idOf("optgroup"), Td = idOf("td"), Th = idOf("th"), Tr = idOf("tr"), Tbody = idOf("tbody"),
@@ -219,9 +223,7 @@ private:
               Head = idOf("head"), Frameset = idOf("frameset"), Button = idOf("button"), Select = idOf("select"),
               A = idOf("a"), Nobr = idOf("nobr"), Form = idOf("form"), Svg = idOf("svg"), Math = idOf("math"),
               Address = idOf("address"), Div = idOf("div"), Ol = idOf("ol"), Ul = idOf("ul"), Br = idOf("br"),
-              Plaintext = idOf("plaintext"), ForeignObject = idOf("foreignobject"), Desc = idOf("desc"),
-              Title = idOf("title"), Mi = idOf("mi"), Mo = idOf("mo"), Mn = idOf("mn"), Ms = idOf("ms"),
-              Mtext = idOf("mtext"), AnnotationXml = idOf("annotation-xml");
+              Plaintext = idOf("plaintext");
 };
 
 qsizetype Clamp::skipTo(QChar c, qsizetype from) const
@@ -238,8 +240,13 @@ qsizetype Clamp::skipMarkupDeclaration(qsizetype lt) const
             return lt + 5;
         if (rest.mid(4).startsWith(u"->"))
             return lt + 6;
-        const qsizetype close = m_s.indexOf(QLatin1String("-->"), lt + 4);
-        const qsizetype bang = m_s.indexOf(QLatin1String("--!>"), lt + 4);
+        const auto next = [this](qsizetype &cached, QLatin1String what, qsizetype from) {
+            if (cached == -2 || (cached >= 0 && cached < from))
+                cached = m_s.indexOf(what, from);
+            return cached; // -1 stays -1: none further on either
+        };
+        const qsizetype close = next(m_nextClose, QLatin1String("-->"), lt + 4);
+        const qsizetype bang = next(m_nextBangClose, QLatin1String("--!>"), lt + 4);
         if (close < 0 && bang < 0)
             return m_s.size();
         if (bang >= 0 && (close < 0 || bang < close))
@@ -313,22 +320,76 @@ Tag Clamp::readTag(qsizetype p)
     }
 }
 
-qsizetype Clamp::skipRawText(const QString &name, qsizetype from)
+std::pair<qsizetype, qsizetype> Clamp::rawTextEnd(const QString &name, qsizetype from) const
 {
     // Text up to "</name" followed by white space, "/" or ">".
+    const qsizetype n = m_s.size();
     qsizetype p = from;
     while (true) {
         const qsizetype lt = m_s.indexOf(QLatin1String("</"), p);
         if (lt < 0)
-            return m_s.size();
+            return {n, n};
         const qsizetype after = lt + 2 + name.size();
-        if (after < m_s.size() && QStringView(m_s).mid(lt + 2, name.size()).compare(name, Qt::CaseInsensitive) == 0 &&
+        if (after < n && QStringView(m_s).mid(lt + 2, name.size()).compare(name, Qt::CaseInsensitive) == 0 &&
             (isSpace(m_s.at(after)) || m_s.at(after) == u'/' || m_s.at(after) == u'>')) {
-            const Tag end = readTag(lt + 2);
-            return end.complete ? end.end : m_s.size();
+            const qsizetype close = m_s.indexOf(u'>', after);
+            return {lt, close < 0 ? n : close + 1};
         }
         p = lt + 2;
     }
+}
+
+qsizetype Clamp::rawTextElement(qsizetype lt, const Tag &tag)
+{
+    // The parser reads such an element's content as text only where it
+    // builds the element at all; inside a select, for one, it drops the
+    // start tag and reads the content as markup, which this pass would
+    // never have looked at. So no "<" of the content reaches the parser as
+    // "<": where the content is never shown (script, style, a title, a text
+    // area, a frame) it goes as "&lt;"; where it is shown as written (xmp,
+    // plaintext, noembed, noframes) the element becomes one that shows the
+    // same characters from character references.
+    const auto [contentEnd, elementEnd] =
+        tag.info.id == Plaintext ? std::pair(m_s.size(), m_s.size()) : rawTextEnd(tag.name, tag.end);
+    const QStringView content = QStringView(m_s).mid(tag.end, contentEnd - tag.end);
+    if (!content.contains(u'<'))
+        return elementEnd;
+    const bool shownAsWritten = tag.info.id == Plaintext || tag.name == QLatin1String("xmp") ||
+                                tag.name == QLatin1String("noembed") || tag.name == QLatin1String("noframes");
+    m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
+    if (shownAsWritten) {
+        // pre and div render as xmp/plaintext and noframes do; a line break
+        // right after <pre> is dropped by the parser, so one goes in first.
+        const bool preformatted = tag.info.id == Plaintext || tag.name == QLatin1String("xmp");
+        const QLatin1String open = preformatted                        ? QLatin1String("<pre>\n")
+                                   : tag.name == QLatin1String("noframes") ? QLatin1String("<div>")
+                                                                         : QLatin1String("<span>");
+        const QLatin1String close = preformatted                        ? QLatin1String("</pre>")
+                                    : tag.name == QLatin1String("noframes") ? QLatin1String("</div>")
+                                                                          : QLatin1String("</span>");
+        m_out += open;
+        for (const QChar c : content) {
+            if (c == u'<')
+                m_out += QLatin1String("&lt;");
+            else if (c == u'&')
+                m_out += QLatin1String("&amp;");
+            else
+                m_out += c;
+        }
+        m_out += close;
+    } else {
+        m_out += QStringView(m_s).mid(lt, tag.end - lt);
+        for (const QChar c : content) {
+            if (c == u'<')
+                m_out += QLatin1String("&lt;");
+            else
+                m_out += c;
+        }
+        m_out += QStringView(m_s).mid(contentEnd, elementEnd - contentEnd);
+    }
+    m_copied = elementEnd;
+    m_dropped = true;
+    return elementEnd;
 }
 
 long Clamp::find(std::initializer_list<int> ids, bool stopAtScope, std::initializer_list<int> stop) const
@@ -340,10 +401,10 @@ long Clamp::find(std::initializer_list<int> ids, bool stopAtScope, std::initiali
         return -1;
     for (long k = static_cast<long>(m_stack.size()) - 1; k >= 0; --k) {
         const Open &open = m_stack[static_cast<size_t>(k)];
-        if (!open.foreign && std::find(ids.begin(), ids.end(), open.id) != ids.end())
+        if (std::find(ids.begin(), ids.end(), open.id) != ids.end())
             return k;
         if ((stopAtScope && isScope(open)) ||
-            (!open.foreign && std::find(stop.begin(), stop.end(), open.id) != stop.end()))
+            (std::find(stop.begin(), stop.end(), open.id) != stop.end()))
             return -1;
     }
     return -1;
@@ -353,7 +414,7 @@ int Clamp::identicalSinceMarker(const QString &key) const
 {
     int count = 0;
     for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
-        if (!it->foreign && (it->flags & Marker))
+        if ((it->flags & Marker))
             break;
         if (it->key == key)
             ++count;
@@ -363,7 +424,12 @@ int Clamp::identicalSinceMarker(const QString &key) const
 
 void Clamp::popBack()
 {
-    --m_open[static_cast<size_t>(m_stack.back().id)];
+    const Open &open = m_stack.back();
+    if ((open.flags & Marker) && !m_formattingBeforeMarker.empty()) {
+        m_formatting = m_formattingBeforeMarker.back();
+        m_formattingBeforeMarker.pop_back();
+    }
+    --m_open[static_cast<size_t>(open.id)];
     m_stack.pop_back();
 }
 
@@ -378,7 +444,7 @@ void Clamp::popTo(long index)
     // Formatting elements closed on the way come back when the parser next
     // inserts something, unless a marker (a cell) ends them for good.
     const Open &target = m_stack[static_cast<size_t>(index)];
-    const bool marker = !target.foreign && (target.flags & Marker);
+    const bool marker = (target.flags & Marker);
     std::vector<Open> closed;
     while (static_cast<long>(m_stack.size()) > index + 1) {
         if (!marker && !m_stack.back().key.isEmpty())
@@ -394,42 +460,41 @@ void Clamp::popTo(long index)
     }
 }
 
-qsizetype Clamp::push(qsizetype lt, const Tag &tag, bool foreign, bool integration)
+qsizetype Clamp::push(qsizetype lt, const Tag &tag)
 {
     if (m_stack.size() >= m_max) {
         // Too deep: the tag goes, what follows it stays; but the content of
         // an element that hides it goes with the tag, as it never showed.
-        return leaveOut(lt, (!foreign && (tag.info.flags & Hidden)) ? skipHiddenElement(tag.name, tag.end) : tag.end);
+        return leaveOut(lt, ((tag.info.flags & Hidden)) ? skipHiddenElement(tag.name, tag.end) : tag.end);
     }
-    Open open{tag.info.id, tag.info.flags, foreign, integration, {}};
-    if (!foreign && (tag.info.flags & Formatting))
-        open.key = QStringView(m_s).mid(lt, tag.end - lt).toString();
+    Open open{tag.info.id, tag.info.flags, {}};
+    if ((tag.info.flags & Formatting)) {
+        // Past a few the tag goes: a formatting element shows no text of its
+        // own, and the parser would copy every one of them back in before
+        // each run of text (a page of thousands of them costs millions of
+        // elements).
+        if (m_formatting >= MaxFormattingSinceMarker)
+            return leaveOut(lt, tag.end);
+        ++m_formatting;
+        // Without its attributes (they show no text): the parser then keeps
+        // no more than three alike in its list, and copies them cheaply.
+        open.key = QLatin1Char('<') + tag.name + QLatin1Char('>');
+        if (tag.end - lt != open.key.size()) {
+            m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
+            m_out += open.key;
+            m_copied = tag.end;
+            m_dropped = true;
+        }
+    }
+    if ((tag.info.flags & Marker)) {
+        m_formattingBeforeMarker.push_back(m_formatting);
+        m_formatting = 0;
+    }
     if (static_cast<size_t>(open.id) >= m_open.size())
         m_open.resize(static_cast<size_t>(open.id) + 1, 0);
     ++m_open[static_cast<size_t>(open.id)];
     m_stack.push_back(std::move(open));
     return tag.end;
-}
-
-qsizetype Clamp::cdataAsText(qsizetype lt)
-{
-    // The parser fails an assertion on a CDATA section where SVG's HTML
-    // content meets a table, so every one goes to it as the same characters
-    // written as plain text.
-    const qsizetype close = m_s.indexOf(QLatin1String("]]>"), lt + 9);
-    const qsizetype contentEnd = close < 0 ? m_s.size() : close;
-    m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
-    for (const QChar c : QStringView(m_s).mid(lt + 9, contentEnd - lt - 9)) {
-        if (c == u'&')
-            m_out += QLatin1String("&amp;");
-        else if (c == u'<')
-            m_out += QLatin1String("&lt;");
-        else
-            m_out += c;
-    }
-    m_copied = close < 0 ? m_s.size() : close + 3;
-    m_dropped = true;
-    return m_copied;
 }
 
 qsizetype Clamp::leaveOut(qsizetype lt, qsizetype resume)
@@ -477,23 +542,12 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
 {
     const int id = tag.info.id;
     const quint16 flags = tag.info.flags;
-    if (!htmlContext()) {
-        // The page is parsed as a fragment, where no HTML tag leaves SVG or
-        // MathML content: every start tag in it makes a foreign element. The
-        // parser takes one named like a part of a table or a select for the
-        // HTML one when it works out where it stands, and then fails an
-        // assertion (the program would abort). Such an element means nothing
-        // in a drawing: its tag goes, its text stays.
-        if ((flags & TableOrSelectPart) || id == Table || id == Head || id == Body)
-            return leaveOut(lt, tag.end);
-        if (tag.selfClosing)
-            return tag.end;
-        const int parent = m_stack.back().id;
-        const bool integration =
-            parent == Svg ? (id == ForeignObject || id == Desc || id == Title)
-                          : (id == Mi || id == Mo || id == Mn || id == Ms || id == Mtext || id == AnnotationXml);
-        return push(lt, tag, true, integration);
-    }
+    // SVG and MathML go as their tags: inside them the parser builds
+    // foreign elements by rules of their own, and on several mixes of those
+    // with tables, selects and CDATA sections it fails an assertion and would
+    // abort the program. Their text stays, as the text of plain elements.
+    if (id == Svg || id == Math)
+        return leaveOut(lt, tag.end);
     if (id == Html || id == Body || id == Head || id == Frameset)
         return tag.end;
     if (flags & ClosesP) {
@@ -504,7 +558,7 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
         if (isOpen(Li) || isOpen(Dd) || isOpen(Dt)) {
             for (long k = static_cast<long>(m_stack.size()) - 1; k >= 0; --k) {
                 const Open &open = m_stack[static_cast<size_t>(k)];
-                if (!open.foreign && (id == Li ? open.id == Li : (open.id == Dd || open.id == Dt))) {
+                if ((id == Li ? open.id == Li : (open.id == Dd || open.id == Dt))) {
                     popTo(k);
                     break;
                 }
@@ -537,7 +591,7 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
         if (const long k = find({id}, true); k >= 0)
             popTo(k);
     } else if (flags & Heading) {
-        if (!m_stack.empty() && !m_stack.back().foreign && (m_stack.back().flags & Heading))
+        if (!m_stack.empty() && (m_stack.back().flags & Heading))
             popBack();
     } else if (id == Table) {
         if (const long k = find({Table}, false, {Td, Th, Caption, Template}); k >= 0)
@@ -548,16 +602,10 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
     }
     if (flags & Void)
         return tag.end;
-    if (id == Svg || id == Math) {
-        return tag.selfClosing ? tag.end : push(lt, tag, true, false);
-    }
-    // Raw-text elements never nest: kept at any depth, so their content
-    // stays out of the text as it always was.
-    if (flags & RawText)
-        return skipRawText(tag.name, tag.end);
-    if (id == Plaintext)
-        return m_s.size();
-    return push(lt, tag, false, false);
+    // Raw-text elements never nest: kept at any depth.
+    if ((flags & RawText) || id == Plaintext)
+        return rawTextElement(lt, tag);
+    return push(lt, tag);
 }
 
 void Clamp::endTag(const Tag &tag)
@@ -569,6 +617,7 @@ void Clamp::endTag(const Tag &tag)
         const long k = find({id}, true);
         if (k < 0)
             return;
+        m_formatting = std::max(0, m_formatting - 1);
         if (k + 1 == static_cast<long>(m_stack.size()))
             popBack();
         else
@@ -597,10 +646,7 @@ QString Clamp::run()
         if (lt < 0 || lt + 1 >= n)
             break;
         const QChar c = m_s.at(lt + 1);
-        if (c == u'!' && !m_stack.empty() && m_stack.back().foreign &&
-            QStringView(m_s).mid(lt).startsWith(u"<![CDATA[")) {
-            i = cdataAsText(lt);
-        } else if (c == u'!') {
+        if (c == u'!') {
             i = skipMarkupDeclaration(lt);
         } else if (c == u'?') {
             i = skipTo(u'>', lt + 2);

@@ -17,7 +17,11 @@
 // element that hides its content, such as an object's fallback, goes with
 // its content). A page that never gets that deep comes back unchanged.
 //
-// One more kind of start tag is left out at any depth: an SVG or MathML
-// element named like a part of a table or a select (td, tr, select, ...),
-// on which the parser fails an assertion and would abort the program.
+// At any depth: SVG and MathML start tags are left out (on several mixes of
+// their content with tables, selects and CDATA the parser fails an assertion
+// and would abort the program); formatting elements (b, font, a, ...) lose
+// their attributes and, past eight since the last cell, their tags (the
+// parser copies every one of them back in before each run of text); and no
+// "<" inside a raw-text element reaches the parser as "<", since where the
+// parser does not build that element it reads the content as markup.
 QString ClampNesting(const QString &markup, int maxDepth = 512);

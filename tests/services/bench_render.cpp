@@ -164,6 +164,14 @@ int main(int argc, char **argv)
         {"closed b", [] { return repeated("<b>x</b>"); }},
         {"line breaks", [] { return repeated("x<br>"); }},
         {"cells in one row", [] { return repeated("<td>x"); }},
+        {"comments", [] { return repeated("a<!--x-->"); }},
+        {"formatting copied back", [] {
+             QByteArray head("<div>");
+             for (int i = 0; i < 600; ++i)
+                 head += "<b id=" + QByteArray::number(i) + ">";
+             return head + "</div>" + repeated("<div>x</div>");
+         }},
+        {"raw text in a select", [] { return "<table><select><style><table>" + repeated("<div>"); }},
     };
     for (const Shape &shape : shapes)
         run(shape);

@@ -33,24 +33,33 @@ void TestNestingClamp::clamp_data()
                                                                      << "<div><!-- <div> -->x<!-->";
     QTest::newRow("a > inside a quoted value") << "<div title=\"a>b<div>\">x<div>y" << 1
                                                << "<div title=\"a>b<div>\">xy";
-    QTest::newRow("raw text kept at any depth") << "<div><script><div></script><xmp><b></xmp><style>*{}</style>" << 1
-                                                << "<div><script><div></script><xmp><b></xmp><style>*{}</style>";
+    QTest::newRow("raw text kept at any depth") << "<div><script>1</script><xmp>b</xmp><style>*{}</style>" << 1
+                                                << "<div><script>1</script><xmp>b</xmp><style>*{}</style>";
+    // Inside a select the parser drops these start tags and reads their
+    // content as markup, so no "<" of it reaches the parser as "<".
+    QTest::newRow("a raw text's markup goes as text") << "<script><div></script><style>a<b</style>" << 512
+                                                      << "<script>&lt;div></script><style>a&lt;b</style>";
+    QTest::newRow("shown raw text becomes the same characters")
+        << "<xmp><b>&</xmp><plaintext>\n<i>" << 512 << "<pre>\n&lt;b>&amp;</pre><pre>\n\n&lt;i></pre>";
+    QTest::newRow("unclosed raw text to the end, as text") << "<select><style></select>" + QString("<div>").repeated(3)
+                                                           << 1 << "<select><style>&lt;/select>&lt;div>&lt;div>&lt;div>";
+    QTest::newRow("formatting elements go without attributes, past eight since a cell at all")
+        << QString("<b id=1>").repeated(10) + "<td>" + QString("<i class=x>").repeated(9) + "<a href='y'>z</a>" << 512
+        << QString("<b>").repeated(8) + "<td>" + QString("<i>").repeated(8) + "z</a>";
     QTest::newRow("span closed across a div stays open") << "<span><div></span><i>x" << 2 << "<span><div></span>x";
-    QTest::newRow("CDATA in SVG becomes the same text, never markup") << "<svg><![CDATA[<b>&]]></svg><b>x" << 1
-                                                                      << "<svg>&lt;b>&amp;</svg><b>x";
+    QTest::newRow("SVG goes as its tag; CDATA is then a bogus comment") << "<svg><![CDATA[<b>&]]></svg><b>x" << 1
+                                                                        << "<![CDATA[<b>&]]></svg><b>x";
     QTest::newRow("CDATA outside SVG is a bogus comment") << "<div><![CDATA[<b>]]>x" << 1 << "<div><![CDATA[<b>]]>x";
     QTest::newRow("hidden content goes with its tag past the limit")
         << "<div><object><object>a</object>b</object>c<noscript>d<!-- </noscript> -->e</noscript>f<video>g" << 1
         << "<div>cf";
     // The parser fails an assertion on these (it would abort the program).
-    QTest::newRow("table and select parts inside SVG are left out")
-        << "<table><svg><table><td>a<foreignObject><select>b</svg>c" << 512
-        << "<table><svg>a<foreignObject><select>b</svg>c";
-    QTest::newRow("the same names outside SVG stay") << "<svg></svg><table><td>a<select>b" << 512
-                                                     << "<svg></svg><table><td>a<select>b";
+    QTest::newRow("SVG and MathML start tags go at any depth")
+        << "<table><svg><table><td>a<foreignObject><select>b</svg>c<math><mtext>d" << 512
+        << "<table><table><td>a<foreignObject><select>b</svg>c<mtext>d";
     QTest::newRow("text cut off inside a tag is kept as it is") << "<div><div title='x" << 1 << "<div><div title='x";
-    QTest::newRow("deep page under the limit unchanged") << QString("<i>").repeated(100) << 512
-                                                         << QString("<i>").repeated(100);
+    QTest::newRow("deep page under the limit unchanged") << QString("<span>").repeated(100) << 512
+                                                         << QString("<span>").repeated(100);
 }
 
 void TestNestingClamp::clamp()

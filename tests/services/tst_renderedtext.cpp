@@ -179,15 +179,26 @@ void TestRenderedText::render_data()
         << "<head><title>T</title><style>p{}</style></head>a<script>b()</script>c"
         << "ac";
     // The parser used to abort the program on these.
+    // (SVG and MathML go as their tags, their text stays.)
     QTest::newRow("SVG cell in a table") << "<table><svg><td><foreignObject><select></table>x"
-                                         << "x";
+                                         << " \r\nx";
     QTest::newRow("SVG table in a table") << "<table><svg><table><td><foreignObject><r><select></table>x"
-                                          << "x";
+                                          << " \r\nx";
     QTest::newRow("CDATA in SVG's HTML content in a table")
         << "<table><svg><foreignObject><![CDATA[<]]>>"
-        << "<>";
+        << ">";
     QTest::newRow("SVG cell inside an HTML cell") << "<table><tr><td>a<svg><td>b</svg>c</table>"
-                                                  << "abc ";
+                                                  << "a bc ";
+    QTest::newRow("MathML text in a table")
+        << "<table><math><annotation-xml><mtext><![CDATA[zz]]>x"
+        << "x";
+    QTest::newRow("SVG heading around a head tag") << "<svg><h2><annotation-xml><head><desc><table></table></svg>"
+                                                   << "";
+    QTest::newRow("SVG formatting around an html tag") << "<svg><b color=red><mtext><html><title><table></table></body>"
+                                                       << "";
+    QTest::newRow("raw text in a select in a table")
+        << "<table><select><style><table><svg><desc><![CDATA[zz]]>x"
+        << "<table><svg><desc><![CDATA[zz]]>x";
     QTest::newRow("empty markup") << ""
                                   << "";
 }
