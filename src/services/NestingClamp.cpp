@@ -480,8 +480,8 @@ qsizetype Clamp::push(qsizetype lt, const Tag &tag)
         // no more than three alike in its list, and copies them cheaply.
         open.key = QLatin1Char('<') + tag.name + QLatin1Char('>');
         if (tag.end - lt != open.key.size()) {
-            m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
-            m_out += open.key;
+            m_out += QStringView(m_s).mid(m_copied, lt + 1 + tag.name.size() - m_copied); // "<" and the name as written
+            m_out += QLatin1Char('>');
             m_copied = tag.end;
             m_dropped = true;
         }

@@ -46,6 +46,8 @@ void TestNestingClamp::clamp_data()
     QTest::newRow("formatting elements go without attributes, past eight since a cell at all")
         << QString("<b id=1>").repeated(10) + "<td>" + QString("<i class=x>").repeated(9) + "<a href='y'>z</a>" << 512
         << QString("<b>").repeated(8) + "<td>" + QString("<i>").repeated(8) + "z</a>";
+    QTest::newRow("a formatting tag keeps its name as written") << "<A HREF=x>y</A><fOnT color=red>z" << 512
+                                                                << "<A>y</A><fOnT>z";
     QTest::newRow("span closed across a div stays open") << "<span><div></span><i>x" << 2 << "<span><div></span>x";
     QTest::newRow("SVG goes as its tag; CDATA is then a bogus comment") << "<svg><![CDATA[<b>&]]></svg><b>x" << 1
                                                                         << "<![CDATA[<b>&]]></svg><b>x";
