@@ -23,10 +23,11 @@ class QWidget;
 // element, or an index outside its collection. A reply may be left empty when
 // the caller does not need it.
 //
-// Reading text is bounded: a page whose markup is longer than kMaxPageBytes
-// characters, or that has not answered within ReadTimeLimit (a document
-// nested so deep that the page cannot serialise it, say), answers
-// std::nullopt, and an answer that comes after that is dropped.
+// Every step is bounded in time: a page that has not answered within
+// ReadTimeLimit (a document nested so deep that the page cannot serialise
+// it, a script of its own that never returns) answers std::nullopt or false,
+// and an answer that comes after that is dropped. A text read also fails on
+// markup longer than kMaxPageBytes characters.
 class BrowserView : public QObject
 {
     Q_OBJECT

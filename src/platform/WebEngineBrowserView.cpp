@@ -95,34 +95,40 @@ void WebEngineBrowserView::run(const QString &script, std::function<void(const Q
     });
 }
 
-void WebEngineBrowserView::runForText(const QString &script, TextReply reply)
+void WebEngineBrowserView::runWithin(const QString &script, std::function<void(std::optional<QVariant>)> answer)
 {
-    // The first of the answer and the time limit settles the read; the other
+    // The first of the answer and the time limit settles the step; the other
     // finds it settled and does nothing. The timer runs here on the window's
-    // side, so it fires even while the page itself hangs in the read.
+    // side, so it fires even while the page itself hangs in the script.
     auto settled = std::make_shared<bool>(false);
     auto *timer = new QTimer(this);
     timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, [settled, reply, timer] {
+    connect(timer, &QTimer::timeout, this, [settled, answer, timer] {
         timer->deleteLater();
         if (*settled)
             return;
         *settled = true;
-        if (reply)
-            reply(std::nullopt);
+        answer(std::nullopt);
     });
     timer->start(m_readTimeLimit);
     QPointer<QTimer> guard(timer);
-    run(script, [settled, reply, guard](const QVariant &result) {
+    run(script, [settled, answer, guard](const QVariant &result) {
         if (guard)
             guard->deleteLater();
         if (*settled)
             return;
         *settled = true;
+        answer(result);
+    });
+}
+
+void WebEngineBrowserView::runForText(const QString &script, TextReply reply)
+{
+    runWithin(script, [reply](const std::optional<QVariant> &result) {
         if (!reply)
             return;
-        if (result.typeId() == QMetaType::QString && result.toString().size() <= kMaxPageBytes)
-            reply(RenderInnerText(result.toString()));
+        if (result && result->typeId() == QMetaType::QString && result->toString().size() <= kMaxPageBytes)
+            reply(RenderInnerText(result->toString()));
         else
             reply(std::nullopt);
     });
@@ -130,9 +136,9 @@ void WebEngineBrowserView::runForText(const QString &script, TextReply reply)
 
 void WebEngineBrowserView::runForDone(const QString &script, DoneReply reply)
 {
-    run(script, [reply](const QVariant &result) {
+    runWithin(script, [reply](const std::optional<QVariant> &result) {
         if (reply)
-            reply(result.typeId() == QMetaType::Bool && result.toBool());
+            reply(result && result->typeId() == QMetaType::Bool && result->toBool());
     });
 }
 
@@ -170,9 +176,12 @@ void WebEngineBrowserView::clickNth(Collection collection, const QString &key, i
 
 void WebEngineBrowserView::countByTagName(const QString &tagName, CountReply reply)
 {
-    run(PageScripts::countByTagName(tagName), [reply](const QVariant &result) {
+    runWithin(PageScripts::countByTagName(tagName), [reply](const std::optional<QVariant> &answer) {
         if (!reply)
             return;
+        if (!answer)
+            return reply(std::nullopt);
+        const QVariant &result = *answer;
         bool ok = false;
         const int count = result.toInt(&ok);
         if (ok && result.typeId() != QMetaType::UnknownType && result.typeId() != QMetaType::Nullptr)
@@ -187,9 +196,12 @@ void WebEngineBrowserView::firstImagePicture(PictureReply reply)
     // The page draws its own image into a canvas and hands over the PNG, so
     // the picture comes without the clipboard.
     QPointer<WebEngineBrowserView> self(this);
-    run(PageScripts::firstImageDataUrl(), [self, reply](const QVariant &result) {
+    runWithin(PageScripts::firstImageDataUrl(), [self, reply](const std::optional<QVariant> &answer) {
         if (!reply)
             return;
+        if (!answer || !self)
+            return reply(std::nullopt);
+        const QVariant &result = *answer;
         if (result.typeId() == QMetaType::QVariantMap) {
             // The canvas refuses a picture from another site.
             return self->pictureFromSavedPage(result.toMap().value(QStringLiteral("src")).toString(), reply);

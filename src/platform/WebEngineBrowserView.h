@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -35,14 +36,16 @@ public:
     void countByTagName(const QString &tagName, CountReply reply) override;
     void firstImagePicture(PictureReply reply) override;
 
-    // How long a text read may take before it counts as failed; ReadTimeLimit
-    // unless a test asks for less.
+    // How long a page step (a read, a click, a count) may take before it
+    // counts as failed; ReadTimeLimit unless a test asks for less.
     void setReadTimeLimit(std::chrono::milliseconds limit) { m_readTimeLimit = limit; }
 
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onTitleChanged(const QString &title);
     void run(const QString &script, std::function<void(const QVariant &)> answer);
+    // The script's answer, or nothing once the time limit has passed first.
+    void runWithin(const QString &script, std::function<void(std::optional<QVariant>)> answer);
     void runForText(const QString &script, TextReply reply);
     void runForDone(const QString &script, DoneReply reply);
     void pictureFromSavedPage(const QString &address, PictureReply reply);

@@ -81,6 +81,7 @@ private slots:
     void replyAfterTheViewIsGoneIsDropped();
     void readsAreBounded_data();
     void readsAreBounded();
+    void stepsAreBounded();
 
 private:
     bool load(ViewHost &host, const QString &path);
@@ -501,6 +502,28 @@ void TestBrowserView::readsAreBounded()
         QVERIFY(*read == expected);
     }
     // Settled by the answer or by the time limit, whichever came first.
+    QVERIFY(clock.elapsed() < limit.count() + 2000);
+}
+
+// A click whose page script never returns fails within the limit, like a
+// read, so a tool's chain of steps ends in its failure path. (A host of its
+// own: the page it hangs stays hung.)
+void TestBrowserView::stepsAreBounded()
+{
+    m_standin.setRoute("hang.test", "/click.html",
+                       StandinServer::html("<html><body><button id=b onclick='for (;;) {}'>b</button></body></html>"));
+    ViewHost host(m_browsers);
+    auto *view = qobject_cast<WebEngineBrowserView *>(host.view);
+    QVERIFY(view);
+    const std::chrono::milliseconds limit(3000);
+    view->setReadTimeLimit(limit);
+    host.view->Navigate(QStringLiteral("http://hang.test/click.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(!host.completions.isEmpty(), 20000);
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!done(view, [view](BrowserView::DoneReply reply) { view->clickElement(QStringLiteral("b"), reply); }));
+    QVERIFY(clock.elapsed() >= limit.count() - 100);
     QVERIFY(clock.elapsed() < limit.count() + 2000);
 }
 
