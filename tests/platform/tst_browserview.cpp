@@ -523,8 +523,10 @@ void TestBrowserView::stepsAreBounded()
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!done(view, [view](BrowserView::DoneReply reply) { view->clickElement(QStringLiteral("b"), reply); }));
-    QVERIFY(clock.elapsed() >= limit.count() - 100);
-    QVERIFY(clock.elapsed() < limit.count() + 2000);
+    // Failed by the limit (a coarse timer may fire a little early, or late on
+    // a busy machine), not at once and not never.
+    QVERIFY(clock.elapsed() >= limit.count() / 2);
+    QVERIFY(clock.elapsed() < limit.count() + 10000);
 }
 
 KORDELVANE_BROWSER_TEST_MAIN(TestBrowserView)
