@@ -95,23 +95,31 @@ void WebEngineBrowserView::run(const QString &script, std::function<void(const Q
     });
 }
 
+QPointer<QTimer> WebEngineBrowserView::startTimeLimit(std::function<void()> expired)
+{
+    // The timer runs here on the window's side, so it fires even while the
+    // page itself hangs.
+    auto *timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [timer, expired] {
+        timer->deleteLater();
+        expired();
+    });
+    timer->start(m_readTimeLimit);
+    return timer;
+}
+
 void WebEngineBrowserView::runWithin(const QString &script, std::function<void(std::optional<QVariant>)> answer)
 {
     // The first of the answer and the time limit settles the step; the other
-    // finds it settled and does nothing. The timer runs here on the window's
-    // side, so it fires even while the page itself hangs in the script.
+    // finds it settled and does nothing.
     auto settled = std::make_shared<bool>(false);
-    auto *timer = new QTimer(this);
-    timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, [settled, answer, timer] {
-        timer->deleteLater();
+    const QPointer<QTimer> guard = startTimeLimit([settled, answer] {
         if (*settled)
             return;
         *settled = true;
         answer(std::nullopt);
     });
-    timer->start(m_readTimeLimit);
-    QPointer<QTimer> guard(timer);
     run(script, [settled, answer, guard](const QVariant &result) {
         if (guard)
             guard->deleteLater();
@@ -242,14 +250,7 @@ void WebEngineBrowserView::pictureFromSavedPage(const QString &address, PictureR
             reply(picture);
     };
 
-    auto *timer = new QTimer(this);
-    timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, [finish, timer] {
-        timer->deleteLater();
-        finish(QImage());
-    });
-    timer->start(m_readTimeLimit);
-    QPointer<QTimer> guard(timer);
+    const QPointer<QTimer> guard = startTimeLimit([finish] { finish(QImage()); });
 
     QWebEnginePage *page = m_page;
     *watch = connect(page->profile(), &QWebEngineProfile::downloadRequested, this,

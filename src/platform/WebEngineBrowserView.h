@@ -2,6 +2,8 @@
 
 #include "BrowserView.h"
 
+#include <QPointer>
+#include <QTimer>
 #include <QVariant>
 
 #include <functional>
@@ -44,6 +46,9 @@ private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onTitleChanged(const QString &title);
     void run(const QString &script, std::function<void(const QVariant &)> answer);
+    // A single-shot timer that calls expired once the time limit has passed;
+    // the caller deletes it (through the guard) when its step settles first.
+    QPointer<QTimer> startTimeLimit(std::function<void()> expired);
     // The script's answer, or nothing once the time limit has passed first.
     void runWithin(const QString &script, std::function<void(std::optional<QVariant>)> answer);
     void runForText(const QString &script, TextReply reply);
