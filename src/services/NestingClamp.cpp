@@ -175,6 +175,9 @@ private:
     // end tag ends; both the end of the text when there is none.
     std::pair<qsizetype, qsizetype> rawTextEnd(const QString &name, qsizetype from) const;
     qsizetype rawTextElement(qsizetype lt, const Tag &tag);
+    // Writes content with every "<" as "&lt;" (and "&" as "&amp;" where the
+    // content will be read as text with character references).
+    void appendEscaped(QStringView content, bool ampersands);
     qsizetype startTag(qsizetype lt, const Tag &tag);
     void endTag(const Tag &tag);
 
@@ -339,6 +342,18 @@ std::pair<qsizetype, qsizetype> Clamp::rawTextEnd(const QString &name, qsizetype
     }
 }
 
+void Clamp::appendEscaped(QStringView content, bool ampersands)
+{
+    for (const QChar c : content) {
+        if (c == u'<')
+            m_out += QLatin1String("&lt;");
+        else if (ampersands && c == u'&')
+            m_out += QLatin1String("&amp;");
+        else
+            m_out += c;
+    }
+}
+
 qsizetype Clamp::rawTextElement(qsizetype lt, const Tag &tag)
 {
     // The parser reads such an element's content as text only where it
@@ -368,23 +383,11 @@ qsizetype Clamp::rawTextElement(qsizetype lt, const Tag &tag)
                                     : tag.name == QLatin1String("noframes") ? QLatin1String("</div>")
                                                                           : QLatin1String("</span>");
         m_out += open;
-        for (const QChar c : content) {
-            if (c == u'<')
-                m_out += QLatin1String("&lt;");
-            else if (c == u'&')
-                m_out += QLatin1String("&amp;");
-            else
-                m_out += c;
-        }
+        appendEscaped(content, true);
         m_out += close;
     } else {
         m_out += QStringView(m_s).mid(lt, tag.end - lt);
-        for (const QChar c : content) {
-            if (c == u'<')
-                m_out += QLatin1String("&lt;");
-            else
-                m_out += c;
-        }
+        appendEscaped(content, false);
         m_out += QStringView(m_s).mid(contentEnd, elementEnd - contentEnd);
     }
     m_copied = elementEnd;
