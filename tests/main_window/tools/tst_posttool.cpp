@@ -157,10 +157,13 @@ void TestPostTool::emptyQueryNavigatesToSlashDotHtml()
     query(panel, QString());
     // The empty code stands at position 1, so the cut starts at 10.
     QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), QStringLiteral("JKLMNOPQRSTUVWXYZ\r\n"), 20000);
-    const auto requests = m_standin.requests();
-    QVERIFY(!requests.isEmpty());
-    QCOMPARE(requests.first().host, Endpoints::PostCodeHost);
-    QCOMPARE(requests.first().pathAndQuery, QByteArray("/.html"));
+    // The first page asked for is "/.html"; a favicon that a previous page's view asks for late
+    // may come before it in the server's list, and is not a navigation.
+    QList<StandinServer::Request> pages = m_standin.requests();
+    pages.removeIf([](const StandinServer::Request &request) { return request.pathAndQuery == "/favicon.ico"; });
+    QVERIFY(!pages.isEmpty());
+    QCOMPARE(pages.first().host, Endpoints::PostCodeHost);
+    QCOMPARE(pages.first().pathAndQuery, QByteArray("/.html"));
 }
 
 void TestPostTool::secondCompletionIsIgnored()
