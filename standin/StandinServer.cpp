@@ -218,6 +218,18 @@ void StandinServer::serve(int fd)
                             QByteArray::number(response.generatedLength) + "\r\n" + response.extraHeaders +
                             "Connection: close\r\n\r\n");
             sendGenerated(fd, response.body, response.generatedLength);
+        } else if (response.kind == Response::Kind::Trickle) {
+            sendAll(fd, "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) +
+                            "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: " +
+                            QByteArray::number(response.body.size()) + "\r\nConnection: close\r\n\r\n");
+            for (const char byte : std::as_const(response.body)) {
+                // A pause that ends early when the client goes or the server stops.
+                pollfd waitFd{fd, POLLIN, 0};
+                if (!m_running || ::poll(&waitFd, 1, response.trickleIntervalMs) != 0)
+                    break;
+                if (::send(fd, &byte, 1, MSG_NOSIGNAL) != 1)
+                    break;
+            }
         } else if (response.kind == Response::Kind::Stall) {
             // Holds the connection open until the server stops.
             char buffer[256];
@@ -365,6 +377,15 @@ StandinServer::Response StandinServer::stall()
 {
     Response response;
     response.kind = Response::Kind::Stall;
+    return response;
+}
+
+StandinServer::Response StandinServer::trickle(const QByteArray &body, int intervalMs)
+{
+    Response response;
+    response.kind = Response::Kind::Trickle;
+    response.body = body;
+    response.trickleIntervalMs = intervalMs;
     return response;
 }
 

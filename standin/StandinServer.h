@@ -28,13 +28,14 @@ class StandinServer
 {
 public:
     struct Response {
-        enum class Kind { Answer, Close, Stall, Generated };
+        enum class Kind { Answer, Close, Stall, Generated, Trickle };
         Kind kind = Kind::Answer;
         int status = 200;
         QByteArray body;
         QByteArray contentType = "text/html; charset=GBK";
         QByteArray extraHeaders; // whole header lines, each ending in CR LF
         qint64 generatedLength = 0; // Generated: the body is `body` repeated to this many bytes
+        int trickleIntervalMs = 0;  // Trickle: the pause before each byte of the body
     };
 
     struct Request {
@@ -81,6 +82,9 @@ public:
     static Response generated(const QByteArray &pattern, qint64 length, int status = 200);
     static Response closeWithoutAnswer();
     static Response stall();
+    // The head at once, then the body one byte at a time, a pause before each,
+    // for a service on a line that hardly moves.
+    static Response trickle(const QByteArray &body, int intervalMs);
     static Response notFound();
 
     // The source folder of standin/ (from KORDELVANE_SOURCE_DIR, or beside the executable).

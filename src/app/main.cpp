@@ -10,6 +10,7 @@
 #include "ProgramFolder.h"
 #include "ProgramIcon.h"
 #include "QtTranslations.h"
+#include "RepaintShownWindows.h"
 #include "RunRandom.h"
 #include "ShellOpen.h"
 #include "WebEngineBrowserFactory.h"
@@ -31,7 +32,8 @@ int main(int argc, char *argv[])
     app.setWindowIcon(ProgramIcon());
 
     BoxFatalEnd fatalEnd;
-    PageFetcher fetcher(fatalEnd);
+    // While a fetch waits, the shown windows are painted again and nothing else runs.
+    PageFetcher fetcher(fatalEnd, FetchBounds{}, RepaintShownWindows);
     QtMessageBoxes boxes;
     DesktopShellOpen shell;
     SystemClock clock;

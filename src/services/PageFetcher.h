@@ -1,8 +1,11 @@
 #pragma once
 
-#include "PageLimits.h"
+#include "FetchBounds.h"
 
 #include <QString>
+
+#include <chrono>
+#include <functional>
 
 class FatalEnd;
 
@@ -13,6 +16,11 @@ class FatalEnd;
 //     QString text = fetcher.fetchPageText(Endpoints::ipLocation(address));
 //
 // A new libcurl handle is made for every call; nothing is kept between calls.
+// The fetch waits on the caller's thread, within its bounds (FetchBounds): past
+// any of them it fails like any other failure. While it waits it calls the
+// waiting hook every WaitingInterval, and nothing else: the program's windows
+// use it to paint themselves, so a slow service leaves them drawn, while no
+// other handler of the program (a timer, a click) runs inside the fetch.
 // The body is decoded as GBK whatever the page declares and whatever the HTTP
 // status. The address goes out as the caller built it, except where a browser
 // too would change it: a blank becomes %20, a non-ASCII character its UTF-8
@@ -20,14 +28,16 @@ class FatalEnd;
 class PageFetcher
 {
 public:
-    explicit PageFetcher(FatalEnd &fatalEnd);
+    using WaitingHook = std::function<void()>;
+
+    explicit PageFetcher(FatalEnd &fatalEnd, FetchBounds bounds = {}, WaitingHook whileWaiting = {});
     virtual ~PageFetcher() = default;
 
     virtual QString fetchPageText(const QString &url);
 
-    // A body longer than this is a failure like any other: no service page
-    // comes near it, and no cut can use a position past 32767 anyway.
-    static constexpr qsizetype MaxBodyBytes = kMaxPageBytes;
+    // The shipped cap on the body (see FetchBounds).
+    static constexpr qsizetype MaxBodyBytes = kMaxFetchedPageBytes;
+    static constexpr std::chrono::milliseconds WaitingInterval{200};
 
     static constexpr const char *FatalTitle = "发生严重错误";
     static constexpr const char *FatalText =
@@ -37,5 +47,9 @@ public:
     static QByteArray wireAddress(const QString &url);
 
 private:
+    bool transfer(const QByteArray &address, QByteArray &body);
+
     FatalEnd &m_fatalEnd;
+    FetchBounds m_bounds;
+    WaitingHook m_whileWaiting;
 };

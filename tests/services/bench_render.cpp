@@ -4,10 +4,19 @@
 // in a child of its own (bounded at 4 GiB of address space and 60 s), so one
 // shape's peak is not hidden by another's and a crash is reported, not fatal.
 // Next to them: the anchor, a decode plus UTF-8 copy of the same megabyte,
-// in a child of its own too. Not a test: run it by hand on a quiet machine.
+// in a child of its own too.
+//
+// Then the same shapes through the real page fetch and a stand-in server in
+// the child: at 8 MiB with the fetch's old 8 MiB cap (what a page that size
+// used to cost), at 8 MiB with the shipped cap (refused), and just under the
+// shipped cap; each with the peak and what the fetch added to it.
+// Not a test: run it by hand on a quiet machine.
 //   bench_render [STANDIN_PAGE]   (an ordinary page to repeat to 1 MiB)
+#include "FatalEnd.h"
 #include "GbkCodec.h"
+#include "PageFetcher.h"
 #include "RenderedText.h"
+#include "StandinServer.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -26,26 +35,26 @@ namespace {
 
 constexpr qsizetype PageSize = 1 << 20;
 
-QByteArray repeated(const QByteArray &unit)
+QByteArray repeated(const QByteArray &unit, qsizetype size = PageSize)
 {
     QByteArray page;
-    page.reserve(PageSize + unit.size());
-    while (page.size() < PageSize)
+    page.reserve(size + unit.size());
+    while (page.size() < size)
         page += unit;
-    page.truncate(PageSize);
+    page.truncate(size);
     return page;
 }
 
 // A page like the services answer with: a header, a form, and row after row
 // of a two-column table with coloured values, links and line breaks.
-QByteArray tablePage()
+QByteArray tablePage(qsizetype size = PageSize)
 {
     QByteArray page = Gbk::encode(QStringLiteral(
         "<html><head><title>查询结果</title><style>td{font-size:12px}</style>"
         "<script>var a = '<b>';</script></head><body><div class=top><a href=/>首页</a> | <a href=/ip>IP查询</a></div>"
         "<form action=/ips.asp><input name=ip><input type=submit value=查询></form><table border=1>"));
     int row = 0;
-    while (page.size() < PageSize - 400) {
+    while (page.size() < size - 400) {
         page += Gbk::encode(QStringLiteral("<tr><td>本站主数据：</td><td><font color=red>北京市 电信 %1</font><br>"
                                            "参考数据：<b>上海</b>&nbsp;联通</td></tr>\r\n")
                                 .arg(row++));
@@ -133,6 +142,63 @@ void run(const Shape &shape)
     std::fflush(stdout);
 }
 
+struct ThrowingFatalEnd : FatalEnd {
+    struct Ended {
+    };
+    [[noreturn]] void showAndEnd(const char *, const char *) override { throw Ended{}; }
+};
+
+struct FetchShape {
+    const char *name;
+    std::function<QByteArray(qsizetype)> make; // a page of about this many bytes
+};
+
+// One fetch of SIZE bytes of the shape, with the given body cap, in a child
+// that serves the page itself; prints the peak and what the fetch added.
+void runFetch(const FetchShape &shape, const char *label, qsizetype size, qsizetype cap)
+{
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rlimit space{4ull << 30, 4ull << 30};
+        ::setrlimit(RLIMIT_AS, &space);
+        ::alarm(120);
+        QByteArray page = shape.make(size);
+        page.truncate(size);
+        const qsizetype bytes = page.size();
+        StandinServer server;
+        server.setRoute(QStringLiteral("bench.cn"), "/page", StandinServer::raw(page));
+        page = QByteArray();
+        if (!server.start())
+            ::_exit(2);
+        qputenv("http_proxy", server.proxyAddress());
+        ThrowingFatalEnd fatalEnd;
+        FetchBounds bounds;
+        bounds.maxBodyBytes = cap;
+        PageFetcher fetcher(fatalEnd, bounds);
+        const double before = vmHwmMiB();
+        QElapsedTimer timer;
+        timer.start();
+        QString outcome;
+        try {
+            outcome = QStringLiteral("%1 characters").arg(fetcher.fetchPageText(QStringLiteral("http://bench.cn/page")).size());
+        } catch (const ThrowingFatalEnd::Ended &) {
+            outcome = QStringLiteral("refused (fatal box)");
+        }
+        const double after = vmHwmMiB();
+        std::printf("%-22s  %-26s %8.2f MiB  %6.2f s  peak %7.1f MiB  added %7.1f MiB  %s\n", shape.name, label,
+                    bytes / 1048576.0, timer.nsecsElapsed() / 1e9, after, after - before, qPrintable(outcome));
+        std::fflush(stdout);
+        server.stop();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status))
+        std::printf("%-22s  %-26s died: %s\n", shape.name, label, strsignal(WTERMSIG(status)));
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -146,8 +212,8 @@ int main(int argc, char **argv)
     std::printf("1 MiB pages, GBK bytes to rendered text\n");
     std::fflush(stdout);
     const Shape shapes[] = {
-        {"anchor: decode+copy", tablePage, true},
-        {"table-heavy page", tablePage},
+        {"anchor: decode+copy", [] { return tablePage(); }, true},
+        {"table-heavy page", [] { return tablePage(); }},
         {"repeated page", [&] { return repeated(ordinary.isEmpty() ? QByteArray("<p>page</p>") : ordinary); }},
         {"long text run", [] { return repeated(Gbk::encode(QStringLiteral("文字 text "))); }},
         {"nested span", [] { return repeated("<span>"); }},
@@ -175,5 +241,43 @@ int main(int argc, char **argv)
     };
     for (const Shape &shape : shapes)
         run(shape);
+
+    constexpr qsizetype OldCap = 8 << 20;
+    const qsizetype underCap = PageFetcher::MaxBodyBytes - 16;
+    std::printf("\nFetched pages through the stand-in (peak of the whole process, and what the fetch added)\n");
+    const FetchShape fetchShapes[] = {
+        {"unclosed p", [](qsizetype n) { return repeated("<p>x", n); }},
+        {"cells in one row", [](qsizetype n) { return repeated("<td>x", n); }},
+        {"closed i", [](qsizetype n) { return repeated("<i>x</i>", n); }},
+        {"nested span with text", [](qsizetype n) { return repeated("<span>x", n); }},
+        {"unclosed div", [](qsizetype n) { return repeated("<div>", n); }},
+        {"unclosed b", [](qsizetype n) { return repeated("<b>", n); }},
+        {"unclosed font+text", [](qsizetype n) { return repeated("<font color=red>x", n); }},
+        {"misnested p/b", [](qsizetype n) { return repeated("<p><b>x</p>", n); }},
+        {"span in div closed", [](qsizetype n) { return repeated("<span><div></span>", n); }},
+        {"div in table closed", [](qsizetype n) { return repeated("<div><table></div>", n); }},
+        {"font around div", [](qsizetype n) { return repeated("<font><div></font>", n); }},
+        {"table cells", [](qsizetype n) { return repeated("<table><tr><td>", n); }},
+        {"line breaks", [](qsizetype n) { return repeated("x<br>", n); }},
+        {"comments", [](qsizetype n) { return repeated("a<!--x-->", n); }},
+        {"long text run", [](qsizetype n) { return repeated(Gbk::encode(QStringLiteral("文字 text ")), n); }},
+        {"formatting copied back", [](qsizetype n) {
+             QByteArray head("<div>");
+             for (int i = 0; i < 600; ++i)
+                 head += "<b id=" + QByteArray::number(i) + ">";
+             return head + "</div>" + repeated("<div>x</div>", n - head.size() - 6);
+         }},
+        {"raw text in a select", [](qsizetype n) { return "<table><select><style><table>" + repeated("<div>", n - 30); }},
+        {"table-heavy page", [](qsizetype n) { return tablePage(n); }},
+        {"repeated page", [&](qsizetype n) { return repeated(ordinary.isEmpty() ? QByteArray("<p>page</p>") : ordinary, n); }},
+    };
+    for (const FetchShape &shape : fetchShapes) {
+        runFetch(shape, "8 MiB, old 8 MiB cap", OldCap, OldCap);
+        runFetch(shape, "8 MiB, shipped cap", OldCap, PageFetcher::MaxBodyBytes);
+        runFetch(shape, "under the shipped cap", underCap, PageFetcher::MaxBodyBytes);
+    }
+    if (!ordinary.isEmpty())
+        runFetch({"the page as it is", [&](qsizetype) { return ordinary; }}, "shipped cap", ordinary.size(),
+                 PageFetcher::MaxBodyBytes);
     return 0;
 }

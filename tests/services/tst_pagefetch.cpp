@@ -4,6 +4,7 @@
 #include "Recorders.h"
 #include "StandinFixture.h"
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
@@ -11,6 +12,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(StandinServer::Response)
 
 namespace {
 
@@ -48,6 +51,9 @@ private slots:
     void bodyPastTheCapIsFatal_data();
     void bodyPastTheCapIsFatal();
     void hugeAnswerEndsTheProgramEarly();
+    void slowServiceEndsWithinItsBound_data();
+    void slowServiceEndsWithinItsBound();
+    void slowButSteadyAnswerIsRead();
 };
 
 void TestPageFetch::sendsTheFormHeaderOnAGet()
@@ -169,15 +175,15 @@ void TestPageFetch::fatalEndReallyEndsTheProgram()
 }
 
 // Answers made to hurt the renderer, through the stand-in and the real fetch:
-// each renders, with all of its text.
+// each renders, with all of its text. Each is as big as the fetch reads.
 void TestPageFetch::hostilePagesRenderWholly_data()
 {
     QTest::addColumn<QByteArray>("unit");
     QTest::addColumn<int>("count");
     QTest::newRow("100,000 nested elements") << QByteArray("<span>x") << 100000;
-    QTest::newRow("200,000 unclosed div") << QByteArray("<div>x") << 200000;
+    QTest::newRow("150,000 unclosed div") << QByteArray("<div>x") << 150000;
     QTest::newRow("200,000 unclosed b") << QByteArray("<b>x") << 200000;
-    QTest::newRow("200,000 unclosed font") << QByteArray("<font color=red>x") << 200000;
+    QTest::newRow("60,000 unclosed font") << QByteArray("<font color=red>x") << 60000;
 }
 
 void TestPageFetch::hostilePagesRenderWholly()
@@ -198,7 +204,7 @@ void TestPageFetch::bodyPastTheCapIsFatal_data()
 {
     QTest::addColumn<qint64>("length");
     QTest::addColumn<bool>("fatal");
-    QTest::newRow("8 MiB is read") << qint64(PageFetcher::MaxBodyBytes) << false;
+    QTest::newRow("1 MiB is read") << qint64(PageFetcher::MaxBodyBytes) << false;
     QTest::newRow("one byte more is fatal") << qint64(PageFetcher::MaxBodyBytes) + 1 << true;
 }
 
@@ -247,6 +253,60 @@ void TestPageFetch::hugeAnswerEndsTheProgramEarly()
     const qint64 boundKib = 160 * 1024;
 #endif
     QVERIFY2(peakKib < boundKib, qPrintable(out));
+}
+
+// Bounds short enough for a test; the stall bound well inside the total, so
+// the bound that ended a fetch shows in its time.
+FetchBounds shortBounds()
+{
+    FetchBounds bounds;
+    bounds.connect = std::chrono::milliseconds(2000);
+    bounds.stall = std::chrono::milliseconds(1000);
+    bounds.total = std::chrono::milliseconds(6000);
+    return bounds;
+}
+
+// A service that accepts and then hardly answers ends in the fatal box once a
+// bound is past, never later than it.
+void TestPageFetch::slowServiceEndsWithinItsBound_data()
+{
+    QTest::addColumn<StandinServer::Response>("response");
+    QTest::addColumn<int>("boundMs");
+    QTest::newRow("never answers: the stall bound")
+        << StandinServer::stall() << int(shortBounds().stall.count());
+    QTest::newRow("head, then no byte of the body: the stall bound")
+        << StandinServer::trickle(QByteArray("<p>x"), 60000) << int(shortBounds().stall.count());
+    QTest::newRow("a byte every 100 ms: the total bound")
+        << StandinServer::trickle(QByteArray(2000, 'x'), 100) << int(shortBounds().total.count());
+}
+
+void TestPageFetch::slowServiceEndsWithinItsBound()
+{
+    QFETCH(StandinServer::Response, response);
+    QFETCH(int, boundMs);
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/slow", response);
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal, shortBounds());
+    QElapsedTimer waited;
+    waited.start();
+    QVERIFY_THROWS_EXCEPTION(ProgramEnded, fetcher.fetchPageText("http://example.cn/slow"));
+    QCOMPARE(fatal.count, 1);
+    // libcurl's own clock for its bounds may end a few milliseconds early.
+    QVERIFY2(waited.elapsed() >= boundMs - 50, qPrintable(QString::number(waited.elapsed())));
+    // Not much past its bound: a stall is not left to run into the total.
+    QVERIFY2(waited.elapsed() < boundMs + 4000, qPrintable(QString::number(waited.elapsed())));
+}
+
+// Bytes that keep coming, each within the stall bound, are read to the end.
+void TestPageFetch::slowButSteadyAnswerIsRead()
+{
+    StandinFixture standin;
+    standin.server.setRoute("example.cn", "/steady", StandinServer::trickle(QByteArray("<p>abcdefghijklmnop"), 150));
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal, shortBounds());
+    QCOMPARE(fetcher.fetchPageText("http://example.cn/steady"), QStringLiteral("abcdefghijklmnop"));
+    QCOMPARE(fatal.count, 0);
 }
 
 QTEST_GUILESS_MAIN(TestPageFetch)

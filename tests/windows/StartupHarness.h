@@ -7,6 +7,7 @@
 #include "ProgramEnd.h"
 #include "ProgramFolder.h"
 #include "Recorders.h"
+#include "RepaintShownWindows.h"
 #include "StandinFixture.h"
 
 #include <QDir>
@@ -78,8 +79,8 @@ public:
     int count = 0;
 };
 
-// The real page fetch, with a hook after every page (to change what the
-// stand-in answers next).
+// The real page fetch, with the program's waiting hook and a hook after every
+// page (to change what the stand-in answers next).
 class HookedFetcher : public PageFetcher
 {
 public:
@@ -109,7 +110,10 @@ public:
         return files;
     }
 
-    explicit StartupHarness(const QString &root = QString()) : folder(root.isEmpty() ? m_dir.path() : root) {}
+    explicit StartupHarness(const QString &root = QString(), FetchBounds bounds = {})
+        : folder(root.isEmpty() ? m_dir.path() : root), fetcher(fatalEnd, bounds, RepaintShownWindows)
+    {
+    }
 
     // Every program file except the missing ones; "\Reg.key" when asked.
     void layOut(const QStringList &missing = {}, bool firstRunMarker = true)
@@ -147,7 +151,7 @@ public:
     RecordingMessageBoxes boxes;
     RecordingShellOpen shell;
     RecordingFatalEnd fatalEnd;
-    HookedFetcher fetcher{fatalEnd};
+    HookedFetcher fetcher;
     RecordingMainWindow mainWindow;
     SteppingClock clock;
     RecordingProgramEnd programEnd;

@@ -1,9 +1,11 @@
 // The start-up sequence, run for real against the stand-in server in a
 // temporary program folder.
 #include "Endpoints.h"
+#include "GbkCodec.h"
 #include "RenderedText.h"
 #include "StartupHarness.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
@@ -80,7 +82,35 @@ const QString Greeting =
                    "pdf）了解常见Orvan技巧与软件使用方法及一些注意事项，帮助您快速了解本软件。\r\n"
                    "最后，感谢您使用Orvalent软件，祝您使用愉快！");
 
+// Bounds short enough for a test, the stall well inside the total.
+FetchBounds shortBounds()
+{
+    FetchBounds bounds;
+    bounds.connect = std::chrono::milliseconds(2000);
+    bounds.stall = std::chrono::milliseconds(1500);
+    bounds.total = std::chrono::milliseconds(5000);
+    return bounds;
+}
+
+// Calls back for every paint event the application delivers.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(std::function<void(QObject *)> onPaint) : m_onPaint(std::move(onPaint)) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_onPaint(watched);
+        return false;
+    }
+
+private:
+    std::function<void(QObject *)> m_onPaint;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(StandinServer::Response)
 
 class TestForm6 : public QObject
 {
@@ -409,6 +439,49 @@ private slots:
         QVERIFY(!startup.mainWindow.loaded);
         QVERIFY(startup.boxes.boxes.isEmpty());
         QCOMPARE(requestsSeen(m_standin->server).size(), 1);
+    }
+
+    // A notice service that accepts and then hardly answers: the splash is
+    // painted while the fetch waits, and the fetch's bound ends the start in
+    // the fatal box.
+    void slowNoticeEndsInTheFatalBox_data()
+    {
+        QTest::addColumn<StandinServer::Response>("notice");
+        QTest::addColumn<int>("boundMs");
+        FetchBounds bounds = shortBounds();
+        QTest::newRow("never answers") << StandinServer::stall() << int(bounds.stall.count());
+        QTest::newRow("a byte every 200 ms")
+            << StandinServer::trickle(Gbk::encode(QStringLiteral("The Newest Vision：5.6########")).repeated(100), 200)
+            << int(bounds.total.count());
+    }
+    void slowNoticeEndsInTheFatalBox()
+    {
+        QFETCH(StandinServer::Response, notice);
+        QFETCH(int, boundMs);
+        StartupHarness startup(QString(), shortBounds());
+        startup.layOut();
+        m_standin->server.setRoute(hostOf(Endpoints::versionNotice()), pathOf(Endpoints::versionNotice()), notice);
+        // Paints of the splash once the notice's request has reached the service.
+        int paintsWhileWaiting = 0;
+        const StandinServer &server = m_standin->server;
+        PaintCounter counter([&](QObject *watched) {
+            if (qobject_cast<Form6 *>(watched) && !server.requests().isEmpty())
+                ++paintsWhileWaiting;
+        });
+        qApp->installEventFilter(&counter);
+        QElapsedTimer waited;
+        waited.start();
+        startup.run();
+        qApp->removeEventFilter(&counter);
+        QVERIFY(startup.fatalEnded);
+        QCOMPARE(startup.fatalEnd.count, 1);
+        // libcurl's own clock for its bounds may end a few milliseconds early.
+        QVERIFY2(waited.elapsed() >= boundMs - 50, qPrintable(QString::number(waited.elapsed())));
+        QVERIFY2(waited.elapsed() < boundMs + 4000, qPrintable(QString::number(waited.elapsed())));
+        QVERIFY2(paintsWhileWaiting >= 3, qPrintable(QString::number(paintsWhileWaiting)));
+        QVERIFY(!startup.mainWindow.loaded);
+        QVERIFY(startup.boxes.boxes.isEmpty());
+        QCOMPARE(requestsSeen(m_standin->server), QStringList{seenAs(Endpoints::versionNotice())});
     }
 
     void makerPagesServedFromTheSite_data()
