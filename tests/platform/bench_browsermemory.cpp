@@ -123,20 +123,21 @@ int runCase(int argc, char *argv[], const QString &page, bool bounded)
     // Peaks of processes that end (a page process past its bound) are kept
     // from the last look before they went.
     QMap<qint64, qint64> peaks;
-    QTimer sampler;
-    QObject::connect(&sampler, &QTimer::timeout, &app, [&peaks] {
+    const auto sample = [&peaks] {
         for (qint64 pid : descendants(QCoreApplication::applicationPid())) {
             const qint64 peak = peakKilobytes(pid);
             if (peak > peaks.value(pid, 0))
                 peaks.insert(pid, peak);
         }
-    });
+    };
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, &app, sample);
     sampler.start(100);
     QTimer::singleShot(120000, &app, &QCoreApplication::quit);
     QElapsedTimer clock;
     clock.start();
     app.exec();
-    emit sampler.timeout();
+    sample();
     qint64 total = 0;
     for (qint64 peak : peaks)
         total += peak;
