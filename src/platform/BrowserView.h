@@ -28,6 +28,17 @@ class QWidget;
 // it, a script of its own that never returns) answers std::nullopt or false,
 // and an answer that comes after that is dropped. A text read also fails on
 // markup longer than kMaxPageBytes characters.
+//
+// Every load is bounded in time as well: a page that has not completed within
+// LoadTimeLimit of its navigation (one that trickles, one whose picture never
+// comes) is stopped and completes as a failed load; its document then counts
+// as unreadable (every step fails) until the next navigation.
+//
+// Once a tool has what it needs from a page it calls holdPage(): the page
+// stops where it stands and asks for nothing more, neither by a refresh nor
+// by a script, until the program acts on it again (Navigate, a click or a
+// value set). Reads and counts still answer from the held document, so a form
+// kept for the next query stays readable.
 class BrowserView : public QObject
 {
     Q_OBJECT
@@ -43,6 +54,7 @@ public:
     };
 
     static constexpr std::chrono::milliseconds ReadTimeLimit{10000};
+    static constexpr std::chrono::milliseconds LoadTimeLimit{30000};
 
     using QObject::QObject;
     ~BrowserView() override = default;
@@ -53,6 +65,9 @@ public:
     // Whether the last completed document is the page that was asked for:
     // false when the load failed and the view shows an error page of its own.
     virtual bool documentLoaded() const { return true; }
+    // The page stops: its loads end, and no navigation, request or script of
+    // its own runs until the program acts on the view again.
+    virtual void holdPage() {}
 
     // The body's rendered text (RenderInnerText of the live body's markup),
     // the same text a page fetch gives for the same markup.

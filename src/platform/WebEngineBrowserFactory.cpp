@@ -1,5 +1,6 @@
 #include "WebEngineBrowserFactory.h"
 
+#include "RendererBounds.h"
 #include "WebEngineBrowserView.h"
 
 #include <QCoreApplication>
@@ -40,4 +41,5 @@ BrowserView *WebEngineBrowserFactory::create(QWidget *parent, const QRect &desig
 void WebEngineBrowserFactory::prepareApplication()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    RendererBounds::addEngineSwitches();
 }

@@ -26,7 +26,8 @@ public:
     bool isPrepared() const { return m_profile != nullptr; }
 
     // Call before the QApplication is made: Qt WebEngine shares its GL
-    // contexts with the widgets'.
+    // contexts with the widgets', and takes its switches (the bound on a
+    // page's script heap) when it starts.
     static void prepareApplication();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "PageLimits.h"
 #include "PageScripts.h"
+#include "RendererBounds.h"
 #include "RenderedText.h"
 #include "SavedPage.h"
 #include "SilentPage.h"
@@ -29,6 +30,16 @@ WebEngineBrowserView::WebEngineBrowserView(QWebEngineProfile *profile, QWidget *
     m_view->setGeometry(designPlace);
     m_view->show();
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowserView::onLoadingChanged);
+    m_loadTimer = new QTimer(this);
+    m_loadTimer->setSingleShot(true);
+    connect(m_loadTimer, &QTimer::timeout, this, &WebEngineBrowserView::loadTimedOut);
+    // Each page process gets its memory bound as it starts.
+    connect(m_page, &QWebEnginePage::renderProcessPidChanged, this,
+            [](qint64 pid) { RendererBounds::limitPageProcess(pid); });
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                onRenderProcessTerminated(static_cast<int>(status));
+            });
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebEngineBrowserView::onTitleChanged);
 }
 
@@ -58,9 +69,60 @@ void WebEngineBrowserView::onTitleChanged(const QString &title)
 
 void WebEngineBrowserView::Navigate(const QString &url)
 {
+    // The program loads the view again: a held page runs once more, under
+    // the new load's time limit.
+    m_unreadable = false;
+    release();
+    startLoadTimeLimit();
     // An address without its scheme ("www.example.cn", as a user types it)
     // is taken as http, as the old browser control took it.
     m_page->load(QUrl::fromUserInput(url));
+}
+
+void WebEngineBrowserView::startLoadTimeLimit()
+{
+    m_loadTimer->start(m_loadTimeLimit);
+}
+
+void WebEngineBrowserView::loadTimedOut()
+{
+    // The page never completed: it stops where it stands and completes as a
+    // failed load, and what it shows is not read, so the waiting tool takes
+    // its path for an unreadable page.
+    m_unreadable = true;
+    m_loaded = false;
+    holdPage();
+    emit documentComplete();
+}
+
+void WebEngineBrowserView::onRenderProcessTerminated(int status)
+{
+    if (status == QWebEnginePage::NormalTerminationStatus)
+        return;
+    // The page went past a bound (or crashed): its document is gone. A load
+    // still running completes now as failed; one already complete has
+    // nothing left to read.
+    const bool loading = m_loadTimer->isActive();
+    m_unreadable = true;
+    m_loaded = false;
+    m_loadTimer->stop();
+    if (loading && !m_page->isHeld())
+        emit documentComplete();
+}
+
+void WebEngineBrowserView::holdPage()
+{
+    m_loadTimer->stop();
+    m_page->setHeld(true);
+}
+
+void WebEngineBrowserView::release()
+{
+    // A page whose load ran out of time stays stopped until the next
+    // navigation: a click on it fails anyway.
+    if (m_unreadable)
+        return;
+    m_page->setHeld(false);
 }
 
 QString WebEngineBrowserView::currentUrl() const
@@ -75,11 +137,29 @@ QWidget *WebEngineBrowserView::widget()
 
 void WebEngineBrowserView::onLoadingChanged(const QWebEngineLoadingInfo &info)
 {
+    // A held page completes nothing: what it still reports is the end of a
+    // load it was stopped in.
+    if (m_page->isHeld())
+        return;
+    // A load the page starts by itself (a form sent by a click, a redirect)
+    // runs under the time limit of the navigation before it, or its own.
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        m_unreadable = false;
+        if (!m_loadTimer->isActive())
+            startLoadTimeLimit();
+        return;
+    }
     // A page that came and a load that failed (the view then shows its error
     // page) both complete the document; a load stopped by the next navigation
-    // does not, so a tool takes the page it asked for last.
+    // does not, so a tool takes the page it asked for last. The time limit
+    // runs on over a stopped load: only a completion ends it.
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
         info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+        // Every load runs under the limit; the end of one already settled
+        // (its page process ended first) completes nothing more.
+        if (!m_loadTimer->isActive())
+            return;
+        m_loadTimer->stop();
         m_loaded = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
         emit documentComplete();
     }
@@ -111,6 +191,11 @@ QPointer<QTimer> WebEngineBrowserView::startTimeLimit(std::function<void()> expi
 
 void WebEngineBrowserView::runWithin(const QString &script, std::function<void(std::optional<QVariant>)> answer)
 {
+    if (!readable()) {
+        // Later, from the event loop, as every answer comes.
+        QTimer::singleShot(0, this, [answer] { answer(std::nullopt); });
+        return;
+    }
     // The first of the answer and the time limit settles the step; the other
     // finds it settled and does nothing.
     auto settled = std::make_shared<bool>(false);
@@ -162,6 +247,7 @@ void WebEngineBrowserView::elementText(const QString &id, TextReply reply)
 
 void WebEngineBrowserView::clickElement(const QString &idOrName, DoneReply reply)
 {
+    release();
     runForDone(PageScripts::clickByIdOrName(idOrName), std::move(reply));
 }
 
@@ -172,11 +258,13 @@ void WebEngineBrowserView::hasElement(const QString &idOrName, DoneReply reply)
 
 void WebEngineBrowserView::setValueByName(const QString &name, const QString &value, DoneReply reply)
 {
+    release();
     runForDone(PageScripts::setValueByName(name, value), std::move(reply));
 }
 
 void WebEngineBrowserView::clickNth(Collection collection, const QString &key, int index, DoneReply reply)
 {
+    release();
     runForDone(collection == Collection::ByName ? PageScripts::clickNthByName(key, index)
                                                 : PageScripts::clickNthByTagName(key, index),
                std::move(reply));

@@ -28,6 +28,7 @@ public:
     QString currentUrl() const override;
     QWidget *widget() override;
     bool documentLoaded() const override { return m_loaded; }
+    void holdPage() override;
 
     void bodyText(TextReply reply) override;
     void elementText(const QString &id, TextReply reply) override;
@@ -41,9 +42,21 @@ public:
     // How long a page step (a read, a click, a count) may take before it
     // counts as failed; ReadTimeLimit unless a test asks for less.
     void setReadTimeLimit(std::chrono::milliseconds limit) { m_readTimeLimit = limit; }
+    // How long a load may take from its navigation to its completion before
+    // it is stopped and completes as failed; LoadTimeLimit unless a test
+    // asks for less.
+    void setLoadTimeLimit(std::chrono::milliseconds limit) { m_loadTimeLimit = limit; }
 
 private:
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
+    void startLoadTimeLimit();
+    void loadTimedOut();
+    void onRenderProcessTerminated(int status);
+    // The program acts on the page again: a held page runs once more.
+    void release();
+    // Whether page steps may run: not on a document whose load ran out of
+    // time, nor on one whose page process has ended.
+    bool readable() const { return !m_unreadable; }
     void onTitleChanged(const QString &title);
     void run(const QString &script, std::function<void(const QVariant &)> answer);
     // A single-shot timer that calls expired once the time limit has passed;
@@ -59,5 +72,8 @@ private:
     SilentPage *m_page = nullptr;
     bool m_closing = false;
     bool m_loaded = false;
+    bool m_unreadable = false;
+    QTimer *m_loadTimer = nullptr;
     std::chrono::milliseconds m_readTimeLimit = ReadTimeLimit;
+    std::chrono::milliseconds m_loadTimeLimit = LoadTimeLimit;
 };

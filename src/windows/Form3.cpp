@@ -286,18 +286,27 @@ void Form3::WebBrowser1_DocumentComplete()
 
 void Form3::showCaptcha(const QImage &picture)
 {
-    const QPixmap pixmap = QPixmap::fromImage(picture);
+    const QSize border(2 * CaptchaBorder, 2 * CaptchaBorder);
+    const QSize room = QSize(Twips::toPixels(CaptchaRoomWidth), Twips::toPixels(CaptchaRoomHeight)) - border;
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    m_captchaSize = pixmap.size();
+    // The box sizes itself to its picture, border included, as far as its
+    // room goes; a picture larger than that is scaled down into it.
+    if (pixmap.width() > room.width() || pixmap.height() > room.height())
+        pixmap = pixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     m_Picture1->setPixmap(pixmap);
-    // The box sizes itself to its picture, border included.
-    m_Picture1->resize(pixmap.size() + QSize(2 * CaptchaBorder, 2 * CaptchaBorder));
+    m_Picture1->resize(pixmap.size() + border);
     Picture1_Change();
 }
 
 void Form3::Picture1_Change()
 {
     // An empty box keeps its size but shows no captcha to read: not ready.
+    // The size that tells is the one the box would take for the picture as it
+    // came, never one it was scaled to.
+    const QSize border(2 * CaptchaBorder, 2 * CaptchaBorder);
     const bool ready = !m_Picture1->pixmap().isNull()
-                       && m_Picture1->size() == QSize(Twips::toPixels(ReadyWidth), Twips::toPixels(ReadyHeight));
+                       && m_captchaSize + border == QSize(Twips::toPixels(ReadyWidth), Twips::toPixels(ReadyHeight));
     showStatus(ready ? ReportPage::Connected : ReportPage::Connecting);
 }
 

@@ -53,6 +53,11 @@ public:
     // The box size (border included) of the report page's captcha, twips.
     static constexpr int ReadyWidth = 690;
     static constexpr int ReadyHeight = 300;
+    // The most room the box may take, border included, twips: up to the
+    // logo on its right and the status line below. A larger picture is shown
+    // scaled down to fit, so it never covers those.
+    static constexpr int CaptchaRoomWidth = 840;
+    static constexpr int CaptchaRoomHeight = 540;
 
     explicit Form3(Dependencies dependencies, QWidget *parent = nullptr);
     ~Form3() override;
@@ -123,6 +128,7 @@ private:
     std::array<QCheckBox *, CategoryCount> m_Check1{};
     QLabel *m_Label6 = nullptr;
     QLabel *m_Picture1 = nullptr;
+    QSize m_captchaSize; // the shown captcha's own size, before any scaling
     PictureBox *m_M3 = nullptr;
     Command *m_Command1 = nullptr;
     Command *m_Command2 = nullptr;

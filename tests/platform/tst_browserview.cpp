@@ -82,6 +82,13 @@ private slots:
     void readsAreBounded_data();
     void readsAreBounded();
     void stepsAreBounded();
+    void loadsAreBounded_data();
+    void loadsAreBounded();
+    void heldPageAsksForNothing_data();
+    void heldPageAsksForNothing();
+    void heldFormStaysReadableAndSendable();
+    void silentViewSettings_data();
+    void silentViewSettings();
 
 private:
     bool load(ViewHost &host, const QString &path);
@@ -527,6 +534,152 @@ void TestBrowserView::stepsAreBounded()
     // a busy machine), not at once and not never.
     QVERIFY(clock.elapsed() >= limit.count() / 2);
     QVERIFY(clock.elapsed() < limit.count() + 10000);
+}
+
+void TestBrowserView::loadsAreBounded_data()
+{
+    QTest::addColumn<QString>("markup"); // empty: the document itself never answers
+    QTest::newRow("document never answers") << QString();
+    QTest::newRow("picture never comes") << QStringLiteral("<p>x</p><img src='/never.png'>");
+    QTest::newRow("frame never comes") << QStringLiteral("<p>x</p><iframe src='/never.png'></iframe>");
+    QTest::newRow("script's own stop") << QStringLiteral("<p>x</p><img src='/never.png'><script>window.stop();</script>");
+}
+
+// A load that does not complete within its limit completes as a failed load,
+// its document unreadable, and the view is free for the next page.
+void TestBrowserView::loadsAreBounded()
+{
+    QFETCH(QString, markup);
+    m_standin.setRoute(Host, "/never.png", StandinServer::stall());
+    m_standin.setRoute(Host, "/slow.html", markup.isEmpty() ? StandinServer::stall() : StandinServer::html(markup));
+    m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
+    ViewHost host(m_browsers);
+    auto *view = qobject_cast<WebEngineBrowserView *>(host.view);
+    QVERIFY(view);
+    const std::chrono::milliseconds limit(2000);
+    view->setLoadTimeLimit(limit);
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(load(host, "/slow.html"));
+    QVERIFY(clock.elapsed() >= limit.count() / 2);
+    QCOMPARE(host.completions.size(), 1);
+    QVERIFY(!view->documentLoaded());
+    QVERIFY(!text(view));
+    QVERIFY(!done(view, [view](BrowserView::DoneReply reply) { view->hasElement(QStringLiteral("x"), reply); }));
+
+    QVERIFY(load(host, "/next.html"));
+    QVERIFY(view->documentLoaded());
+    QCOMPARE(text(view), std::optional<QString>(QStringLiteral("next")));
+    QCOMPARE(host.completions.size(), 2);
+}
+
+void TestBrowserView::heldPageAsksForNothing_data()
+{
+    // %1: the page's own address, which it asks for again and again.
+    QTest::addColumn<QString>("markup");
+    QTest::newRow("meta refresh") << QStringLiteral("<meta http-equiv='refresh' content='0.1; url=%1'><p>x</p>");
+    QTest::newRow("location.replace")
+        << QStringLiteral("<p>x</p><script>setTimeout(function () { location.replace('%1'); }, 100);</script>");
+    QTest::newRow("script's own fetches")
+        << QStringLiteral("<p>x</p><script>setInterval(function () { fetch('%1'); }, 100);</script>");
+    QTest::newRow("picture asked again")
+        << QStringLiteral("<p>x</p><img id=i><script>var n = 0; setInterval(function () {"
+                          " document.getElementById('i').src = '%1?' + (++n); }, 100);</script>");
+}
+
+// A page that asks for itself every tenth of a second stops asking once it is
+// held. The control: the same page in a second view, not held, goes on asking
+// meanwhile.
+void TestBrowserView::heldPageAsksForNothing()
+{
+    QFETCH(QString, markup);
+    m_standin.setRoute(Host, "/held.html*", StandinServer::html(markup.arg(QStringLiteral("/held.html"))));
+    m_standin.setRoute(Host, "/free.html*", StandinServer::html(markup.arg(QStringLiteral("/free.html"))));
+    const auto heldCount = [this] {
+        int count = 0;
+        for (const auto &request : m_standin.requests())
+            count += request.host == Host && request.pathAndQuery.startsWith("/held.html");
+        return count;
+    };
+    const auto freeCount = [this] {
+        int count = 0;
+        for (const auto &request : m_standin.requests())
+            count += request.host == Host && request.pathAndQuery.startsWith("/free.html");
+        return count;
+    };
+    ViewHost held(m_browsers);
+    ViewHost free(m_browsers);
+    held.view->Navigate(address("/held.html"));
+    // It asks by itself: the page is what it says.
+    QTRY_VERIFY_WITH_TIMEOUT(heldCount() >= 3, 20000);
+    held.view->holdPage();
+    // A request already on its way when the hold came may still arrive: the
+    // count is taken once the control has asked twice more.
+    free.view->Navigate(address("/free.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= 2, 20000);
+    const int afterHold = heldCount();
+    const int freeBefore = freeCount();
+    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= freeBefore + 5, 20000);
+    QCOMPARE(heldCount(), afterHold);
+    // Still readable (held between two of its refreshes, its document may be
+    // the next one, cut short), and a navigation of the program's sets it
+    // going again.
+    QVERIFY(text(held.view));
+    held.view->Navigate(address("/held.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(heldCount() >= afterHold + 3, 20000);
+}
+
+// A held form (the barcode registry's, waiting for the next query) keeps its
+// fields, and the program's own click sends it.
+void TestBrowserView::heldFormStaysReadableAndSendable()
+{
+    m_standin.setRoute(Host, "/form.html",
+                       StandinServer::html("<meta http-equiv='refresh' content='0.3'>"
+                                           "<form action='/sent.html'><input name=q id=q><input type=submit id=s></form>"));
+    m_standin.setRoute(Host, "/sent.html*", StandinServer::html("<p>sent</p>"));
+    ViewHost host(m_browsers);
+    QVERIFY(load(host, "/form.html"));
+    host.view->holdPage();
+    QVERIFY(done(host.view, [&](BrowserView::DoneReply reply) { host.view->hasElement(QStringLiteral("q"), reply); }));
+    const qsizetype before = host.completions.size();
+    QVERIFY(done(host.view,
+                 [&](BrowserView::DoneReply reply) { host.view->setValueByName(QStringLiteral("q"), "6901234", reply); }));
+    QVERIFY(done(host.view, [&](BrowserView::DoneReply reply) { host.view->clickElement(QStringLiteral("s"), reply); }));
+    QTRY_VERIFY_WITH_TIMEOUT(host.completions.size() > before, 20000);
+    QCOMPARE(host.completions.last(), address("/sent.html?q=6901234"));
+    QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("sent")));
+}
+
+void TestBrowserView::silentViewSettings_data()
+{
+    // A script's finding, written into the body.
+    QTest::addColumn<QString>("probe");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no WebGL") << QStringLiteral("!!document.createElement('canvas').getContext('webgl')")
+                              << QStringLiteral("false");
+    QTest::newRow("no PDF viewer") << QStringLiteral("navigator.pdfViewerEnabled") << QStringLiteral("false");
+    QTest::newRow("no window from script") << QStringLiteral("window.open('/other.html') === null")
+                                           << QStringLiteral("true");
+    QTest::newRow("no plugins") << QStringLiteral("navigator.plugins.length") << QStringLiteral("0");
+    // What the tools need stays.
+    QTest::newRow("cookies kept") << QStringLiteral("(document.cookie = 'a=1', document.cookie)")
+                                  << QStringLiteral("a=1");
+    QTest::newRow("forms and scripts") << QStringLiteral("typeof document.forms") << QStringLiteral("object");
+}
+
+void TestBrowserView::silentViewSettings()
+{
+    QFETCH(QString, probe);
+    QFETCH(QString, expected);
+    m_standin.setRoute(Host, "/probe.html",
+                       StandinServer::html(QStringLiteral("<body><script>document.currentScript.remove();"
+                                                          " document.body.textContent = String(")
+                                           + probe + QStringLiteral(");</script></body>")));
+    m_standin.setRoute(Host, "/other.html", StandinServer::html("<p>other</p>"));
+    ViewHost host(m_browsers);
+    QVERIFY(load(host, "/probe.html"));
+    QCOMPARE(text(host.view), std::optional<QString>(expected));
 }
 
 KORDELVANE_BROWSER_TEST_MAIN(TestBrowserView)

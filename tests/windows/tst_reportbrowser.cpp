@@ -9,7 +9,9 @@
 #include "ReportPage.h"
 #include "SecondaryWindows.h"
 #include "Text.h"
+#include "Twips.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
@@ -67,6 +69,7 @@ private slots:
     void failedCopyKeepsTheCaptcha_data();
     void failedCopyKeepsTheCaptcha();
     void captchaFromAnotherHostOfTheSite();
+    void largeCaptchaStaysInsideItsBox();
     void titleOfAPage_data();
     void titleOfAPage();
 
@@ -261,6 +264,41 @@ void TestReportBrowser::captchaFromAnotherHostOfTheSite()
         asked += request.host == pictureHost ? 1 : 0;
     QCOMPARE(asked, 1);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("用户复制的文字"));
+}
+
+// The page's first image at 3000 x 2000 is shown scaled into the captcha's
+// room: it covers neither the logo beside it nor the status line below, and
+// its size does not pass for the ready captcha's.
+void TestReportBrowser::largeCaptchaStaysInsideItsBox()
+{
+    QImage large(3000, 2000, QImage::Format_RGB32);
+    large.fill(Qt::darkGreen);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(large.save(&buffer, "PNG"));
+    StandinServer::Response picture = StandinServer::raw(png);
+    picture.contentType = "image/png";
+    m_standin.setRoute(Endpoints::ReportHost, "/report/captcha.png", picture);
+
+    Form3 *form = open();
+    QLabel *box = form->Picture1();
+    QTRY_VERIFY_WITH_TIMEOUT(!box->pixmap().isNull(), 20000);
+    QCOMPARE(form->Label6()->text(), ReportPage::Connecting);
+    const QRect room(box->pos(), QSize(Twips::toPixels(Form3::CaptchaRoomWidth), Twips::toPixels(Form3::CaptchaRoomHeight)));
+    QVERIFY(room.contains(box->geometry()));
+    QVERIFY(form->rect().contains(box->geometry()));
+    for (const char *neighbour : {"Image1", "Label6", "Command1", "Command2", "Command3"}) {
+        auto *other = form->findChild<QWidget *>(QString::fromLatin1(neighbour));
+        QVERIFY2(other, neighbour);
+        QVERIFY2(!box->geometry().intersects(other->geometry()), neighbour);
+    }
+    // The whole picture, scaled with its proportions kept: 3 : 2.
+    const QSize shown = box->pixmap().size();
+    QVERIFY(box->contentsRect().size().width() >= shown.width());
+    QVERIFY(box->contentsRect().size().height() >= shown.height());
+    QVERIFY(qAbs(shown.width() * 2 - shown.height() * 3) <= 3);
+    QCOMPARE(box->pixmap().toImage().pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::darkGreen));
 }
 
 void TestReportBrowser::titleOfAPage_data()

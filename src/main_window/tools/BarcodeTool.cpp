@@ -133,11 +133,19 @@ void BarcodeTool::checkForm()
             return;
         if (!input) {
             self->m_form = FormState::Missing;
+            if (!self->m_context.state.BarcodePending)
+                view->holdPage();
             return;
         }
-        view->hasElement(SubmitButton, [self, check](bool button) {
-            if (self && check == self->m_formCheck)
-                self->m_form = button ? FormState::There : FormState::Missing;
+        view->hasElement(SubmitButton, [self, view, check](bool button) {
+            if (!self || !view || check != self->m_formCheck)
+                return;
+            self->m_form = button ? FormState::There : FormState::Missing;
+            // The form waits for the next query without moving: the page may
+            // not refresh or leave by itself. A query already on its way
+            // (sent before this check was back) goes on.
+            if (!self->m_context.state.BarcodePending)
+                view->holdPage();
         });
     });
 }
@@ -176,7 +184,12 @@ void BarcodeTool::WebTXM_DocumentComplete()
         return;
     state.BarcodePending = false;
     QPointer<BarcodeTool> self(this);
-    m_WebTXM->bodyText([self](std::optional<QString> pageText) {
+    QPointer<BrowserView> view(m_WebTXM);
+    m_WebTXM->bodyText([self, view](std::optional<QString> pageText) {
+        // The answer page stops where it stands; the retry's clicks, if one
+        // follows, set it going again.
+        if (view)
+            view->holdPage();
         if (self)
             self->readAnswer(pageText);
     });

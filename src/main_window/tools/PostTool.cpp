@@ -63,7 +63,11 @@ void PostTool::WebPost_DocumentComplete()
     m_context.state.PostPending = false;
     // The page text comes back later; the rest of the steps run when it does.
     QPointer<PostTool> self(this);
-    m_WebPost->bodyText([self](std::optional<QString> text) {
+    QPointer<BrowserView> view(m_WebPost);
+    m_WebPost->bodyText([self, view](std::optional<QString> text) {
+        // The page has given what the lookup needs: it stops until the next one.
+        if (view)
+            view->holdPage();
         if (self)
             self->showPage(text);
     });

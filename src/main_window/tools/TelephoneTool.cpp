@@ -154,7 +154,11 @@ void TelephoneTool::WebTel_DocumentComplete()
         return;
     m_context.state.TelPending = false;
     QPointer<TelephoneTool> self(this);
-    m_WebTel->bodyText([self](std::optional<QString> text) {
+    QPointer<BrowserView> view(m_WebTel);
+    m_WebTel->bodyText([self, view](std::optional<QString> text) {
+        // The page has given what the lookup needs: it stops until the next one.
+        if (view)
+            view->holdPage();
         if (self)
             self->readPage(text);
     });

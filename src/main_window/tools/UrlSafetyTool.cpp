@@ -192,7 +192,11 @@ void UrlSafetyTool::WebAI_DocumentComplete()
         return;
     state.SafetyPending = false;
     QPointer<UrlSafetyTool> self(this);
-    m_WebAI->bodyText([self](std::optional<QString> text) {
+    QPointer<BrowserView> view(m_WebAI);
+    m_WebAI->bodyText([self, view](std::optional<QString> text) {
+        // The page has given what the check needs: it stops until the next one.
+        if (view)
+            view->holdPage();
         if (!self)
             return;
         // An unreadable document leaves the last page text in place and the

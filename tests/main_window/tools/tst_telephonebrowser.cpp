@@ -4,7 +4,9 @@
 #include "ResultBox.h"
 #include "TelephoneTool.h"
 #include "ToolPanelRig.h"
+#include "WebEngineBrowserView.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +58,9 @@ private slots:
     void answers();
     void laterCompletionChangesNothing();
     void pageTooDeepToReadEndsInTheErrorText();
+    void pageThatNeverCompletesEndsInTheErrorText_data();
+    void pageThatNeverCompletesEndsInTheErrorText();
+    void selfRefreshingPageStopsOnceRead();
 
 private:
     StandinServer &m_standin;
@@ -179,6 +184,83 @@ void TestTelephoneBrowser::pageTooDeepToReadEndsInTheErrorText()
     QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 40000);
     QVERIFY(panel.controlsEnabled());
+}
+
+void TestTelephoneBrowser::pageThatNeverCompletesEndsInTheErrorText_data()
+{
+    QTest::addColumn<QString>("markup"); // empty: the page itself never answers
+    QTest::newRow("page never answers") << QString();
+    QTest::newRow("picture never comes")
+        << QStringLiteral("<p>该号段电话分部区域：北京市西城区金融街一带＊</p><img src='/never.png'>");
+}
+
+// The load has its time limit (shortened here): past it the lookup ends as for
+// an unreadable page, and the tool takes the next number.
+void TestTelephoneBrowser::pageThatNeverCompletesEndsInTheErrorText()
+{
+    QFETCH(QString, markup);
+    const QByteArray path = "/dh/114.aspx?w=010-6601234";
+    m_standin.setRoute(Endpoints::TelephoneHost, "/never.png", StandinServer::stall());
+    m_standin.setRoute(Endpoints::TelephoneHost, path,
+                       markup.isEmpty() ? StandinServer::stall() : StandinServer::html(markup));
+    Panel panel(m_browsers);
+    auto *view = qobject_cast<WebEngineBrowserView *>(panel.WebTel);
+    QVERIFY(view);
+    view->setLoadTimeLimit(std::chrono::milliseconds(2000));
+    QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
+    QVERIFY(!panel.controlsEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QVERIFY(!panel.state.TelPending);
+    QCOMPARE(panel.txtTelWZ->text(), QStringLiteral("发生错误。"));
+    QCOMPARE(panel.tool->txtTelWZColour(), Red);
+    QCOMPARE(panel.boxes.boxes.size(), 1);
+    QCOMPARE(panel.boxes.boxes.first().text, QStringLiteral("出现未知错误！"));
+
+    panel.txtTel->clear();
+    QTest::keyClicks(panel.txtTel, QStringLiteral("010-6605678"));
+    QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 20000);
+    QVERIFY(panel.controlsEnabled());
+}
+
+// A location page that refreshes itself every tenth of a second asks for
+// nothing more once the tool has read it. The control: the same kind of page
+// in a view of its own goes on asking meanwhile.
+void TestTelephoneBrowser::selfRefreshingPageStopsOnceRead()
+{
+    const QByteArray path = "/dh/114.aspx?w=010-6601234";
+    // The sample location page, refreshing itself.
+    QFile sample(StandinServer::pagePath(QStringLiteral("telephone/location.html")));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QString refreshing = QString::fromUtf8(sample.readAll())
+                                   .replace(QStringLiteral("<head>"),
+                                            QStringLiteral("<head><meta http-equiv='refresh' content='0.1'>"));
+    m_standin.setRoute(Endpoints::TelephoneHost, path, StandinServer::html(refreshing));
+    m_standin.setRoute(Endpoints::TelephoneHost, "/control.html", StandinServer::html(refreshing));
+    const auto asked = [this](const QByteArray &pathAndQuery) {
+        int count = 0;
+        for (const auto &request : m_standin.requests())
+            count += request.host == Endpoints::TelephoneHost && request.pathAndQuery == pathAndQuery;
+        return count;
+    };
+    Panel panel(m_browsers);
+    QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
+    QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
+
+    QWidget other;
+    BrowserView *control = m_browsers.create(&other, QRect(0, 0, 10, 10));
+    other.show();
+    control->Navigate(QStringLiteral("http://") + Endpoints::TelephoneHost + QStringLiteral("/control.html"));
+    // A refresh already on its way when the tool finished may still arrive:
+    // the count is taken once the control has asked twice.
+    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 2, 20000);
+    const int afterRead = asked(path);
+    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 7, 20000);
+    QCOMPARE(asked(path), afterRead);
+    QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
 }
 
 KORDELVANE_BROWSER_TEST_MAIN(TestTelephoneBrowser)

@@ -1,0 +1,173 @@
+// What one page costs the browser's processes: the peak memory (the sum of
+// each Chromium child process's peak resident size, VmHWM) while a view loads
+// a page, for a small page (the anchor), a 100 MiB page and a page whose
+// script allocates in a loop; each in a view of the program (with its bounds)
+// and in a bare QWebEngineView (no bounds, the program's figure before them).
+// Every case runs in a fresh process of its own, so its peaks are its own.
+//
+//     QTWEBENGINE_DISABLE_SANDBOX=1 QT_QPA_PLATFORM=offscreen build/tests/platform/bench_browsermemory
+//
+// Not a test: it prints figures and passes nothing.
+#include "BrowserView.h"
+#include "RendererBounds.h"
+#include "StandinServer.h"
+#include "WebEngineBrowserFactory.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace
+{
+
+const QString Host = QStringLiteral("bench.test");
+
+// Every process under ours, by the parent links in /proc.
+QList<qint64> descendants(qint64 root)
+{
+    QMap<qint64, qint64> parentOf;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const qint64 pid = entry.toLongLong(&ok);
+        if (!ok)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            parentOf.insert(pid, fields.at(1).toLongLong());
+    }
+    QList<qint64> found;
+    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
+        for (qint64 up = it.value(); up > 1; up = parentOf.value(up, 0)) {
+            if (up == root) {
+                found << it.key();
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+qint64 peakKilobytes(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+int runCase(int argc, char *argv[], const QString &page, bool bounded)
+{
+    StandinServer standin;
+    standin.setRoute(Host, "/small.html", StandinServer::html(QStringLiteral("<p>small</p>")));
+    standin.setRoute(Host, "/big.html",
+                     StandinServer::generated("<div>lorem ipsum dolor sit amet, 0123456789</div>\n", qint64(100) << 20));
+    standin.setRoute(Host, "/alloc.html",
+                     StandinServer::html(QStringLiteral(
+                         "<p>alloc</p><script>var keep = []; for (;;) keep.push(new Array(1 << 20).fill(1.5));</script>")));
+    if (!standin.start())
+        qFatal("stand-in server did not start");
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    flags += " --proxy-server=127.0.0.1:" + QByteArray::number(standin.port()) + " --disable-gpu";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    if (bounded)
+        WebEngineBrowserFactory::prepareApplication();
+    else
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+
+    const QString address = QStringLiteral("http://") + Host + QStringLiteral("/") + page;
+    QString outcome = QStringLiteral("no end in 120 s");
+    QWidget panel;
+    panel.resize(100, 100);
+    WebEngineBrowserFactory browsers;
+    QWebEngineView *bare = nullptr;
+    if (bounded) {
+        BrowserView *view = browsers.create(&panel, QRect(0, 0, 17, 25));
+        QObject::connect(view, &BrowserView::documentComplete, &app, [&app, &outcome, view] {
+            outcome = view->documentLoaded() ? QStringLiteral("loaded") : QStringLiteral("failed load");
+            QTimer::singleShot(500, &app, &QCoreApplication::quit);
+        });
+        view->Navigate(address);
+    } else {
+        bare = new QWebEngineView(&panel);
+        bare->setGeometry(0, 0, 17, 25);
+        QObject::connect(bare, &QWebEngineView::loadFinished, &app, [&app, &outcome](bool ok) {
+            outcome = ok ? QStringLiteral("loaded") : QStringLiteral("failed load");
+            QTimer::singleShot(500, &app, &QCoreApplication::quit);
+        });
+        QObject::connect(bare->page(), &QWebEnginePage::renderProcessTerminated, &app, [&app, &outcome] {
+            outcome = QStringLiteral("page process ended");
+            QTimer::singleShot(500, &app, &QCoreApplication::quit);
+        });
+        bare->load(QUrl(address));
+    }
+    panel.show();
+
+    // Peaks of processes that end (a page process past its bound) are kept
+    // from the last look before they went.
+    QMap<qint64, qint64> peaks;
+    const auto sample = [&peaks] {
+        for (qint64 pid : descendants(QCoreApplication::applicationPid())) {
+            const qint64 peak = peakKilobytes(pid);
+            if (peak > peaks.value(pid, 0))
+                peaks.insert(pid, peak);
+        }
+    };
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, &app, sample);
+    sampler.start(100);
+    QTimer::singleShot(120000, &app, &QCoreApplication::quit);
+    QElapsedTimer clock;
+    clock.start();
+    app.exec();
+    sample();
+    qint64 total = 0;
+    for (qint64 peak : peaks)
+        total += peak;
+    std::printf("%-11s %-8s %10.1f MiB  %-20s %6.1f s  (%lld processes)\n", qPrintable(page),
+                bounded ? "bounded" : "bare", total / 1024.0, qPrintable(outcome), clock.elapsed() / 1000.0,
+                static_cast<long long>(peaks.size()));
+    std::fflush(stdout);
+    delete bare;
+    standin.stop();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc >= 4 && QByteArray(argv[1]) == "--case")
+        return runCase(argc, argv, QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]) == "bounded");
+
+    std::printf("peak memory of the browser's processes (sum of VmHWM), one fresh process a case\n");
+    std::printf("page        view           peak       outcome                time\n");
+    std::fflush(stdout);
+    for (const char *page : {"small.html", "big.html", "alloc.html"}) {
+        for (const char *mode : {"bounded", "bare"}) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+            child.start(QString::fromLocal8Bit(argv[0]),
+                        {QStringLiteral("--case"), QString::fromLatin1(page), QString::fromLatin1(mode)});
+            child.waitForFinished(-1);
+        }
+    }
+    return 0;
+}
