@@ -9,8 +9,17 @@
 # LABELS sorts the tests for `ctest -L` / `ctest -LE`: "browser" for every
 # test that starts a web engine view, "slow" for the few that take several
 # seconds, so a quick run can leave them out (ctest -LE "browser|slow").
+#
+# LOCALES runs the test once more under each locale named (LANG and LC_ALL),
+# as NAME@LOCALE: the program's locale is Chinese whatever the machine's, and
+# what it cuts, counts and checks must read the same under any of them.
+# The locales the tables of cuts, numbers and checks run under besides the
+# machine's: Chinese, the program's own, and German, whose decimal comma
+# would show any conversion that follows the locale.
+set(KORDELVANE_TABLE_LOCALES zh_CN.UTF-8 de_DE.UTF-8)
+
 function(kordelvane_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;ENV;LABELS;LOCALES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS} kv_testsupport)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
@@ -26,4 +35,16 @@ function(kordelvane_add_test)
   if(KORDELVANE_SANITIZE_TEST_ENV)
     set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT_MODIFICATION "${KORDELVANE_SANITIZE_TEST_ENV}")
   endif()
+  foreach(locale ${T_LOCALES})
+    set(run "${T_NAME}@${locale}")
+    add_test(NAME ${run} COMMAND ${T_NAME})
+    get_test_property(${T_NAME} ENVIRONMENT env)
+    set_tests_properties(${run} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env};LANG=${locale};LC_ALL=${locale}")
+    if(T_LABELS)
+      set_tests_properties(${run} PROPERTIES LABELS "${T_LABELS}")
+    endif()
+    if(KORDELVANE_SANITIZE_TEST_ENV)
+      set_tests_properties(${run} PROPERTIES ENVIRONMENT_MODIFICATION "${KORDELVANE_SANITIZE_TEST_ENV}")
+    endif()
+  endforeach()
 endfunction()

@@ -99,10 +99,17 @@ inline QLineEdit *inputBox(QWidget *panel, const char *name, QRect place,
     return box;
 }
 
+// A plain push button. With the focus it is pressed by Enter and keypad
+// Enter as well as by Space, as a focused push button is on the desktop the
+// panels come from. Qt gives Enter to a push button only when it is an
+// auto-default one (by default, only inside a dialog); an auto-default button
+// outside a dialog clicks on Enter while it has the focus, and shows the
+// default look only then.
 inline QPushButton *button(QWidget *panel, const char *name, QRect place, const QString &text,
                            const std::optional<QFont> &font = std::nullopt)
 {
     auto *push = new QPushButton(text, panel);
+    push->setAutoDefault(true);
     push->setObjectName(QString::fromLatin1(name));
     if (font)
         push->setFont(*font);

@@ -1,21 +1,31 @@
 // Qt's own words in the program's standard dialogs come out in Chinese once
 // the program's translation loader has run: the boxes of the message layer,
-// the buttons a box can carry, and the labels of the file dialog.
+// the buttons a box can carry, and the labels of the file dialog; the file
+// dialog's list writes its types and dates in Chinese, in columns that show
+// whole. The test runs under the C locale (LANG=C).
 #include "FileDialog.h"
+#include "FileListDelegate.h"
 #include "MessageBoxes.h"
 #include "QtTranslations.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <functional>
+
+#include <sys/time.h>
 
 namespace
 {
@@ -47,6 +57,14 @@ QStringList labelTexts(const QWidget *dialog)
     for (const QLabel *label : dialog->findChildren<QLabel *>())
         texts.append(label->text().remove(QLatin1Char('&')));
     return texts;
+}
+
+// Sets a file's or folder's modification time (local time).
+bool setModified(const QString &path, const QDateTime &when)
+{
+    const timeval times[2] = {{static_cast<time_t>(when.toSecsSinceEpoch()), 0},
+                              {static_cast<time_t>(when.toSecsSinceEpoch()), 0}};
+    return ::utimes(QFile::encodeName(path).constData(), times) == 0;
 }
 
 } // namespace
@@ -115,6 +133,64 @@ private slots:
         QVERIFY2(buttons.contains(QStringLiteral("打开(O)")),
                  qPrintable(buttons.join(QLatin1Char('|'))));
         QVERIFY2(buttons.contains(QStringLiteral("取消")), qPrintable(buttons.join(QLatin1Char('|'))));
+    }
+
+    // A folder and an executable in the list: their types and dates read in
+    // Chinese (the C locale would write "Folder" and "14 Mar 2009 09:05:00"),
+    // and the type and date columns show whole beside the name, unscrolled.
+    void fileDialogListIsChinese()
+    {
+        QCOMPARE(QLocale::system().name(), QStringLiteral("C"));
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QDateTime modified(QDate(2009, 3, 14), QTime(9, 5));
+        const QString tools = folder.filePath(QStringLiteral("工具"));
+        const QString setup = folder.filePath(QStringLiteral("setup.exe"));
+        QVERIFY(QDir().mkdir(tools));
+        QFile program(setup);
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write(QByteArray("MZ").append(QByteArray(510, '\0')));
+        program.close();
+        QVERIFY(setModified(tools, modified));
+        QVERIFY(setModified(setup, modified));
+
+        QtFileDialog dialog;
+        QMap<QString, QStringList> rows; // name: type, date
+        QString widths;
+        onModal<QFileDialog>(
+            [&](QFileDialog *shown) {
+                auto *list = shown->findChild<QTreeView *>(QStringLiteral("treeView"));
+                QVERIFY(list);
+                QVERIFY(list->isVisible());
+                auto *files = qobject_cast<QFileSystemModel *>(list->model());
+                QVERIFY(files);
+                const QModelIndex root = files->index(folder.path());
+                QTRY_COMPARE_WITH_TIMEOUT(files->rowCount(root), 2, 10000);
+                auto *cells = qobject_cast<FileListDelegate *>(list->itemDelegateForIndex(files->index(0, 2, root)));
+                QVERIFY(cells);
+                for (int row = 0; row < 2; ++row) {
+                    const QModelIndex name = files->index(row, 0, root);
+                    rows.insert(name.data().toString(), {cells->cellText(files->index(row, 2, root)),
+                                                         cells->cellText(files->index(row, 3, root))});
+                }
+                // Every column as wide as what it shows, and the last one ends in view.
+                QAbstractItemView *view = list;
+                QHeaderView *header = list->header();
+                QTRY_VERIFY_WITH_TIMEOUT(header->sectionSize(2) >= view->sizeHintForColumn(2), 5000);
+                for (int column = 0; column < 4; ++column)
+                    widths += QStringLiteral("%1:%2/%3 ").arg(column).arg(header->sectionSize(column)).arg(view->sizeHintForColumn(column));
+                widths += QStringLiteral("viewport %1").arg(list->viewport()->width());
+                for (int column = 0; column < 4; ++column)
+                    QVERIFY2(header->sectionSize(column) >= view->sizeHintForColumn(column), qPrintable(widths));
+                QVERIFY2(header->sectionViewportPosition(3) + header->sectionSize(3) <= list->viewport()->width(),
+                         qPrintable(widths));
+            },
+            [&] { dialog.getOpenFileName(nullptr, QStringLiteral("请选择文件"),
+                                         QStringLiteral("Digital Ceramic Files(*.exe);(*.dll);(*.sys) (*.exe *.dll *.sys)"),
+                                         folder.path()); });
+        QCOMPARE(rows.value(QStringLiteral("工具")), (QStringList{QStringLiteral("文件夹"), QStringLiteral("2009/3/14 09:05")}));
+        QCOMPARE(rows.value(QStringLiteral("setup.exe")),
+                 (QStringList{QStringLiteral("DOS/Windows 可执行文件"), QStringLiteral("2009/3/14 09:05")}));
     }
 };
 
