@@ -1,14 +1,18 @@
 #!/bin/sh
 # Builds the signed test images for the signature checks:
-#   make-fixtures.sh MAKE_PE COUNTERSIGN OUTDIR
+#   make-fixtures.sh MAKE_PE COUNTERSIGN OSSLSIGNCODE OUTDIR
 # A test root, a second root nobody trusts, a code-signing leaf under each,
 # a leaf that expired at the end of 2020 and a timestamping authority; then
 # the images signed with them. Everything is made again from nothing on every
 # run (osslsigncode will not overwrite its output).
+# osslsigncode signs (Debian 12's 2.5 is enough); the timestamps, RFC 3161
+# and legacy, are made offline by COUNTERSIGN, since 2.5 can only ask a
+# timestamping server on the network for one.
 set -eu
 make_pe=$1
 countersign=$2
-out=$3
+osslsigncode=$3
+out=$4
 rm -rf "$out"
 mkdir -p "$out"
 cd "$out"
@@ -100,7 +104,7 @@ leaf other-ca stranger "Kordelvane Stranger" code_signing 20190101000000Z 204512
 sign() {
     cert=$1 in=$2 outfile=$3
     shift 3
-    quiet osslsigncode sign -h sha256 -certs "$cert-chain.pem" -key "$cert.key" -in "$in" -out "$outfile" "$@"
+    quiet "$osslsigncode" sign -h sha256 -certs "$cert-chain.pem" -key "$cert.key" -in "$in" -out "$outfile" "$@"
 }
 
 # 1 June 2020, inside the expired leaf's lifetime.
@@ -111,14 +115,13 @@ sign leaf unsigned64.exe signed64.exe
 sign leaf unsigned.exe signed-sha1.exe -h sha1
 sign stranger unsigned.exe untrusted.exe
 sign expired unsigned.exe expired.exe -time $in_2020
-sign expired unsigned.exe expired-timestamped.exe -time $in_2020 \
-    -TSA-certs tsa-chain.pem -TSA-key tsa.key -TSA-time $in_2020
+sign lifetime unsigned.exe lifetime.exe -time $in_2020
+# RFC 3161 timestamps from June 2020.
+"$countersign" expired.exe tsa-chain.pem tsa.key $in_2020 expired-timestamped.exe --rfc3161
 # Lifetime signing: the signature ends with the certificate, timestamp or not.
-sign lifetime unsigned.exe lifetime-timestamped.exe -time $in_2020 \
-    -TSA-certs tsa-chain.pem -TSA-key tsa.key -TSA-time $in_2020
+"$countersign" lifetime.exe tsa-chain.pem tsa.key $in_2020 lifetime-timestamped.exe --rfc3161
 # The authority's certificate has run out since; its timestamp still holds.
-sign expired unsigned.exe expired-old-authority.exe -time $in_2020 \
-    -TSA-certs old-tsa-chain.pem -TSA-key old-tsa.key -TSA-time $in_2020
+"$countersign" expired.exe old-tsa-chain.pem old-tsa.key $in_2020 expired-old-authority.exe --rfc3161
 sign server unsigned.exe wrong-usage.exe
 sign stranger signed.exe nested.exe -nest
 # The legacy countersignature, right and with the digest of other bytes.

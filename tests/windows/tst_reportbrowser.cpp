@@ -184,7 +184,8 @@ void TestReportBrowser::pageWithoutImageKeepsTheCaptcha()
     QSignalSpy completed(form->WebBrowser1(), &BrowserView::documentComplete);
     form->WebBrowser1()->Navigate(Endpoints::reportPage());
     QVERIFY(completed.wait(20000));
-    // The page has been asked for its image by now; give its answer time to come.
+    // The page has been asked for its image by now. Page operations answer
+    // in the order asked: once this read is back, the window's one is too.
     bool asked = false;
     form->WebBrowser1()->bodyText([&](std::optional<QString>) { asked = true; });
     QTRY_VERIFY_WITH_TIMEOUT(asked, 20000);
