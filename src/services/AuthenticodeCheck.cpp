@@ -1,5 +1,6 @@
 #include "AuthenticodeCheck.h"
 
+#include "FileReader.h"
 #include "TrustResult.h"
 
 #include <QByteArray>
@@ -68,49 +69,21 @@ constexpr const char *SpcIndirectDataOid = "1.3.6.1.4.1.311.2.1.4";
 constexpr const char *Rfc3161TimestampOid = "1.3.6.1.4.1.311.3.3.1";
 constexpr const char *LifetimeSigningOid = "1.3.6.1.4.1.311.10.3.13";
 
-// The file's bytes: mapped when the file system allows it, read otherwise.
-class FileBytes
+// A certificate table larger than this is malformed: real signatures, with
+// their chains, timestamps and nested signatures, stay far below it, and the
+// table is read into memory whole.
+constexpr qint64 MaxTableSize = qint64(16) << 20;
+// The image digest reads the file in chunks of this size, as the file digest does.
+constexpr qint64 ChunkSize = 32768;
+
+quint16 u16(const unsigned char *data)
 {
-public:
-    bool load(const QString &path)
-    {
-        if (!QFileInfo(path).isFile())
-            return false;
-        m_file.setFileName(path);
-        if (!m_file.open(QIODevice::ReadOnly))
-            return false;
-        m_size = m_file.size();
-        if (m_size == 0)
-            return true;
-        m_data = m_file.map(0, m_size);
-        if (!m_data) {
-            m_copy = m_file.readAll();
-            if (m_copy.size() != m_size)
-                return false;
-            m_data = reinterpret_cast<uchar *>(m_copy.data());
-        }
-        return true;
-    }
-    const uchar *data() const { return m_data; }
-    qint64 size() const { return m_size; }
-
-    bool has(qint64 offset, qint64 length) const
-    {
-        return offset >= 0 && length >= 0 && offset <= m_size && length <= m_size - offset;
-    }
-    quint16 u16(qint64 offset) const { return quint16(m_data[offset] | (m_data[offset + 1] << 8)); }
-    quint32 u32(qint64 offset) const
-    {
-        return quint32(m_data[offset]) | (quint32(m_data[offset + 1]) << 8) | (quint32(m_data[offset + 2]) << 16) |
-               (quint32(m_data[offset + 3]) << 24);
-    }
-
-private:
-    QFile m_file;
-    QByteArray m_copy;
-    uchar *m_data = nullptr;
-    qint64 m_size = 0;
-};
+    return quint16(data[0] | (data[1] << 8));
+}
+quint32 u32(const unsigned char *data)
+{
+    return quint32(data[0]) | (quint32(data[1]) << 8) | (quint32(data[2]) << 16) | (quint32(data[3]) << 24);
+}
 
 // Where the PE headers put the parts the image digest skips.
 struct PeLayout {
@@ -121,52 +94,72 @@ struct PeLayout {
 };
 
 // Reads the headers. Returns the result code when the file cannot carry a
-// signature, nothing when the layout is usable.
-std::optional<qint32> readLayout(const FileBytes &file, PeLayout &layout)
+// signature, nothing when the layout is usable. Every read is bounded: the
+// headers are read at the offsets they name, a few bytes at a time.
+std::optional<qint32> readLayout(FileReader &file, PeLayout &layout)
 {
-    if (file.size() < 64 || file.data()[0] != 'M' || file.data()[1] != 'Z')
+    const qint64 size = file.size();
+    unsigned char dos[64];
+    if (size < qint64(sizeof dos))
         return TrustResult::SubjectFormUnknown;
-    const qint64 pe = file.u32(0x3C);
-    if (!file.has(pe, 26) || std::memcmp(file.data() + pe, "PE\0\0", 4) != 0)
+    if (file.readExactlyAt(0, dos, sizeof dos) != FileReader::Status::Done)
+        return TrustResult::NoSignature; // unreadable, or shorter than it was a moment ago
+    if (dos[0] != 'M' || dos[1] != 'Z')
         return TrustResult::SubjectFormUnknown;
-    const quint16 magic = file.u16(pe + 24);
+    const qint64 pe = u32(dos + 0x3C);
+    // From the PE signature to the end of the PE32+ security entry.
+    unsigned char headers[176] = {};
+    if (pe > size || size - pe < 26)
+        return TrustResult::SubjectFormUnknown;
+    const qint64 present = std::min<qint64>(sizeof headers, size - pe);
+    if (file.readExactlyAt(pe, headers, present) != FileReader::Status::Done)
+        return TrustResult::NoSignature;
+    if (std::memcmp(headers, "PE\0\0", 4) != 0)
+        return TrustResult::SubjectFormUnknown;
+    const quint16 magic = u16(headers + 24);
     qint64 rvaCount = 0;
+    qint64 securityEntry = 0; // both relative to the PE signature
     if (magic == 0x10B) {
-        rvaCount = pe + 116;
-        layout.securityEntry = pe + 152;
+        rvaCount = 116;
+        securityEntry = 152;
     } else if (magic == 0x20B) {
-        rvaCount = pe + 132;
-        layout.securityEntry = pe + 168;
+        rvaCount = 132;
+        securityEntry = 168;
     } else {
         return TrustResult::SubjectFormUnknown;
     }
-    if (!file.has(rvaCount, 4))
+    if (rvaCount + 4 > present)
         return TrustResult::SubjectFormUnknown;
-    if (file.u32(rvaCount) < 5 || !file.has(layout.securityEntry, 8))
+    if (u32(headers + rvaCount) < 5 || securityEntry + 8 > present)
         return TrustResult::NoSignature;
     layout.checksum = pe + 88;
-    layout.tableOffset = file.u32(layout.securityEntry);
-    layout.tableSize = file.u32(layout.securityEntry + 4);
+    layout.securityEntry = pe + securityEntry;
+    layout.tableOffset = u32(headers + securityEntry);
+    layout.tableSize = u32(headers + securityEntry + 4);
     if (layout.tableOffset == 0 || layout.tableSize == 0)
         return TrustResult::NoSignature;
-    // The table must close the file: bytes appended after it are not covered
-    // by the signature, so such a file counts as unsigned.
-    if (layout.tableOffset + layout.tableSize != file.size() || layout.tableOffset < layout.securityEntry + 8)
+    // A table outside the file, over the headers or larger than any real
+    // signature is malformed. Bytes after the table are no reason to refuse
+    // it: the image digest covers them, so they show as a bad digest.
+    if (layout.tableSize > MaxTableSize || layout.tableOffset > size - layout.tableSize ||
+        layout.tableOffset < layout.securityEntry + 8)
         return TrustResult::NoSignature;
     return std::nullopt;
 }
 
-// The first WIN_CERTIFICATE of revision 2.0 and type PKCS#7, decoded.
-Pkcs7Ptr readSignature(const FileBytes &file, const PeLayout &layout)
+// The first WIN_CERTIFICATE of revision 2.0 and type PKCS#7 in the
+// certificate table, decoded.
+Pkcs7Ptr readSignature(const std::vector<unsigned char> &table)
 {
-    qint64 offset = layout.tableOffset;
-    const qint64 end = layout.tableOffset + layout.tableSize;
+    const qint64 end = static_cast<qint64>(table.size());
+    qint64 offset = 0;
     while (offset + 8 <= end) {
-        const qint64 length = file.u32(offset);
+        const unsigned char *entry = table.data() + offset;
+        const qint64 length = u32(entry);
         if (length < 8 || length > end - offset)
             return nullptr;
-        if (file.u16(offset + 4) == 0x0200 && file.u16(offset + 6) == 0x0002) {
-            const unsigned char *der = file.data() + offset + 8;
+        if (u16(entry + 4) == 0x0200 && u16(entry + 6) == 0x0002) {
+            const unsigned char *der = entry + 8;
             return Pkcs7Ptr(d2i_PKCS7(nullptr, &der, static_cast<long>(length - 8)));
         }
         offset += (length + 7) & ~qint64(7);
@@ -229,23 +222,48 @@ std::optional<qint32> readIndirectData(PKCS7 *p7, IndirectData &indirect)
 }
 
 // The digest of the image without the checksum, the security entry and the
-// certificate table.
-QByteArray imageDigest(const FileBytes &file, const PeLayout &layout, const EVP_MD *algorithm)
+// certificate table; everything else is covered, bytes after the table too.
+// The file is read once more in chunks (never mapped, never whole), so the
+// memory does not grow with its size. A file that shrinks or cannot be read
+// meanwhile gets the code of an unreadable file; one that grows, a bad digest
+// (bytes that change show in the digest itself).
+std::optional<qint32> imageDigest(FileReader &file, const PeLayout &layout, const EVP_MD *algorithm,
+                                  const BetweenChunks &betweenChunks, QByteArray &digest)
 {
     DigestContextPtr context(EVP_MD_CTX_new());
     if (!context || EVP_DigestInit_ex(context.get(), algorithm, nullptr) != 1)
-        return {};
-    const uchar *data = file.data();
-    const bool ok = EVP_DigestUpdate(context.get(), data, static_cast<size_t>(layout.checksum)) == 1 &&
-                    EVP_DigestUpdate(context.get(), data + layout.checksum + 4,
-                                     static_cast<size_t>(layout.securityEntry - layout.checksum - 4)) == 1 &&
-                    EVP_DigestUpdate(context.get(), data + layout.securityEntry + 8,
-                                     static_cast<size_t>(layout.tableOffset - layout.securityEntry - 8)) == 1;
+        return TrustResult::BadDigest;
+    const qint64 tableEnd = layout.tableOffset + layout.tableSize;
+    const std::pair<qint64, qint64> ranges[] = {
+        {0, layout.checksum},
+        {layout.checksum + 4, layout.securityEntry},
+        {layout.securityEntry + 8, layout.tableOffset},
+        {tableEnd, file.size()},
+    };
+    std::vector<unsigned char> buffer(ChunkSize);
+    for (const auto &[from, to] : ranges) {
+        for (qint64 offset = from; offset < to;) {
+            const qint64 length = std::min(ChunkSize, to - offset);
+            if (file.readExactlyAt(offset, buffer.data(), length) != FileReader::Status::Done)
+                return TrustResult::NoSignature;
+            if (EVP_DigestUpdate(context.get(), buffer.data(), static_cast<size_t>(length)) != 1)
+                return TrustResult::BadDigest;
+            offset += length;
+            if (betweenChunks)
+                betweenChunks();
+        }
+    }
+    const qint64 sizeNow = file.currentSize();
+    if (sizeNow < file.size())
+        return TrustResult::NoSignature;
+    if (sizeNow > file.size())
+        return TrustResult::BadDigest;
     unsigned char out[EVP_MAX_MD_SIZE];
     unsigned int outLength = 0;
-    if (!ok || EVP_DigestFinal_ex(context.get(), out, &outLength) != 1)
-        return {};
-    return QByteArray(reinterpret_cast<const char *>(out), static_cast<int>(outLength));
+    if (EVP_DigestFinal_ex(context.get(), out, &outLength) != 1)
+        return TrustResult::BadDigest;
+    digest = QByteArray(reinterpret_cast<const char *>(out), static_cast<int>(outLength));
+    return std::nullopt;
 }
 
 StorePtr makeStore(const TrustAnchors &anchors)
@@ -471,21 +489,29 @@ bool digestsComputable(PKCS7 *p7)
     return true;
 }
 
-qint32 checkFile(const QString &path, const TrustAnchors &anchors)
+qint32 checkFile(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks)
 {
-    FileBytes file;
-    if (!file.load(path))
+    if (!QFileInfo(path).isFile())
+        return TrustResult::NoSignature;
+    FileReader file(path);
+    if (!file.isOpen())
         return TrustResult::NoSignature;
     PeLayout layout;
     if (auto refused = readLayout(file, layout))
         return *refused;
-    Pkcs7Ptr p7 = readSignature(file, layout);
+    std::vector<unsigned char> table(static_cast<size_t>(layout.tableSize));
+    if (file.readExactlyAt(layout.tableOffset, table.data(), layout.tableSize) != FileReader::Status::Done)
+        return TrustResult::NoSignature;
+    Pkcs7Ptr p7 = readSignature(table);
     if (!p7)
         return TrustResult::NoSignature;
     IndirectData indirect;
     if (auto refused = readIndirectData(p7.get(), indirect))
         return *refused;
-    if (imageDigest(file, layout, indirect.algorithm) != indirect.imageDigest)
+    QByteArray digest;
+    if (auto refused = imageDigest(file, layout, indirect.algorithm, betweenChunks, digest))
+        return *refused;
+    if (digest != indirect.imageDigest)
         return TrustResult::BadDigest;
 
     // The signer's own signature and its message digest over the indirect data.
@@ -523,9 +549,9 @@ qint32 checkFile(const QString &path, const TrustAnchors &anchors)
 
 } // namespace
 
-qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors)
+qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks)
 {
-    const qint32 result = checkFile(path, anchors);
+    const qint32 result = checkFile(path, anchors, betweenChunks);
     ERR_clear_error(); // nothing of this check stays on the thread's error queue
     return result;
 }

@@ -3,13 +3,22 @@
 #include "TrustAnchors.h"
 
 #include <QString>
+#include <functional>
+
+// Called after every chunk the image digest reads. The program passes none;
+// tests change the file in the middle of a check through it.
+using BetweenChunks = std::function<void()>;
 
 // Does this PE file carry a valid Authenticode signature? Answers with the
 // trust service's result code (TrustResult.h): 0 for a signature whose image
 // digest matches and whose signer chains to a trusted root at the signing
 // time (a valid RFC 3161 timestamp) or now (no timestamp).
 //
-// Never throws: a missing or unreadable file is "no signature", anything that
-// is not a PE image is "subject form unknown". Only the primary signature is
-// looked at; nested signatures are ignored.
-qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors);
+// Never throws and never maps the file: it is read in bounded chunks, so a
+// file that shrinks meanwhile ends the check, not the program. A missing or
+// unreadable file, one that shrinks during the check and a certificate table
+// over 16 MiB are "no signature"; a file that grows or changes during the
+// check, or has bytes appended after its signature, is a bad digest;
+// anything that is not a PE image is "subject form unknown". Only the
+// primary signature is looked at; nested signatures are ignored.
+qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks = {});

@@ -1,18 +1,15 @@
 #include "HashFile.h"
 
+#include "FileReader.h"
 #include "NumberedError.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <openssl/err.h>
 #include <openssl/evp.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -25,24 +22,6 @@ struct DigestContextFree {
 };
 struct DigestFree {
     void operator()(EVP_MD *md) const { EVP_MD_free(md); }
-};
-
-// The open file; closed however the call ends.
-class FileHandle
-{
-public:
-    explicit FileHandle(int fd) : m_fd(fd) {}
-    ~FileHandle()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileHandle(const FileHandle &) = delete;
-    FileHandle &operator=(const FileHandle &) = delete;
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
 };
 
 [[noreturn]] void failWithLibraryError(const char *step)
@@ -75,22 +54,16 @@ const char *digestName(quint32 algorithm)
 }
 
 // Reads exactly size bytes; a failing read or an early end is an error.
-void readExactly(int fd, unsigned char *buffer, qint64 size, const QString &path)
+void readExactly(FileReader &file, unsigned char *buffer, qint64 size, const QString &path)
 {
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(fd, buffer + done, static_cast<size_t>(size - done));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            throw NumberedError(FileErrorNumber::DeviceIo,
-                                QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error))));
-        }
-        if (got == 0)
-            throw NumberedError(FileErrorNumber::InputPastEnd,
-                                QStringLiteral("%1: the file got shorter while it was read").arg(path));
-        done += got;
+    switch (file.readExactly(buffer, size)) {
+    case FileReader::Status::Done: return;
+    case FileReader::Status::Failed:
+        throw NumberedError(FileErrorNumber::DeviceIo,
+                            QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(file.error()))));
+    case FileReader::Status::Ended:
+        throw NumberedError(FileErrorNumber::InputPastEnd,
+                            QStringLiteral("%1: the file got shorter while it was read").arg(path));
     }
 }
 
@@ -108,21 +81,16 @@ void report(const ProgressReport &progress, const YieldTurn &yieldTurn, double f
 void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport &progress,
                   const YieldTurn &yieldTurn)
 {
-    const QByteArray nativePath = QFile::encodeName(path);
-    FileHandle file(::open(nativePath.constData(), O_RDONLY | O_CLOEXEC));
-    if (file.fd() < 0)
-        failWithOpenError(errno, path);
-    struct stat status {
-    };
-    if (::fstat(file.fd(), &status) != 0)
-        failWithOpenError(errno, path);
-    const qint64 length = status.st_size;
+    FileReader file(path);
+    if (!file.isOpen())
+        failWithOpenError(file.error(), path);
+    const qint64 length = file.size();
     const qint64 fullChunks = length / ChunkSize;
     const qint64 remainder = length - fullChunks * ChunkSize;
 
     std::vector<unsigned char> buffer(ChunkSize);
     for (qint64 i = 1; i <= fullChunks; ++i) {
-        readExactly(file.fd(), buffer.data(), ChunkSize, path);
+        readExactly(file, buffer.data(), ChunkSize, path);
         const bool hashed = EVP_DigestUpdate(context, buffer.data(), ChunkSize) == 1;
         // The report and the yield belong to the chunk even when hashing it failed.
         report(progress, yieldTurn, static_cast<double>(i) / static_cast<double>(fullChunks));
@@ -131,7 +99,7 @@ void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport
     }
     if (remainder > 0) {
         std::vector<unsigned char> last(static_cast<size_t>(remainder));
-        readExactly(file.fd(), last.data(), remainder, path);
+        readExactly(file, last.data(), remainder, path);
         if (EVP_DigestUpdate(context, last.data(), static_cast<size_t>(remainder)) != 1)
             failWithLibraryError("EVP_DigestUpdate");
     }

@@ -1,6 +1,5 @@
 #include "VerifyFileSignature.h"
 
-#include "AuthenticodeCheck.h"
 #include "TrustResult.h"
 
 namespace
@@ -25,7 +24,7 @@ Verdict VerdictForResult(qint32 result)
     }
 }
 
-Verdict VerifyFileSignature(const QString &path, const TrustAnchors &anchors)
+Verdict VerifyFileSignature(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks)
 {
-    return VerdictForResult(CheckAuthenticode(path, anchors));
+    return VerdictForResult(CheckAuthenticode(path, anchors, betweenChunks));
 }

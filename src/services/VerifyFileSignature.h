@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AuthenticodeCheck.h"
 #include "TrustAnchors.h"
 #include "Verdict.h"
 
@@ -12,4 +13,6 @@ Verdict VerdictForResult(qint32 result);
 // Checks the file's signature (AuthenticodeCheck.h) against the given roots
 // and turns the result into a verdict. Never fails and shows nothing: a
 // missing or unreadable path is a verdict too. The path is used as given.
-Verdict VerifyFileSignature(const QString &path, const TrustAnchors &anchors = TrustAnchors::system());
+// betweenChunks runs after every chunk the check reads (none in the program).
+Verdict VerifyFileSignature(const QString &path, const TrustAnchors &anchors = TrustAnchors::system(),
+                            const BetweenChunks &betweenChunks = {});

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -42,10 +43,22 @@ quint32 tableOffset(const QByteArray &image)
     return qFromLittleEndian<quint32>(image.constData() + 0x40 + 152);
 }
 
+// The image with its certificate table grown to size bytes: zeros after the
+// signature, to the end of the file.
+QByteArray withTableSize(QByteArray image, quint32 size)
+{
+    qToLittleEndian<quint32>(size, image.data() + 0x40 + 156);
+    image.resize(qsizetype(tableOffset(image)) + size, '\0');
+    return image;
+}
+
 } // namespace
 
 using Damage = std::function<QByteArray(QByteArray)>;
 Q_DECLARE_METATYPE(Damage)
+// What happens to the file (by its path) in the middle of a check.
+using Change = std::function<void(const QString &)>;
+Q_DECLARE_METATYPE(Change)
 
 class TestSignatureVerdict : public QObject
 {
@@ -56,6 +69,8 @@ private slots:
     void verdictTable();
     void check_data();
     void check();
+    void changedDuringCheck_data();
+    void changedDuringCheck();
     void systemStoreDoesNotTrustTheTestRoot();
     void agreesWithOsslsigncode_data();
     void agreesWithOsslsigncode();
@@ -159,15 +174,29 @@ void TestSignatureVerdict::check_data()
         }
         return seen >= 3 ? b : QByteArray();
     }) << TrustResult::BadDigest << CatchAllText;
+    // The appended bytes are hashed like any overlay.
     QTest::newRow("bytes after the table")
-        << "signed.exe" << Damage([](QByteArray b) { return b + QByteArray(4, '\0'); }) << TrustResult::NoSignature
-        << NoSignatureText;
+        << "signed.exe" << Damage([](QByteArray b) { return b + QByteArray(4, '\0'); }) << TrustResult::BadDigest
+        << CatchAllText;
+    // The table is not hashed, so padding after the signature keeps it valid,
+    // up to the largest table a signature may have.
+    QTest::newRow("table padded to 16 MiB") << "signed.exe" << Damage([](QByteArray b) {
+        return withTableSize(b, 16 << 20);
+    }) << TrustResult::Valid << GreenText;
+    QTest::newRow("table over 16 MiB") << "signed.exe" << Damage([](QByteArray b) {
+        return withTableSize(b, (16 << 20) + 8);
+    }) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("table past the end of the file") << "signed.exe" << Damage([](QByteArray b) {
+        const quint32 size = qFromLittleEndian<quint32>(b.constData() + 0x40 + 156);
+        qToLittleEndian<quint32>(size + 8, b.data() + 0x40 + 156);
+        return b;
+    }) << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("PKCS#7 outer tag flipped") << "signed.exe" << Damage([](QByteArray b) {
         const int der = int(tableOffset(b)) + 8;
         b[der] = char(b[der] ^ 0xFF);
         return b;
     }) << TrustResult::NoSignature << NoSignatureText;
-    QTest::newRow("table not at the end") << "signed.exe" << Damage([](QByteArray b) {
+    QTest::newRow("table over the section data") << "signed.exe" << Damage([](QByteArray b) {
         // Point the security entry at the section data instead.
         qToLittleEndian<quint32>(0x200, b.data() + 0x40 + 152);
         return b;
@@ -215,6 +244,71 @@ void TestSignatureVerdict::check()
     const Verdict verdict = VerifyFileSignature(path, anchors);
     QCOMPARE(verdict.text, text);
     QVERIFY(verdict.colour == VerdictForResult(result).colour);
+}
+
+void TestSignatureVerdict::changedDuringCheck_data()
+{
+    QTest::addColumn<QByteArray>("overlay"); // appended to signed.exe before the check
+    QTest::addColumn<int>("afterChunk");     // the change comes after this many chunks
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<qint32>("result");
+
+    auto resize = [](qint64 size) { return Change([size](const QString &path) { QFile::resize(path, size); }); };
+    auto rewrite = [](const Damage &damage) {
+        return Change([damage](const QString &path) {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadWrite))
+                qFatal("cannot open %s", qPrintable(path));
+            const QByteArray bytes = damage(file.readAll());
+            file.seek(0);
+            file.write(bytes);
+        });
+    };
+    // The first chunk of signed.exe ends at its checksum; the section data,
+    // the signature and the rest of the file are read after it.
+    const QByteArray none;
+    QTest::newRow("cut short") << none << 1 << resize(0x100) << TrustResult::NoSignature;
+    QTest::newRow("emptied") << none << 1 << resize(0) << TrustResult::NoSignature;
+    QTest::newRow("cut at its table") << none << 1 << Change([](const QString &path) {
+        QFile::resize(path, tableOffset(readAll(path)));
+    }) << TrustResult::NoSignature;
+    QTest::newRow("grown") << none << 1 << rewrite([](QByteArray b) { return b + "more"; }) << TrustResult::BadDigest;
+    QTest::newRow("section byte changed") << none << 1 << rewrite([](QByteArray b) {
+        b[0x210] = char(b[0x210] ^ 0x01);
+        return b;
+    }) << TrustResult::BadDigest;
+    // 96 KiB after the table, read in three chunks after the headers' three:
+    // cut in the middle of them.
+    QTest::newRow("long overlay cut midway")
+        << QByteArray(96 * 1024, 'x') << 4 << Change([](const QString &path) {
+               QFile::resize(path, QFileInfo(path).size() - 48 * 1024);
+           }) << TrustResult::NoSignature;
+}
+
+// The file changes between two chunks of the check's reads; the check ends
+// with a verdict (and the process lives: a mapped file that shrinks would
+// have ended it with SIGBUS).
+void TestSignatureVerdict::changedDuringCheck()
+{
+    QFETCH(QByteArray, overlay);
+    QFETCH(int, afterChunk);
+    QFETCH(Change, change);
+    QFETCH(qint32, result);
+
+    const QString path = m_work.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(readAll(image("signed.exe")) + overlay);
+    out.close();
+
+    int chunks = 0;
+    const BetweenChunks betweenChunks = [&] {
+        if (++chunks == afterChunk)
+            change(path);
+    };
+    const TrustAnchors anchors = TrustAnchors::fromFile(image("ca.crt"));
+    QCOMPARE(CheckAuthenticode(path, anchors, betweenChunks), result);
+    QVERIFY2(chunks >= afterChunk, "the file was never changed");
 }
 
 void TestSignatureVerdict::systemStoreDoesNotTrustTheTestRoot()

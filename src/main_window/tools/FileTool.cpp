@@ -54,8 +54,10 @@ QString digestFailureText(const NumberedError &error)
 
 } // namespace
 
-FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, const TrustAnchors &anchors)
-    : QObject(panel), m_context(context), m_dialog(dialog), m_anchors(anchors)
+FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, const TrustAnchors &anchors,
+                   const BetweenChunks &betweenSignatureChunks)
+    : QObject(panel), m_context(context), m_dialog(dialog), m_anchors(anchors),
+      m_betweenSignatureChunks(betweenSignatureChunks)
 {
     using namespace PanelControls;
     // The panel keeps the window's font; each control names its own.
@@ -143,7 +145,7 @@ void FileTool::cmdCer_Click()
     setCheckButtonsEnabled(false);
     setStatus(CheckingSignatureText);
     m_Label9->repaint(); // the check blocks the window until it answers
-    const Verdict verdict = VerifyFileSignature(trimBlanks(m_txtFile->text()), m_anchors);
+    const Verdict verdict = VerifyFileSignature(trimBlanks(m_txtFile->text()), m_anchors, m_betweenSignatureChunks);
     setStatusColour(verdict.colour);
     setStatus(verdict.text);
     setCheckButtonsEnabled(true);

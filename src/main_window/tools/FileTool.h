@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AuthenticodeCheck.h"
 #include "Rgb.h"
 #include "TrustAnchors.h"
 
@@ -30,9 +31,11 @@ class FileTool : public QObject
 {
 public:
     // anchors: the roots the signature check trusts (the system's store in
-    // the program; tests hand in their own root).
+    // the program; tests hand in their own root). betweenSignatureChunks runs
+    // after every chunk the signature check reads (none in the program; tests
+    // change the file under the check with it).
     FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog,
-             const TrustAnchors &anchors = TrustAnchors::system());
+             const TrustAnchors &anchors = TrustAnchors::system(), const BetweenChunks &betweenSignatureChunks = {});
 
     void cmdFile_Click();
     void cmdCer_Click();
@@ -58,6 +61,7 @@ private:
     ToolContext &m_context;
     FileDialog &m_dialog;
     TrustAnchors m_anchors;
+    BetweenChunks m_betweenSignatureChunks;
 
     QLineEdit *m_txtFile;   // txtFile: the path, read back by every handler
     QPushButton *m_cmdFile; // cmdFile: opens the file dialog

@@ -100,6 +100,7 @@ private slots:
     void progressFill_data();
     void progressFill();
     void checkStartedDuringDigestRunsFirst();
+    void fileCutShortDuringCheck();
     void realDialogAcceptsATypedNewName();
 
 private:
@@ -123,6 +124,7 @@ private:
     }
     QString write(const QString &relative, const QByteArray &bytes);
     QString image(const QString &name) const { return m_images.filePath(name); }
+    void buildPanel(const BetweenChunks &betweenSignatureChunks = {});
 
     QDir m_images;
     QTemporaryDir m_work;
@@ -145,6 +147,11 @@ void TestFileTool::initTestCase()
 
 void TestFileTool::init()
 {
+    buildPanel();
+}
+
+void TestFileTool::buildPanel(const BetweenChunks &betweenSignatureChunks)
+{
     // The panel does no page fetch: no stand-in server.
     m_rig = std::make_unique<ToolPanelRig>(ToolPanelOptions{.status = QString(), .ownStandin = false});
     m_boxes = &m_rig->boxes;
@@ -152,7 +159,8 @@ void TestFileTool::init()
     m_panel = m_rig->panel;
     m_panel->setObjectName("TabQM");
     m_dialog = new RecordingFileDialog;
-    m_tool = new FileTool(m_panel, m_rig->context, *m_dialog, TrustAnchors::fromFile(image("ca.crt")));
+    m_tool = new FileTool(m_panel, m_rig->context, *m_dialog, TrustAnchors::fromFile(image("ca.crt")),
+                          betweenSignatureChunks);
     m_rig->show();
 }
 
@@ -497,6 +505,40 @@ void TestFileTool::checkStartedDuringDigestRunsFirst()
     QCOMPARE(label9()->text(), "文件摘要(MD5)：" + coreutilsDigest("md5sum", first));
     QCOMPARE(textColour(label9()), Green);
     QVERIFY(checkButtonsEnabled());
+}
+
+void TestFileTool::fileCutShortDuringCheck()
+{
+    // The chosen file is cut short after the check's first chunk: the panel
+    // shows the verdict for an unreadable file and the program goes on.
+    QFile signedImage(image("signed.exe"));
+    QVERIFY(signedImage.open(QIODevice::ReadOnly));
+    const QString path = write("cut-short.exe", signedImage.readAll());
+    int chunks = 0;
+    QString shownMeanwhile;
+    cleanup();
+    buildPanel([&] {
+        if (++chunks == 1) {
+            shownMeanwhile = label9()->text();
+            QVERIFY(checkButtonsDisabled());
+            QVERIFY(QFile::resize(path, 0x100));
+        }
+    });
+    m_dialog->answer = path;
+    QTest::mouseClick(button("cmdFile"), Qt::LeftButton);
+
+    QVERIFY(chunks >= 1);
+    QCOMPARE(shownMeanwhile, FileTool::CheckingSignatureText);
+    QCOMPARE(label9()->text(), NoSignatureText);
+    QCOMPARE(textColour(label9()), Red);
+    QVERIFY(checkButtonsEnabled());
+    QVERIFY(m_boxes->boxes.isEmpty());
+    // Whole again, the same file is valid: only the cut changed the verdict.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::copy(image("signed.exe"), path));
+    chunks = 1; // the hook has done its one change
+    QTest::mouseClick(button("cmdCer"), Qt::LeftButton);
+    QCOMPARE(label9()->text(), ValidText);
 }
 
 void TestFileTool::realDialogAcceptsATypedNewName()
