@@ -122,6 +122,14 @@ void TestUpdateWindow::check_data()
         << QString(32750, QLatin1Char('x')) + notice("5.6", "x") << QStringLiteral("检查更新失败！")
         << QStringLiteral("最新版本：点击“检查更新”获取") << QStringLiteral("检查更新失败") << true << false << ""
         << QStringLiteral("更新内容介绍");
+    // "#End#" stands at 53 + the length of the update text: at 32769 its end
+    // (32767) still fits in 16 bits, at 32770 it does not.
+    QTest::newRow("#End# at 32769") << notice("5.5", QString(32716, u'u')) << QStringLiteral("您使用的是最新版本！")
+                                    << QStringLiteral("最新版本：5.5") << upToDate << true << false << "5.5"
+                                    << QString(32716, u'u');
+    QTest::newRow("#End# at 32770") << notice("5.5", QString(32717, u'u')) << QStringLiteral("检查更新失败！")
+                                    << QStringLiteral("最新版本：点击“检查更新”获取") << QStringLiteral("检查更新失败")
+                                    << true << false << "5.5" << QStringLiteral("更新内容介绍");
     QTest::newRow("end before start") << QStringLiteral("########The Newest Vision：5.6") << QStringLiteral("检查更新失败！")
                                       << QStringLiteral("最新版本：点击“检查更新”获取")
                                       << QStringLiteral("检查更新失败") << true << false << ""
