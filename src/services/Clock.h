@@ -9,6 +9,15 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual QDateTime now() = 0;
+
+    // The reading with its fraction of a second dropped. The pause counts
+    // whole seconds only, so a one-second pause ends when the second count
+    // moves on: after anything from a millisecond to a full second.
+    QDateTime nowWholeSeconds()
+    {
+        const QDateTime reading = now();
+        return reading.addMSecs(-reading.time().msec());
+    }
 };
 
 class SystemClock : public Clock

@@ -45,6 +45,15 @@ private:
     short m_value = 0;
 };
 
+// A marker's position with a fixed offset, added as one sum before it is held
+// in 16 bits: "#End#" at 32769 less 2 is 32767 and fits, though the position
+// alone would not. Checking the position first and adding afterwards would
+// refuse such a marker.
+inline Pos16 OffsetPosition(int position, int offset)
+{
+    return Pos16(static_cast<long long>(position) + offset);
+}
+
 // 1-based position of the first exact occurrence of marker in text (ordinal,
 // case-sensitive, UTF-16 units); 0 when absent or the text is empty; 1 for an
 // empty marker in a non-empty text.

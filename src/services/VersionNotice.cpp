@@ -11,7 +11,7 @@ std::optional<QString> NoticeNewestVersion(const QString &pageText)
 QString NoticeNewestVersionCut(const QString &pageText)
 {
     using namespace NoticeMarkers;
-    const Pos16 start = Pos16(FindTextPos(NewestVersion, pageText)) + int(NewestVersion.size());
+    const Pos16 start = OffsetPosition(FindTextPos(NewestVersion, pageText), int(NewestVersion.size()));
     const Pos16 end = FindTextPos(NewestVersionEnd, pageText);
     return Cut(pageText, start, end);
 }
@@ -19,8 +19,8 @@ QString NoticeNewestVersionCut(const QString &pageText)
 QString NoticeUpdateText(const QString &pageText)
 {
     using namespace NoticeMarkers;
-    const Pos16 start = Pos16(FindTextPos(UpdateText, pageText)) + int(UpdateText.size()) + LineBreakLength;
-    const Pos16 end = Pos16(FindTextPos(UpdateTextEnd, pageText)) - LineBreakLength;
+    const Pos16 start = OffsetPosition(FindTextPos(UpdateText, pageText), int(UpdateText.size()) + LineBreakLength);
+    const Pos16 end = OffsetPosition(FindTextPos(UpdateTextEnd, pageText), -LineBreakLength);
     return Cut(pageText, start, end);
 }
 

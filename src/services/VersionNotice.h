@@ -35,8 +35,8 @@ std::optional<QString> NoticeNewestVersion(const QString &pageText);
 // characters behind "###Update Text###" to two characters before "#End#", so
 // only CR LF line breaks are cut off cleanly. A missing marker gives position
 // 0 and a cut from wherever the offset lands; a negative length or a start
-// below 1 throws InvalidArgumentError, a position outside -32768..32767
-// OverflowError (PageText.h).
+// below 1 throws InvalidArgumentError, a position with its offset outside
+// -32768..32767 OverflowError (PageText.h): "#End#" may stand at 32769.
 QString NoticeNewestVersionCut(const QString &pageText);
 QString NoticeUpdateText(const QString &pageText);
 

@@ -11,6 +11,7 @@
 #include "UsageLine.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -109,4 +110,15 @@ void Form2::Form_Activate()
 void Form2::Command1_Click()
 {
     close();
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // The box closes by its button or its close box only; a dialog would take
+    // Esc as a cancel and close.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

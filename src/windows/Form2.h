@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class PageFetcher;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class RunRandom;
@@ -20,6 +21,9 @@ public:
 
     void Form_Activate();
     void Command1_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     PageFetcher &m_fetcher;

@@ -393,40 +393,28 @@ void Form3::paintEvent(QPaintEvent *event)
     painter.drawPixmap(0, 0, m_background);
 }
 
-bool Form3::overBackground(const QPointF &position) const
-{
-    return childAt(position.toPoint()) == nullptr;
-}
-
 void Form3::mousePressEvent(QMouseEvent *event)
 {
-    if (!overBackground(event->position()))
-        return QWidget::mousePressEvent(event);
-    m_dragPress = true;
-    m_drag.press(event->button(), event->position());
+    if (!m_drag.press(*event))
+        QWidget::mousePressEvent(event);
 }
 
 void Form3::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_dragPress = false;
     m_drag.release();
     QWidget::mouseReleaseEvent(event);
 }
 
 void Form3::mouseMoveEvent(QMouseEvent *event)
 {
-    // A move counts when it is over the background, or while a button that
-    // went down on the background is held (the window then has the mouse).
-    const bool counts = m_dragPress || (event->buttons() == Qt::NoButton && overBackground(event->position()));
-    if (!counts)
+    if (!m_drag.isSurfaceMove(*event))
         return QWidget::mouseMoveEvent(event);
     m_M3->setPicture(m_M30);
     m_Command1->setEnabled(true);
     m_Command2->setEnabled(true);
     m_Command3->setEnabled(true);
     m_cmdT->setEnabled(true);
-    if (const auto place = m_drag.move(pos(), event->position()))
-        move(*place);
+    m_drag.follow(*event);
 }
 
 bool Form3::eventFilter(QObject *watched, QEvent *event)

@@ -2,7 +2,7 @@
 
 #include "ProgramFolder.h"
 #include "ReportForm.h"
-#include "WindowDrag.h"
+#include "SurfaceDrag.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -111,7 +111,6 @@ private:
     void showStatus(const QString &status);
     void showCaptcha(const QImage &picture);
     void unload();
-    bool overBackground(const QPointF &position) const;
 
     MessageBoxes &m_boxes;
     BrowserFactory &m_browsers;
@@ -139,7 +138,6 @@ private:
     ReportSubmission *m_submission = nullptr;
 
     bool m_TitlePending = false;
-    WindowDrag m_drag;
-    bool m_dragPress = false; // the left button went down on the background
+    SurfaceDrag m_drag{*this};
     bool m_unloading = false;
 };

@@ -144,19 +144,23 @@ void Form4::paintEvent(QPaintEvent *)
         painter.drawPixmap(0, 0, m_background);
 }
 
+// The surface only: a label or the picture keeps its own presses and moves.
 void Form4::mousePressEvent(QMouseEvent *event)
 {
-    m_drag.press(event->button(), event->position());
+    if (!m_drag.press(*event))
+        QWidget::mousePressEvent(event);
 }
 
 void Form4::mouseMoveEvent(QMouseEvent *event)
 {
-    if (const auto position = m_drag.move(pos(), event->position()))
-        move(*position);
+    if (!m_drag.isSurfaceMove(*event))
+        return QWidget::mouseMoveEvent(event);
+    m_drag.follow(*event);
     m_m3->setPicture(m_close.normal);
 }
 
-void Form4::mouseReleaseEvent(QMouseEvent *)
+void Form4::mouseReleaseEvent(QMouseEvent *event)
 {
     m_drag.release();
+    QWidget::mouseReleaseEvent(event);
 }

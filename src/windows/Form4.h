@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
-#include "WindowDrag.h"
+#include "SurfaceDrag.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -59,7 +59,7 @@ private:
     QPixmap m_background;
     QString m_newestVersion;
     QString m_pageText;
-    WindowDrag m_drag;
+    SurfaceDrag m_drag{*this};
 
     QLabel *m_label2 = nullptr;
     QLabel *m_label4 = nullptr;

@@ -176,8 +176,10 @@ void Form6::greetFirstRun()
 
 void Form6::WaitSeconds(int seconds)
 {
-    const QDateTime target = m_clock.now().addSecs(seconds);
-    while (target > m_clock.now()) {
+    // Whole seconds on both sides: started at :05.620, a one-second pause ends
+    // at :06, 380 ms later.
+    const QDateTime target = m_clock.nowWholeSeconds().addSecs(seconds);
+    while (target > m_clock.nowWholeSeconds()) {
         processPendingEvents();
         // A breath between turns so the wait does not spin a core; events
         // still come through within a millisecond.

@@ -32,8 +32,10 @@ public:
     // program (through ProgramEnd) when an installation file is missing.
     void Form_Initialize();
 
-    // Waits the given seconds by the clock while window events go on being
-    // processed.
+    // Waits until the clock, read in whole seconds, has counted the given
+    // seconds on from now, while window events go on being processed; a
+    // one-second pause lasts up to a second, less when it starts part-way
+    // into one.
     void WaitSeconds(int seconds);
 
     // The program's page on the download site, in the user's browser.

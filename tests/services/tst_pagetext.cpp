@@ -61,6 +61,12 @@ void TestPageText::cut_data()
                                          << CutOutcome::Overflow << "";
     QTest::newRow("marker at 32767, offset overflows") << QString(32766, QLatin1Char('x')) + "[cd]" << "[" << 1 << "]"
                                                        << 0 << CutOutcome::Overflow << "";
+    // The offset is added before the 16-bit check: a closing marker past
+    // 32767 fits once its negative offset brings the end back.
+    QTest::newRow("close at 32768, offset -1") << "[cd" + QString(32764, QLatin1Char('x')) + "]" << "[" << 1 << "]"
+                                               << -1 << CutOutcome::Value << "cd" + QString(32763, QLatin1Char('x'));
+    QTest::newRow("close at 32769, offset -1") << "[cd" + QString(32765, QLatin1Char('x')) + "]" << "[" << 1 << "]"
+                                               << -1 << CutOutcome::Overflow << "";
 }
 
 void TestPageText::cut()
@@ -75,8 +81,8 @@ void TestPageText::cut()
     CutOutcome got = CutOutcome::Value;
     QString result;
     try {
-        const Pos16 start = Pos16(FindTextPos(open, text)) + openOffset;
-        const Pos16 end = Pos16(FindTextPos(close, text)) + closeOffset;
+        const Pos16 start = OffsetPosition(FindTextPos(open, text), openOffset);
+        const Pos16 end = OffsetPosition(FindTextPos(close, text), closeOffset);
         result = Cut(text, start, end);
     } catch (const OverflowError &) {
         got = CutOutcome::Overflow;

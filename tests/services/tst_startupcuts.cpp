@@ -157,6 +157,36 @@ private slots:
         QCOMPARE(outcome(NoticeUpdateText, page), updateText);
     }
 
+    // The update text ends two characters before "#End#", the two taken off
+    // the position before it is held in 16 bits: "#End#" may stand at 32769
+    // (end 32767), and only from 32770 on does the end overflow.
+    void updateTextEnd_data()
+    {
+        QTest::addColumn<int>("endMarker"); // position of "#End#"
+        QTest::addColumn<bool>("overflows");
+        QTest::newRow("32766") << 32766 << false;
+        QTest::newRow("32767") << 32767 << false;
+        QTest::newRow("32768") << 32768 << false;
+        QTest::newRow("32769") << 32769 << false;
+        QTest::newRow("32770") << 32770 << true;
+    }
+    void updateTextEnd()
+    {
+        QFETCH(int, endMarker);
+        QFETCH(bool, overflows);
+        // The update text starts at 51, right behind the marker's line break.
+        const QString head = QStringLiteral("The Newest Vision：5.6########\r\n###Update Text###\r\n");
+        QCOMPARE(head.size(), 50);
+        const QString updateText(endMarker - 53, QLatin1Char('u'));
+        const QString page = head + updateText + QStringLiteral("\r\n#End#");
+        QCOMPARE(FindTextPos(NoticeMarkers::UpdateTextEnd, page), endMarker);
+        const QString cut = outcome(NoticeUpdateText, page);
+        if (overflows)
+            QCOMPARE(cut, QStringLiteral("<overflow>"));
+        else
+            QVERIFY2(cut == updateText, qPrintable(cut.left(40) + QStringLiteral("... (%1 characters)").arg(cut.size())));
+    }
+
     void ownAddress_data()
     {
         QTest::addColumn<QString>("page");

@@ -45,6 +45,7 @@ private slots:
     void newNumberAtEachActivation();
     void sameNumberInTwoRuns();
     void closeButtonUnloads();
+    void escapeLeavesTheBoxOpen();
 };
 
 void TestPaidServices::figureReading_data()
@@ -145,6 +146,30 @@ void TestPaidServices::closeButtonUnloads()
     box->show();
     QTest::mouseClick(box->Command1(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 5000);
+}
+
+void TestPaidServices::escapeLeavesTheBoxOpen()
+{
+    StandinFixture standin;
+    RecordingFatalEnd fatal;
+    PageFetcher fetcher(fatal);
+    RunRandom random;
+    QPointer<Form2> box = new Form2(fetcher, random);
+    box->show();
+    box->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(box));
+    QTRY_VERIFY_WITH_TIMEOUT(box->Label10()->text() != QStringLiteral("上周有 位网友使用增值服务"), 5000);
+    // Esc on the button that has the focus, and on the box itself.
+    box->Command1()->setFocus();
+    QTest::keyClick(box->Command1(), Qt::Key_Escape);
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!box.isNull());
+    QVERIFY(box->isVisible());
+    // The close box still unloads it.
+    box->windowHandle()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 5000);
+    QCOMPARE(fatal.count, 0);
 }
 
 QTEST_MAIN(TestPaidServices)

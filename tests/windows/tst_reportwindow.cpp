@@ -802,6 +802,16 @@ void TestReportWindow::dragByTheBackground()
     Pointer::release(form, Qt::RightButton, press + QPoint(8, 2));
     QCOMPARE(form->pos(), start);
 
+    // A label keeps its own press: no drag from it.
+    auto *label1 = form->findChild<QLabel *>(QStringLiteral("Label1"));
+    QVERIFY(label1);
+    const QPoint onLabel = label1->rect().center();
+    QCOMPARE(form->childAt(Pointer::inWindow(label1, onLabel)), label1);
+    Pointer::press(label1, Qt::LeftButton, onLabel);
+    QTest::mouseMove(form->windowHandle(), Pointer::inWindow(label1, onLabel) + QPoint(40, 30));
+    Pointer::release(label1, Qt::LeftButton, onLabel + QPoint(40, 30));
+    QCOMPARE(form->pos(), start);
+
     // Window at (1500, 900) twips, pressed at (300, 450), pointer to (420, 480):
     // the window goes to (1620, 930), also with the pointer over a label.
     Pointer::press(form, Qt::LeftButton, press);

@@ -108,6 +108,27 @@ private:
     std::function<void(QObject *)> m_onPaint;
 };
 
+// A clock that moves one millisecond on after every reading and keeps its
+// first and its latest reading.
+class MillisecondClock : public Clock
+{
+public:
+    explicit MillisecondClock(const QDateTime &start) : m_current(start) {}
+    QDateTime now() override
+    {
+        if (!first.isValid())
+            first = m_current;
+        last = m_current;
+        m_current = m_current.addMSecs(1);
+        return last;
+    }
+    QDateTime first;
+    QDateTime last;
+
+private:
+    QDateTime m_current;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(StandinServer::Response)
@@ -154,8 +175,9 @@ private slots:
         QVERIFY(!splashShownAtShow);
         QCOMPARE(statusAtShow, QStringLiteral("正在校验文件完整性......"));
         QVERIFY(qAbs(statusCentreAtShow - 263) <= 1);
-        // The pause ran on the clock before anything was fetched.
-        QVERIFY(startup.clock.reads >= 5);
+        // The pause ran on the clock: read first at 09:00:00.250, it counts
+        // whole seconds and ends at the reading of 09:00:01.000, the fourth.
+        QCOMPARE(startup.clock.reads, 4);
     }
 
     void secondLocationAnswerIsRead()
@@ -517,6 +539,32 @@ private slots:
         QVERIFY(delivered);
         QVERIFY(startup.clock.current >= before.addSecs(1));
         QVERIFY(startup.clock.current <= before.addSecs(1).addMSecs(500));
+    }
+
+    // The pause reads the clock in whole seconds: it ends when the second
+    // count moves on, so its length is what was left of the starting second.
+    void pauseLength_data()
+    {
+        QTest::addColumn<int>("startFraction"); // ms into the second
+        QTest::addColumn<int>("length");        // ms
+        QTest::newRow(".000") << 0 << 1000;
+        QTest::newRow(".031") << 31 << 969;
+        QTest::newRow(".208") << 208 << 792;
+        QTest::newRow(".346") << 346 << 654;
+        QTest::newRow(".620") << 620 << 380;
+        QTest::newRow(".999") << 999 << 1;
+    }
+    void pauseLength()
+    {
+        QFETCH(int, startFraction);
+        QFETCH(int, length);
+        StartupHarness startup;
+        MillisecondClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0, 5, startFraction)));
+        Form6 form(startup.fetcher, startup.boxes, startup.shell, startup.folder, startup.mainWindow, clock,
+                   startup.programEnd);
+        form.WaitSeconds(1);
+        QCOMPARE(clock.first.msecsTo(clock.last), length);
+        QCOMPARE(clock.last.time(), QTime(9, 0, 6));
     }
 
     void windowAsDesigned()

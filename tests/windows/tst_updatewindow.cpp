@@ -72,6 +72,8 @@ private slots:
     void downloadOpensTheDownloadPage();
     void closePictureLooks();
     void dragBySurface();
+    void controlsKeepTheirPresses_data();
+    void controlsKeepTheirPresses();
 };
 
 void TestUpdateWindow::loadsFresh()
@@ -122,6 +124,14 @@ void TestUpdateWindow::check_data()
         << QString(32750, QLatin1Char('x')) + notice("5.6", "x") << QStringLiteral("检查更新失败！")
         << QStringLiteral("最新版本：点击“检查更新”获取") << QStringLiteral("检查更新失败") << true << false << ""
         << QStringLiteral("更新内容介绍");
+    // "#End#" stands at 53 + the length of the update text: at 32769 its end
+    // (32767) still fits in 16 bits, at 32770 it does not.
+    QTest::newRow("#End# at 32769") << notice("5.5", QString(32716, u'u')) << QStringLiteral("您使用的是最新版本！")
+                                    << QStringLiteral("最新版本：5.5") << upToDate << true << false << "5.5"
+                                    << QString(32716, u'u');
+    QTest::newRow("#End# at 32770") << notice("5.5", QString(32717, u'u')) << QStringLiteral("检查更新失败！")
+                                    << QStringLiteral("最新版本：点击“检查更新”获取") << QStringLiteral("检查更新失败")
+                                    << true << false << "5.5" << QStringLiteral("更新内容介绍");
     QTest::newRow("end before start") << QStringLiteral("########The Newest Vision：5.6") << QStringLiteral("检查更新失败！")
                                       << QStringLiteral("最新版本：点击“检查更新”获取")
                                       << QStringLiteral("检查更新失败") << true << false << ""
@@ -228,6 +238,46 @@ void TestUpdateWindow::dragBySurface()
     const QPoint after = rig.window->pos();
     QTest::mouseMove(rig.window->windowHandle(), QPoint(200, 200));
     QCOMPARE(rig.window->pos(), after);
+}
+
+// The labels and the picture pass up the presses and moves they do not use;
+// those are the control's, not the surface's: they start no drag and leave
+// the close picture alone.
+void TestUpdateWindow::controlsKeepTheirPresses_data()
+{
+    QTest::addColumn<QString>("control");
+    for (const char *name : {"Label8", "Label1", "Image1", "Label4", "Label5", "Label2"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestUpdateWindow::controlsKeepTheirPresses()
+{
+    QFETCH(QString, control);
+    UpdateRig rig;
+    rig.window->move(100, 80);
+    const QPoint start = rig.window->pos();
+    auto *target = rig.window->findChild<QWidget *>(control);
+    QVERIFY(target);
+    const QPoint at = target->rect().center();
+    QCOMPARE(rig.window->childAt(Pointer::inWindow(target, at)), target);
+
+    Pointer::move(rig.window->M3(), QPoint(5, 5));
+    QCOMPARE(rig.closeFace(), rig.close.hover.cacheKey());
+    Pointer::move(target, at);
+    QCOMPARE(rig.closeFace(), rig.close.hover.cacheKey());
+
+    Pointer::press(target, Qt::LeftButton, at);
+    QTest::mouseMove(rig.window->windowHandle(), Pointer::inWindow(target, at) + QPoint(40, 30));
+    Pointer::release(target, Qt::LeftButton, at + QPoint(40, 30));
+    QCOMPARE(rig.window->pos(), start);
+    QCOMPARE(rig.closeFace(), rig.close.hover.cacheKey());
+
+    // The bare surface still drags.
+    Pointer::press(rig.window, Qt::LeftButton, QPoint(300, 20));
+    QTest::mouseMove(rig.window->windowHandle(), QPoint(340, 50));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->pos(), start + QPoint(40, 30), 5000);
+    QCOMPARE(rig.closeFace(), rig.close.normal.cacheKey());
+    QTest::mouseRelease(rig.window->windowHandle(), Qt::LeftButton, {}, rig.window->mapFromGlobal(QCursor::pos()));
 }
 
 QTEST_MAIN(TestUpdateWindow)

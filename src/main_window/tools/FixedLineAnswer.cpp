@@ -22,8 +22,8 @@ bool scanFor(const QString &marker, const QString &text, const std::function<boo
 
 QString locationCut(const QString &page, LookupState &state)
 {
-    state.CutStart = Pos16(FindTextPos(AreaMarker, page)) + 11;
-    state.CutEnd = Pos16(FindTextPos(EndMarker, page)) - 9;
+    state.CutStart = OffsetPosition(FindTextPos(AreaMarker, page), 11);
+    state.CutEnd = OffsetPosition(FindTextPos(EndMarker, page), -9);
     return Mid(page, state.CutStart, state.CutEnd - state.CutStart - 1);
 }
 

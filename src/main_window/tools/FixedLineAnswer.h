@@ -28,8 +28,9 @@ bool scanFor(const QString &marker, const QString &text, const std::function<boo
 // The location: CutStart = position of AreaMarker + 11, CutEnd = position of
 // EndMarker - 9, and the text from CutStart, CutEnd - CutStart - 1 characters
 // long. A page without AreaMarker is cut from position 11 all the same.
-// Writes CutStart and CutEnd. Throws OverflowError for a position beyond
-// 32767 and InvalidArgumentError for a negative length (no asterisk, or one
+// Writes CutStart and CutEnd. Throws OverflowError when a position with its
+// offset passes 32767 (an asterisk up to 32776 still fits) and
+// InvalidArgumentError for a negative length (no asterisk, or one
 // too early).
 QString locationCut(const QString &page, LookupState &state);
 

@@ -91,8 +91,8 @@ QString PostCodeAnswer(const QString &pageText, const QString &typed, LookupStat
             return PostTool::NotFoundText;
         // Nine characters behind the first place the code stands (9 when it
         // does not stand in the page), up to 21 characters before the end marker.
-        state.CutStart = Pos16(FindTextPos(typed, state.PageText)) + 9;
-        state.CutEnd = Pos16(FindTextPos(PostTool::EndMarker, state.PageText)) - 21;
+        state.CutStart = OffsetPosition(FindTextPos(typed, state.PageText), 9);
+        state.CutEnd = OffsetPosition(FindTextPos(PostTool::EndMarker, state.PageText), -21);
         return Cut(state.PageText, state.CutStart, state.CutEnd);
     } catch (const std::exception &) {
         return PostTool::ErrorText;

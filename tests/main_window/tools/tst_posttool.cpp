@@ -1,6 +1,8 @@
 #include "BrowserTestMain.h"
 #include "BrowserView.h"
 #include "Endpoints.h"
+#include "LookupState.h"
+#include "PageText.h"
 #include "PostTool.h"
 #include "ResultBox.h"
 #include "ToolPanelRig.h"
@@ -57,6 +59,8 @@ private slots:
     void controlsAtTheirPlaces();
     void answers_data();
     void answers();
+    void endMarkerNear16BitLimit_data();
+    void endMarkerNear16BitLimit();
     void emptyQueryNavigatesToSlashDotHtml();
     void secondCompletionIsIgnored();
     void pageThatNeverCompletesWaitsForTheNextQuery();
@@ -145,6 +149,35 @@ void TestPostTool::answers()
     QVERIFY(panel.boxes.boxes.isEmpty());
     QCOMPARE(panel.status->text(), QStringLiteral("Orvalent 5.5"));
     QCOMPARE(panel.fatal.count, 0);
+}
+
+// The 21 characters are taken off the end marker's position before it is
+// held in 16 bits: the marker may stand up to 32788 (CutEnd 32767).
+void TestPostTool::endMarkerNear16BitLimit_data()
+{
+    QTest::addColumn<int>("endMarker"); // position of the end marker
+    QTest::addColumn<int>("cutEnd");    // 0: the cut overflowed before CutEnd was written
+    QTest::newRow("32787") << 32787 << 32766;
+    QTest::newRow("32788") << 32788 << 32767;
+    QTest::newRow("32789") << 32789 << 0;
+}
+
+void TestPostTool::endMarkerNear16BitLimit()
+{
+    QFETCH(int, endMarker);
+    QFETCH(int, cutEnd);
+    // The code stands at 1, so the cut starts at 10.
+    const QString page = QStringLiteral("100000") + QString(endMarker - 7, u'x') + PostTool::EndMarker;
+    QCOMPARE(FindTextPos(PostTool::EndMarker, page), endMarker);
+    LookupState state;
+    const QString answer = PostCodeAnswer(page, QStringLiteral("100000"), state);
+    QCOMPARE(int(state.CutEnd), cutEnd);
+    if (cutEnd == 0) {
+        QCOMPARE(answer, PostTool::ErrorText);
+        return;
+    }
+    QCOMPARE(int(state.CutStart), 10);
+    QCOMPARE(answer, QString(cutEnd - 10, u'x'));
 }
 
 void TestPostTool::emptyQueryNavigatesToSlashDotHtml()

@@ -206,6 +206,12 @@ void TestTelephoneTool::locationCut_data()
                                               << "overflow" << 0 << 0;
     QTest::newRow("asterisk beyond 32767") << QString(marker + " 上海市" + filler + "＊") << ""
                                            << "overflow" << 12 << 0;
+    // The nine are taken off the asterisk's position before it is held in 16
+    // bits: an asterisk at 32776 still gives CutEnd 32767.
+    QTest::newRow("asterisk at 32776") << QString(marker + " 上海市" + QString(32761, u'x') + "＊")
+                                       << QString("上海市" + QString(32751, u'x')) << "" << 12 << 32767;
+    QTest::newRow("asterisk at 32777") << QString(marker + " 上海市" + QString(32762, u'x') + "＊") << ""
+                                       << "overflow" << 12 << 0;
 }
 
 void TestTelephoneTool::locationCut()
