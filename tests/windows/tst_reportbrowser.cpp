@@ -115,7 +115,7 @@ void TestReportBrowser::theCaptchaComesFromThePage()
     // user has there stays.
     QApplication::clipboard()->setText(QStringLiteral("用户复制的文字"));
     Form3 *form = open();
-    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 60000);
     QCOMPARE(form->Picture1()->size(), QSize(46, 20));
     const QImage served(StandinServer::pagePath(QStringLiteral("report/captcha.png")));
     const QImage shown = form->Picture1()->pixmap().toImage();
@@ -131,7 +131,7 @@ void TestReportBrowser::theCaptchaComesFromThePage()
 void TestReportBrowser::reportIsSentAndConfirmed()
 {
     Form3 *form = open();
-    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 60000);
     form->Text1()->setText(QStringLiteral("假冒购物网站"));
     form->Text2()->setText(QStringLiteral("www.bad-shop.cn"));
     form->Check1(0)->setChecked(true);
@@ -143,7 +143,7 @@ void TestReportBrowser::reportIsSentAndConfirmed()
     m_boxes.onShow = [&](const RecordedBox &) { nameDuringBox = form->Text1()->text(); };
     click(form->Command1());
 
-    QTRY_COMPARE_WITH_TIMEOUT(m_boxes.boxes.size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_boxes.boxes.size(), 1, 60000);
     QCOMPARE(m_boxes.boxes.at(0).title, QStringLiteral("举报已成功"));
     QCOMPARE(m_boxes.boxes.at(0).text,
              QStringLiteral("您所举报的信息已提交成功，处理后会反馈到您邮箱中，一旦发现不良网站将会阻断传播，情节严重的将屏蔽处理！\r\n"
@@ -170,15 +170,15 @@ void TestReportBrowser::reportIsSentAndConfirmed()
     // Cleared and back on the report page with a fresh captcha.
     QCOMPARE(form->Text1()->text(), QString());
     QVERIFY(!form->Check1(9)->isChecked());
-    QTRY_COMPARE_WITH_TIMEOUT(form->WebBrowser1()->currentUrl(), Endpoints::reportPage(), 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->WebBrowser1()->currentUrl(), Endpoints::reportPage(), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 60000);
     QVERIFY(!form->ReportPending());
 }
 
 void TestReportBrowser::pageWithoutImageKeepsTheCaptcha()
 {
     Form3 *form = open();
-    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 60000);
     const qint64 shown = form->Picture1()->pixmap().cacheKey();
     m_standin.setRoute(Endpoints::ReportHost, "/report/", StandinServer::page(QStringLiteral("report/noimage.html")));
     QSignalSpy completed(form->WebBrowser1(), &BrowserView::documentComplete);
@@ -188,7 +188,7 @@ void TestReportBrowser::pageWithoutImageKeepsTheCaptcha()
     // in the order asked: once this read is back, the window's one is too.
     bool asked = false;
     form->WebBrowser1()->bodyText([&](std::optional<QString>) { asked = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(asked, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(asked, 60000);
     QCOMPARE(form->Picture1()->pixmap().cacheKey(), shown);
     QCOMPARE(form->Label6()->text(), ReportPage::Connected);
 }
@@ -215,7 +215,7 @@ void TestReportBrowser::failedCopyKeepsTheCaptcha()
     QFETCH(StandinServer::Response, reportPage);
     QApplication::clipboard()->setText(QStringLiteral("用户复制的文字"));
     Form3 *form = open();
-    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 60000);
     const qint64 shown = form->Picture1()->pixmap().cacheKey();
     const QSize size = form->Picture1()->size();
 
@@ -228,7 +228,7 @@ void TestReportBrowser::failedCopyKeepsTheCaptcha()
     // back, the window's own one is too.
     bool asked = false;
     form->WebBrowser1()->firstImagePicture([&](std::optional<QImage>) { asked = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(asked, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(asked, 60000);
     QCOMPARE(form->Picture1()->pixmap().cacheKey(), shown);
     QCOMPARE(form->Picture1()->size(), size);
     QCOMPARE(form->Label6()->text(), ReportPage::Connected);
@@ -254,7 +254,7 @@ void TestReportBrowser::captchaFromAnotherHostOfTheSite()
     QApplication::clipboard()->setText(QStringLiteral("用户复制的文字"));
 
     Form3 *window = open();
-    QTRY_COMPARE_WITH_TIMEOUT(window->Label6()->text(), ReportPage::Connected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->Label6()->text(), ReportPage::Connected, 60000);
     const QImage served(StandinServer::pagePath(QStringLiteral("report/captcha.png")));
     const QImage shown = window->Picture1()->pixmap().toImage().convertToFormat(served.format());
     QCOMPARE(shown, served);
@@ -284,7 +284,7 @@ void TestReportBrowser::largeCaptchaStaysInsideItsBox()
 
     Form3 *form = open();
     QLabel *box = form->Picture1();
-    QTRY_VERIFY_WITH_TIMEOUT(!box->pixmap().isNull(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!box->pixmap().isNull(), 60000);
     QCOMPARE(form->Label6()->text(), ReportPage::Connecting);
     const QRect room(box->pos(), QSize(Twips::toPixels(Form3::CaptchaRoomWidth), Twips::toPixels(Form3::CaptchaRoomHeight)));
     QVERIFY(room.contains(box->geometry()));
@@ -321,7 +321,7 @@ void TestReportBrowser::titleOfAPage()
     form->Text2()->setText(typed);
     click(form->cmdT());
     QCOMPARE(form->Text1()->text(), QStringLiteral("正在获取网页标题......"));
-    QTRY_COMPARE_WITH_TIMEOUT(form->Text1()->text(), QStringLiteral("假冒购物网站"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Text1()->text(), QStringLiteral("假冒购物网站"), 60000);
     QCOMPARE(form->Text2()->text(), address);
     QCOMPARE(m_boxes.boxes.size(), 1);
     QCOMPARE(m_boxes.boxes.at(0).title, QStringLiteral("获取完成"));

@@ -113,7 +113,7 @@ void TestTelephoneBrowser::answers()
     QVERIFY(!panel.controlsEnabled());
     QCOMPARE(panel.txtTelWZ->text(), QStringLiteral("正在连接服务器中..."));
 
-    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 60000);
     QVERIFY(!panel.state.TelPending);
     QCOMPARE(panel.txtTelWZ->text(), result);
     QCOMPARE(panel.tool->txtTelWZColour(), colour);
@@ -135,7 +135,7 @@ void TestTelephoneBrowser::laterCompletionChangesNothing()
     Panel panel(m_browsers);
     QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
     QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 60000);
 
     // The view goes on to a rate-limit page: its completion finds TelPending
     // cleared and leaves the answer standing.
@@ -144,12 +144,12 @@ void TestTelephoneBrowser::laterCompletionChangesNothing()
     BrowserView *view = panel.WebTel;
     QSignalSpy completions(view, &BrowserView::documentComplete);
     view->Navigate(Endpoints::telephoneArea(QStringLiteral("again")));
-    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 60000);
     // Reads are answered in the order asked: once this one is back, one the
     // tool might have asked at that completion would be back too.
     bool read = false;
     view->bodyText([&read](std::optional<QString>) { read = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(read, 60000);
     QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
     QCOMPARE(panel.tool->txtTelWZColour(), Blue);
     QVERIFY(panel.controlsEnabled());
@@ -210,7 +210,7 @@ void TestTelephoneBrowser::pageThatNeverCompletesEndsInTheErrorText()
     QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
     QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
     QVERIFY(!panel.controlsEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 60000);
     QVERIFY(!panel.state.TelPending);
     QCOMPARE(panel.txtTelWZ->text(), QStringLiteral("发生错误。"));
     QCOMPARE(panel.tool->txtTelWZColour(), Red);
@@ -220,7 +220,7 @@ void TestTelephoneBrowser::pageThatNeverCompletesEndsInTheErrorText()
     panel.txtTel->clear();
     QTest::keyClicks(panel.txtTel, QStringLiteral("010-6605678"));
     QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 60000);
     QVERIFY(panel.controlsEnabled());
 }
 
@@ -247,7 +247,7 @@ void TestTelephoneBrowser::selfRefreshingPageStopsOnceRead()
     Panel panel(m_browsers);
     QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
     QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 60000);
     QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
 
     QWidget other;
@@ -256,9 +256,9 @@ void TestTelephoneBrowser::selfRefreshingPageStopsOnceRead()
     control->Navigate(QStringLiteral("http://") + Endpoints::TelephoneHost + QStringLiteral("/control.html"));
     // A refresh already on its way when the tool finished may still arrive:
     // the count is taken once the control has asked twice.
-    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 2, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 2, 60000);
     const int afterRead = asked(path);
-    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 7, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 7, 60000);
     QCOMPARE(asked(path), afterRead);
     QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
 }
