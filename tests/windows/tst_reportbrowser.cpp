@@ -72,9 +72,12 @@ private slots:
     void largeCaptchaStaysInsideItsBox();
     void titleOfAPage_data();
     void titleOfAPage();
+    void readPageStopsWhileTheBoxIsUp_data();
+    void readPageStopsWhileTheBoxIsUp();
 
 private:
     Form3 *open();
+    int asked(const QString &host, const QByteArray &pathStart) const;
 
     StandinServer &m_standin;
     BrowserFactory &m_browsers;
@@ -107,6 +110,14 @@ Form3 *TestReportBrowser::open()
     if (!QTest::qWaitForWindowActive(form))
         qFatal("the report window did not become active");
     return form;
+}
+
+int TestReportBrowser::asked(const QString &host, const QByteArray &pathStart) const
+{
+    int count = 0;
+    for (const auto &request : m_standin.requests())
+        count += request.host == host && request.pathAndQuery.startsWith(pathStart);
+    return count;
 }
 
 void TestReportBrowser::theCaptchaComesFromThePage()
@@ -326,6 +337,69 @@ void TestReportBrowser::titleOfAPage()
     QCOMPARE(m_boxes.boxes.size(), 1);
     QCOMPARE(m_boxes.boxes.at(0).title, QStringLiteral("获取完成"));
     QVERIFY(!form->TitlePending());
+}
+
+void TestReportBrowser::readPageStopsWhileTheBoxIsUp_data()
+{
+    QTest::addColumn<bool>("report"); // else the title of a page
+    QTest::newRow("the page whose title was fetched") << false;
+}
+
+// A page the window has read (the confirmation of a report, the page whose
+// title it fetched) refreshes itself twice a second, and asks for
+// nothing more once it is read, while the window's box is up. The control:
+// the same page in a view of its own goes on asking meanwhile.
+void TestReportBrowser::readPageStopsWhileTheBoxIsUp()
+{
+    QFETCH(bool, report);
+    const QString host = report ? Endpoints::ReportHost : QStringLiteral("www.bad-shop.cn");
+    const QByteArray path = report ? submitPrefix() : QByteArray("/shop");
+    QFile sample(StandinServer::pagePath(QStringLiteral("report/confirmed.html")));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    // Without its picture, and twice a second, so that each load completes
+    // and is read before its refresh.
+    const QString refreshing = Gbk::decode(sample.readAll())
+                                   .replace(QStringLiteral("<head>"),
+                                            QStringLiteral("<head><meta http-equiv='refresh' content='0.5'>"))
+                                   .remove(QStringLiteral("<img src=\"/report/captcha.png\" width=\"42\" height=\"16\">"));
+    QVERIFY(!refreshing.contains(QStringLiteral("<img")));
+    m_standin.setRoute(host, path + "*", StandinServer::html(refreshing));
+    m_standin.setRoute(host, "/control.html", StandinServer::html(refreshing));
+
+    Form3 *form = open();
+    QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 60000);
+    QWidget other;
+    BrowserView *control = m_browsers.create(&other, QRect(0, 0, 10, 10));
+    other.show();
+    int readPageAsked = -1;
+    int readPageAskedLater = -1;
+    m_boxes.onShow = [&](const RecordedBox &) {
+        if (readPageAsked >= 0)
+            return;
+        control->Navigate(QStringLiteral("http://") + host + QStringLiteral("/control.html"));
+        // A refresh already on its way when the page was read may still
+        // arrive: the count is taken once the control has asked twice.
+        QTRY_VERIFY_WITH_TIMEOUT(asked(host, "/control.html") >= 2, 60000);
+        readPageAsked = asked(host, path);
+        QTRY_VERIFY_WITH_TIMEOUT(asked(host, "/control.html") >= 6, 60000);
+        readPageAskedLater = asked(host, path);
+    };
+    if (report) {
+        form->Text1()->setText(QStringLiteral("假冒购物网站"));
+        form->Text2()->setText(QStringLiteral("www.bad-shop.cn"));
+        form->Check1(9)->setChecked(true);
+        form->Text3()->setPlainText(QStringLiteral("冒充淘宝骗取货款，\n已有多人受骗。"));
+        form->Text4()->setText(QStringLiteral("me@mail.cn"));
+        form->Text5()->setText(QStringLiteral("7394"));
+        click(form->Command1());
+    } else {
+        form->Text2()->setText(QStringLiteral("http://") + host + QString::fromLatin1(path));
+        click(form->cmdT());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(readPageAskedLater >= 0, 120000);
+    QCOMPARE(m_boxes.boxes.at(0).title, report ? QStringLiteral("举报已成功") : QStringLiteral("获取完成"));
+    QVERIFY(readPageAsked >= 1);
+    QCOMPARE(readPageAskedLater, readPageAsked);
 }
 
 KORDELVANE_BROWSER_TEST_MAIN(TestReportBrowser)
