@@ -27,7 +27,7 @@ class QWidget;
 // ReadTimeLimit (a document nested so deep that the page cannot serialise
 // it, a script of its own that never returns) answers std::nullopt or false,
 // and an answer that comes after that is dropped. A text read also fails on
-// markup longer than kMaxPageBytes characters.
+// markup longer than kMaxMarkupBytes characters.
 //
 // Every load is bounded in time as well: a page that has not completed within
 // LoadTimeLimit of its navigation (one that trickles, one whose picture never

@@ -220,7 +220,7 @@ void WebEngineBrowserView::runForText(const QString &script, TextReply reply)
     runWithin(script, [reply](const std::optional<QVariant> &result) {
         if (!reply)
             return;
-        if (result && result->typeId() == QMetaType::QString && result->toString().size() <= kMaxPageBytes)
+        if (result && result->typeId() == QMetaType::QString && result->toString().size() <= kMaxMarkupBytes)
             reply(RenderInnerText(result->toString()));
         else
             reply(std::nullopt);
@@ -237,12 +237,12 @@ void WebEngineBrowserView::runForDone(const QString &script, DoneReply reply)
 
 void WebEngineBrowserView::bodyText(TextReply reply)
 {
-    runForText(PageScripts::bodyMarkup(kMaxPageBytes), std::move(reply));
+    runForText(PageScripts::bodyMarkup(kMaxMarkupBytes), std::move(reply));
 }
 
 void WebEngineBrowserView::elementText(const QString &id, TextReply reply)
 {
-    runForText(PageScripts::elementMarkup(id, kMaxPageBytes), std::move(reply));
+    runForText(PageScripts::elementMarkup(id, kMaxMarkupBytes), std::move(reply));
 }
 
 void WebEngineBrowserView::clickElement(const QString &idOrName, DoneReply reply)
@@ -354,8 +354,8 @@ void WebEngineBrowserView::pictureFromSavedPage(const QString &address, PictureR
                              QImage picture;
                              QFile file(path);
                              if (download->state() == QWebEngineDownloadRequest::DownloadCompleted
-                                 && file.open(QIODevice::ReadOnly) && file.size() <= kMaxPageBytes) {
-                                 if (const auto bytes = SavedPage::partFor(file.read(kMaxPageBytes), address))
+                                 && file.open(QIODevice::ReadOnly) && file.size() <= kMaxSavedPageBytes) {
+                                 if (const auto bytes = SavedPage::partFor(file.read(kMaxSavedPageBytes), address))
                                      picture = QImage::fromData(*bytes);
                              }
                              finish(picture);

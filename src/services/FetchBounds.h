@@ -17,5 +17,5 @@ struct FetchBounds {
     // The whole fetch, from the start to the last byte.
     std::chrono::milliseconds total{120000};
     // A longer body fails like any other.
-    qsizetype maxBodyBytes = kMaxFetchedPageBytes;
+    qsizetype maxBodyBytes = kMaxMarkupBytes;
 };

@@ -36,7 +36,7 @@ public:
     virtual QString fetchPageText(const QString &url);
 
     // The shipped cap on the body (see FetchBounds).
-    static constexpr qsizetype MaxBodyBytes = kMaxFetchedPageBytes;
+    static constexpr qsizetype MaxBodyBytes = kMaxMarkupBytes;
     static constexpr std::chrono::milliseconds WaitingInterval{200};
 
     static constexpr const char *FatalTitle = "发生严重错误";

@@ -1,10 +1,14 @@
 #pragma once
 
-// The most bytes of one page the program reads from a browser view (its markup, a saved page).
-inline constexpr int kMaxPageBytes = 8 * 1024 * 1024;
-
-// The most bytes of one fetched page. Rendering keeps the page's whole parse
+// The most markup the program renders: the bytes of a fetched page, and the
+// characters of the markup read from a browser view (the costly shapes are
+// tags, where a character is a byte). Rendering keeps the page's whole parse
 // tree, about a hundred bytes for every byte of markup in the worst shapes, so
-// this cap is what bounds the memory a fetch takes. No service page comes near
-// it, and no cut can use a position past 32767 anyway.
-inline constexpr int kMaxFetchedPageBytes = 1024 * 1024;
+// this cap is what bounds the memory a rendering takes. No service page comes
+// near it, and no cut can use a position past 32767 anyway.
+inline constexpr int kMaxMarkupBytes = 1024 * 1024;
+
+// The most bytes of a page saved from a browser view (MHTML) that the program
+// reads a picture from. The file is only split into its parts, never
+// rendered, and it holds the page's pictures besides its markup.
+inline constexpr int kMaxSavedPageBytes = 8 * 1024 * 1024;

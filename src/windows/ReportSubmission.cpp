@@ -145,6 +145,11 @@ void ReportSubmission::confirmationRead(const QString &pageText)
 {
     if (FindTextPos(ReportPage::ConfirmationMarker, pageText) == 0)
         return;
+    // The confirmation has given what the window needs: it stops where it
+    // stands (no refresh, no script of its own) while the box is up, and the
+    // reload below sets the view going again. A page that is no confirmation
+    // is left running: it is the page the next report goes into.
+    m_page.holdPage();
     const QString details = ReportPage::confirmationDetails(pageText);
     m_window.showStatus(ReportPage::Reported);
     m_boxes.show(MessageBoxes::Icon::Information, QStringLiteral("举报已成功"),

@@ -129,7 +129,7 @@ private slots:
             lines += QStringLiteral("第%1行：查询结果\r\n").arg(i);
         box->setText(lines);
         QScrollBar *bar = box->verticalScrollBar();
-        QTRY_VERIFY_WITH_TIMEOUT(bar->maximum() > 0, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(bar->maximum() > 0, 20000);
         const QImage image = bar->grab().toImage();
         save(box->grab().toImage(), "result-box.png");
 

@@ -157,7 +157,7 @@ void TstToolButtonKeys::keysPressFocusedButton()
 
     switch (sign) {
     case Sign::Box: {
-        QTRY_COMPARE_WITH_TIMEOUT(f.boxes.boxes.size(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.boxes.boxes.size(), 1, 30000);
         QVERIFY2(f.boxes.boxes.first().text.startsWith(expected), qPrintable(f.boxes.boxes.first().text));
         break;
     }
@@ -177,11 +177,11 @@ void TstToolButtonKeys::keysPressFocusedButton()
     case Sign::Shown: {
         auto *shown = tool->findChild<QWidget *>(control);
         QVERIFY2(shown, qPrintable(control));
-        QTRY_VERIFY2_WITH_TIMEOUT(shownText(shown).startsWith(expected), qPrintable(shownText(shown)), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(shownText(shown).startsWith(expected), qPrintable(shownText(shown)), 30000);
         break;
     }
     case Sign::Report:
-        QTRY_COMPARE_WITH_TIMEOUT(reports.size(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(reports.size(), 1, 30000);
         QCOMPARE(reports.first().first().toString(), expected);
         break;
     }

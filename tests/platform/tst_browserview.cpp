@@ -109,7 +109,7 @@ bool TestBrowserView::load(ViewHost &host, const QString &path)
 {
     const qsizetype before = host.completions.size();
     host.view->Navigate(address(path));
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(host.completions.size() > before, 20000); }();
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(host.completions.size() > before, 60000); }();
     return host.completions.size() > before;
 }
 
@@ -124,7 +124,7 @@ std::optional<QString> TestBrowserView::text(BrowserView *view, const QString &i
         view->bodyText(store);
     else
         view->elementText(id, store);
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->came, 20000); }();
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->came, 60000); }();
     return reply->value;
 }
 
@@ -136,7 +136,7 @@ bool TestBrowserView::done(BrowserView *view, const std::function<void(BrowserVi
         reply->value = ok;
         reply->came = true;
     });
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->came, 20000); }();
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(reply->came, 60000); }();
     return reply->came && *reply->value;
 }
 
@@ -177,7 +177,7 @@ void TestBrowserView::documentCompleteOncePerNavigation()
                 return true;
         return false;
     };
-    QTRY_VERIFY_WITH_TIMEOUT(stalledAsked(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(stalledAsked(), 60000);
     QVERIFY(load(host, "/last.html"));
     QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("last")));
     QCOMPARE(host.completions, QStringList({address("/framed.html"), address("/plain.html"), address("/missing.html"),
@@ -190,7 +190,7 @@ void TestBrowserView::titleChangeAndCurrentAddress()
     ViewHost host(m_browsers);
     QSignalSpy titles(host.view, &BrowserView::titleChanged);
     QVERIFY(load(host, "/titled.html"));
-    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == QStringLiteral("邮编查询"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == QStringLiteral("邮编查询"), 60000);
     QCOMPARE(host.view->currentUrl(), address("/titled.html"));
 }
 
@@ -377,7 +377,7 @@ void TestBrowserView::elementOperations()
             reply->value = count;
             reply->came = true;
         });
-        QTRY_VERIFY_WITH_TIMEOUT(reply->came, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(reply->came, 60000);
         QCOMPARE(reply->value, std::optional<int>(result.toInt()));
         break;
     }
@@ -414,7 +414,7 @@ void TestBrowserView::pageDialogsShowNothing()
     QSignalSpy titles(host.view, &BrowserView::titleChanged);
     QVERIFY(load(host, "/dialog.html"));
     QTRY_VERIFY2_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == title,
-                              qPrintable(titles.isEmpty() ? QString() : titles.last().at(0).toString()), 20000);
+                              qPrintable(titles.isEmpty() ? QString() : titles.last().at(0).toString()), 60000);
     for (QWidget *top : QApplication::topLevelWidgets())
         QVERIFY2(top == host.panel.get() || !top->isVisible(), qPrintable(top->metaObject()->className()));
     // A refused window loads nothing, even by the time a further page is in.
@@ -441,7 +441,7 @@ void TestBrowserView::readingTheTextLoadsNothing()
     ViewHost host(m_browsers);
     QSignalSpy titles(host.view, &BrowserView::titleChanged);
     QVERIFY(load(host, "/pictures.html"));
-    QTRY_COMPARE_WITH_TIMEOUT(pictureRequests(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(pictureRequests(), 1, 60000);
     QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("a\r\n\r\nb")));
     QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("a\r\n\r\nb")));
     QVERIFY(load(host, "/next.html"));
@@ -472,22 +472,28 @@ void TestBrowserView::replyAfterTheViewIsGoneIsDropped()
 void TestBrowserView::readsAreBounded_data()
 {
     QTest::addColumn<QString>("script"); // builds the body
+    QTest::addColumn<int>("limitMs"); // the read's time limit
     QTest::addColumn<QString>("expected"); // null: the read fails
     // The script takes itself out, so the body's markup is the text alone.
+    // The long rows keep the shipped time limit: they are about the size, and
+    // a busy machine may take seconds to hand a megabyte over.
     const QString longText = QStringLiteral(
         "document.currentScript.remove(); document.body.appendChild(document.createTextNode('a'.repeat(%1)));");
-    QTest::newRow("markup at the size limit") << longText.arg(kMaxPageBytes) << QString(kMaxPageBytes, u'a');
-    QTest::newRow("markup one character longer") << longText.arg(kMaxPageBytes + 1) << QString();
+    const int shipped = int(BrowserView::ReadTimeLimit.count());
+    QTest::newRow("markup at the size limit") << longText.arg(kMaxMarkupBytes) << shipped
+                                              << QString(kMaxMarkupBytes, u'a');
+    QTest::newRow("markup one character longer") << longText.arg(kMaxMarkupBytes + 1) << shipped << QString();
     QTest::newRow("document 15000 elements deep")
         << QStringLiteral("var e = document.body;"
                           " for (var i = 0; i < 15000; ++i) { var d = document.createElement('div'); e.appendChild(d); e = d; }"
                           " e.appendChild(document.createTextNode('deep'));")
-        << QString();
+        << 3000 << QString();
 }
 
 void TestBrowserView::readsAreBounded()
 {
     QFETCH(QString, script);
+    QFETCH(int, limitMs);
     QFETCH(QString, expected);
     m_standin.setRoute(Host, "/built.html",
                        StandinServer::html(QStringLiteral("<html><body><script>") + script
@@ -495,8 +501,7 @@ void TestBrowserView::readsAreBounded()
     ViewHost host(m_browsers);
     auto *view = qobject_cast<WebEngineBrowserView *>(host.view);
     QVERIFY(view);
-    const std::chrono::milliseconds limit(3000);
-    view->setReadTimeLimit(limit);
+    view->setReadTimeLimit(std::chrono::milliseconds(limitMs));
     QVERIFY(load(host, "/built.html"));
 
     QElapsedTimer clock;
@@ -508,8 +513,10 @@ void TestBrowserView::readsAreBounded()
         QVERIFY(read);
         QVERIFY(*read == expected);
     }
-    // Settled by the answer or by the time limit, whichever came first.
-    QVERIFY(clock.elapsed() < limit.count() + 2000);
+    // Settled by the answer or by the time limit, whichever came first. The
+    // bound is loose on purpose: a loaded machine runs the limit's timer late,
+    // and what matters is that the read ends, not how fast.
+    QVERIFY(clock.elapsed() < limitMs * 3 + 10000);
 }
 
 // A click whose page script never returns fails within the limit, like a
@@ -525,15 +532,16 @@ void TestBrowserView::stepsAreBounded()
     const std::chrono::milliseconds limit(3000);
     view->setReadTimeLimit(limit);
     host.view->Navigate(QStringLiteral("http://hang.test/click.html"));
-    QTRY_VERIFY_WITH_TIMEOUT(!host.completions.isEmpty(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!host.completions.isEmpty(), 60000);
 
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!done(view, [view](BrowserView::DoneReply reply) { view->clickElement(QStringLiteral("b"), reply); }));
-    // Failed by the limit (a coarse timer may fire a little early, or late on
-    // a busy machine), not at once and not never.
+    // Failed by the limit (a coarse timer may fire a little early), not at
+    // once and not never. The upper bound is loose on purpose: a loaded
+    // machine runs the limit's timer late.
     QVERIFY(clock.elapsed() >= limit.count() / 2);
-    QVERIFY(clock.elapsed() < limit.count() + 10000);
+    QVERIFY(clock.elapsed() < limit.count() * 3 + 10000);
 }
 
 void TestBrowserView::loadsAreBounded_data()
@@ -612,22 +620,22 @@ void TestBrowserView::heldPageAsksForNothing()
     ViewHost free(m_browsers);
     held.view->Navigate(address("/held.html"));
     // It asks by itself: the page is what it says.
-    QTRY_VERIFY_WITH_TIMEOUT(heldCount() >= 3, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(heldCount() >= 3, 60000);
     held.view->holdPage();
     // A request already on its way when the hold came may still arrive: the
     // count is taken once the control has asked twice more.
     free.view->Navigate(address("/free.html"));
-    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= 2, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= 2, 60000);
     const int afterHold = heldCount();
     const int freeBefore = freeCount();
-    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= freeBefore + 5, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= freeBefore + 5, 60000);
     QCOMPARE(heldCount(), afterHold);
     // A read of it still answers (held between two of its refreshes, its
     // document may be the next one, cut short, and then gives nothing), and a
     // navigation of the program's sets it going again.
     text(held.view);
     held.view->Navigate(address("/held.html"));
-    QTRY_VERIFY_WITH_TIMEOUT(heldCount() >= afterHold + 3, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(heldCount() >= afterHold + 3, 60000);
 }
 
 // A held form (the barcode registry's, waiting for the next query) keeps its
@@ -646,7 +654,7 @@ void TestBrowserView::heldFormStaysReadableAndSendable()
     QVERIFY(done(host.view,
                  [&](BrowserView::DoneReply reply) { host.view->setValueByName(QStringLiteral("q"), "6901234", reply); }));
     QVERIFY(done(host.view, [&](BrowserView::DoneReply reply) { host.view->clickElement(QStringLiteral("s"), reply); }));
-    QTRY_VERIFY_WITH_TIMEOUT(host.completions.size() > before, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(host.completions.size() > before, 60000);
     QCOMPARE(host.completions.last(), address("/sent.html?q=6901234"));
     QCOMPARE(text(host.view), std::optional<QString>(QStringLiteral("sent")));
 }

@@ -165,7 +165,7 @@ private slots:
                 auto *files = qobject_cast<QFileSystemModel *>(list->model());
                 QVERIFY(files);
                 const QModelIndex root = files->index(folder.path());
-                QTRY_COMPARE_WITH_TIMEOUT(files->rowCount(root), 2, 10000);
+                QTRY_COMPARE_WITH_TIMEOUT(files->rowCount(root), 2, 30000);
                 auto *cells = qobject_cast<FileListDelegate *>(list->itemDelegateForIndex(files->index(0, 2, root)));
                 QVERIFY(cells);
                 for (int row = 0; row < 2; ++row) {
@@ -176,7 +176,7 @@ private slots:
                 // Every column as wide as what it shows, and the last one ends in view.
                 QAbstractItemView *view = list;
                 QHeaderView *header = list->header();
-                QTRY_VERIFY_WITH_TIMEOUT(header->sectionSize(2) >= view->sizeHintForColumn(2), 5000);
+                QTRY_VERIFY_WITH_TIMEOUT(header->sectionSize(2) >= view->sizeHintForColumn(2), 20000);
                 for (int column = 0; column < 4; ++column)
                     widths += QStringLiteral("%1:%2/%3 ").arg(column).arg(header->sectionSize(column)).arg(view->sizeHintForColumn(column));
                 widths += QStringLiteral("viewport %1").arg(list->viewport()->width());

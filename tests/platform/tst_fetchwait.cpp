@@ -82,7 +82,7 @@ void TestFetchWait::waitingRepaintsAndRunsNothingElse()
     QCOMPARE(shown.paints - paintsBefore, windowCaughtUp.size());
     QCOMPARE(hidden.paints, 0);
     // Once the fetch has returned, the loop runs the timer as ever.
-    QTRY_VERIFY_WITH_TIMEOUT(timerFired, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(timerFired, 20000);
     QVERIFY(paintsAtTimer >= paintsBefore + windowCaughtUp.size());
 }
 

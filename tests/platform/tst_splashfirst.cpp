@@ -43,13 +43,13 @@ private slots:
         QCOMPARE(runs, 0); // nothing painted yet, nothing run
 
         splash.show();
-        QTRY_COMPARE_WITH_TIMEOUT(runs, 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(runs, 1, 20000);
         QVERIFY(paintsSeenByWork >= 1);
 
         splash.repaint();
         splash.hide();
         splash.show();
-        QTRY_VERIFY_WITH_TIMEOUT(splash.paints >= 2, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(splash.paints >= 2, 20000);
         QCoreApplication::processEvents();
         QCOMPARE(runs, 1);
     }

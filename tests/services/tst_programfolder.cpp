@@ -119,7 +119,7 @@ private slots:
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
         QCOMPARE(tool.exitCode(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 30000);
         QCOMPARE(QString::fromUtf8(readAll(record)), Endpoints::shopCreditSearch());
     }
 

@@ -44,7 +44,7 @@ void TestAboutBox::reopenedAfterClosingHoldsTwentyOneItems()
     windows.showAbout();
     QPointer<Form5> first = windows.about();
     first->close();
-    QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 20000);
     windows.showAbout();
     QVERIFY(windows.about());
     QCOMPARE(windows.about()->List1()->count(), 21);

@@ -85,7 +85,7 @@ void TestPaidServices::usageLineBoundsOnActivation()
     box.show();
     box.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&box));
-    QTRY_VERIFY_WITH_TIMEOUT(shownNumber(box.Label10()) > 0, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(shownNumber(box.Label10()) > 0, 20000);
     const long long n = shownNumber(box.Label10());
     QVERIFY2(n >= 121 && n <= 1120, qPrintable(box.Label10()->text()));
     QCOMPARE(standin.server.requests().size(), 1);
@@ -112,7 +112,7 @@ void TestPaidServices::newNumberAtEachActivation()
         box.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&box));
         const QString want = UsageLine::text(UsageLine::number(expected.next(), 0));
-        QTRY_COMPARE_WITH_TIMEOUT(box.Label10()->text(), want, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(box.Label10()->text(), want, 20000);
         mainForm.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&mainForm));
     }
@@ -145,7 +145,7 @@ void TestPaidServices::closeButtonUnloads()
     QPointer<Form2> box = new Form2(fetcher, random);
     box->show();
     QTest::mouseClick(box->Command1(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 20000);
 }
 
 void TestPaidServices::escapeLeavesTheBoxOpen()
@@ -158,7 +158,7 @@ void TestPaidServices::escapeLeavesTheBoxOpen()
     box->show();
     box->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(box));
-    QTRY_VERIFY_WITH_TIMEOUT(box->Label10()->text() != QStringLiteral("上周有 位网友使用增值服务"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(box->Label10()->text() != QStringLiteral("上周有 位网友使用增值服务"), 20000);
     // Esc on the button that has the focus, and on the box itself.
     box->Command1()->setFocus();
     QTest::keyClick(box->Command1(), Qt::Key_Escape);
@@ -168,7 +168,7 @@ void TestPaidServices::escapeLeavesTheBoxOpen()
     QVERIFY(box->isVisible());
     // The close box still unloads it.
     box->windowHandle()->close();
-    QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 20000);
     QCOMPARE(fatal.count, 0);
 }
 

@@ -117,7 +117,7 @@ struct Rig {
         windows->showReport(address);
         Form3 *form = windows->report();
         activate(form);
-        if (!QTest::qWaitFor([form] { return form->Label6()->text() == ReportPage::Connected; }, 5000))
+        if (!QTest::qWaitFor([form] { return form->Label6()->text() == ReportPage::Connected; }, 20000))
             qFatal("the report page did not come");
         return form;
     }

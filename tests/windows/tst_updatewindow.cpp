@@ -217,7 +217,7 @@ void TestUpdateWindow::closePictureLooks()
     Pointer::release(m3, Qt::RightButton, QPoint(5, 5));
     QVERIFY(rig.window); // a right click does not close
     Pointer::click(m3, Qt::LeftButton, QPoint(5, 5));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.window.isNull(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.window.isNull(), 20000);
 }
 
 void TestUpdateWindow::dragBySurface()
@@ -233,7 +233,7 @@ void TestUpdateWindow::dragBySurface()
     // Left button: the window follows the pointer by the same offset.
     Pointer::press(rig.window, Qt::LeftButton, QPoint(300, 20));
     QTest::mouseMove(rig.window->windowHandle(), QPoint(340, 50));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->pos(), start + QPoint(40, 30), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->pos(), start + QPoint(40, 30), 20000);
     QTest::mouseRelease(rig.window->windowHandle(), Qt::LeftButton, {}, rig.window->mapFromGlobal(QCursor::pos()));
     const QPoint after = rig.window->pos();
     QTest::mouseMove(rig.window->windowHandle(), QPoint(200, 200));
@@ -275,7 +275,7 @@ void TestUpdateWindow::controlsKeepTheirPresses()
     // The bare surface still drags.
     Pointer::press(rig.window, Qt::LeftButton, QPoint(300, 20));
     QTest::mouseMove(rig.window->windowHandle(), QPoint(340, 50));
-    QTRY_COMPARE_WITH_TIMEOUT(rig.window->pos(), start + QPoint(40, 30), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.window->pos(), start + QPoint(40, 30), 20000);
     QCOMPARE(rig.closeFace(), rig.close.normal.cacheKey());
     QTest::mouseRelease(rig.window->windowHandle(), Qt::LeftButton, {}, rig.window->mapFromGlobal(QCursor::pos()));
 }

@@ -94,7 +94,7 @@ void TestWindowBinding::updateEntryOpensAFreshWindowEachTime()
     rig.trigger("mnuUpdate");
     QCOMPARE(rig.binding.secondaryWindows()->update(), first.data());
     first->close();
-    QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 20000);
     rig.trigger("mnuUpdate");
     Form4 *second = rig.binding.secondaryWindows()->update();
     QVERIFY(second && second->isVisible());
@@ -120,7 +120,7 @@ void TestWindowBinding::aboutEntryRaisesTheOpenBox()
     QCOMPARE(rig.binding.secondaryWindows()->about(), about.data());
     QCOMPARE(about->List1()->count(), 21);
     about->close();
-    QTRY_VERIFY_WITH_TIMEOUT(about.isNull(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(about.isNull(), 20000);
     rig.trigger("mnuAbout");
     QCOMPARE(rig.binding.secondaryWindows()->about()->List1()->count(), 21);
 }

@@ -53,7 +53,7 @@ struct BarcodePanel : ToolPanelRig {
             if (target)
                 target->bodyText([&settled](std::optional<QString>) { settled = true; });
         });
-        return QTest::qWaitFor([&settled] { return settled; }, 20000);
+        return QTest::qWaitFor([&settled] { return settled; }, 60000);
     }
 
     BrowserView *view = nullptr;

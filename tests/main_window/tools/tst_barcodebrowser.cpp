@@ -124,7 +124,7 @@ void TestBarcodeBrowser::pressedBeforeThePageLoaded()
 
     // The activation's reload completes: that page is taken as the answer.
     QVERIFY(activate(rig));
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 60000);
     QVERIFY(rig.settle());
     QCOMPARE(rig.state.PageText, RenderInnerText(BarcodeCases::standinPage("form.html")));
     QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
@@ -152,22 +152,22 @@ void TestBarcodeBrowser::throughTheMainWindowsBrowser()
 
     QSignalSpy completions(webTXM, &BrowserView::documentComplete);
     form.Form_Activate();
-    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 60000);
     QCOMPARE(text4->text(), QStringLiteral("查询结果"));
 
     QTest::keyClicks(txtTXM, QStringLiteral("6901234567892"));
     QTest::mouseClick(cmdTXM, Qt::LeftButton);
     const QString company = QStringLiteral("公司名称：深圳市华南电子有限公司\r\n企业信用：AAA级");
-    QTRY_COMPARE_WITH_TIMEOUT(text4->text(), company, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(text4->text(), company, 60000);
     QCOMPARE(sentPrefixes(m_standin.requests()), QStringList{QStringLiteral("69012345")});
 
     // The next activation reloads the form; nobody waits for it.
     const int before = completions.count();
     form.Form_Activate();
-    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), before + 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), before + 1, 60000);
     bool read = false;
     webTXM->bodyText([&read](std::optional<QString>) { read = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(read, 60000);
     QCOMPARE(text4->text(), company);
     QVERIFY(!form.state().BarcodePending);
     QVERIFY(boxes.boxes.isEmpty());

@@ -42,7 +42,7 @@ private:
     static bool loadForm(BarcodePanel &rig, FakeRegistryView *view)
     {
         view->load(BarcodeCases::standinPage("form.html"));
-        return QTest::qWaitFor([&rig] { return rig.tool->formThere() == std::optional(true); }, 20000);
+        return QTest::qWaitFor([&rig] { return rig.tool->formThere() == std::optional(true); }, 60000);
     }
 };
 
@@ -171,7 +171,7 @@ void TestBarcodeTool::lookups()
     rig.press(rig.cmdTXM, code);
     QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
     QVERIFY(rig.state.BarcodePending);
-    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 60000);
     QVERIFY(rig.settle());
 
     QCOMPARE(rig.Text4->text(), result);
@@ -205,7 +205,7 @@ void TestBarcodeTool::pressedBeforeThePageLoaded()
     // completion is taken as the answer, and the form page lists nobody.
     const QString form = BarcodeCases::standinPage("form.html");
     view->load(form);
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 60000);
     QVERIFY(rig.settle());
     QCOMPARE(rig.state.PageText, RenderInnerText(form));
     QCOMPARE(rig.Text4->text(), BarcodeTool::ProgressText);
@@ -238,7 +238,7 @@ void TestBarcodeTool::pageWithoutTheFormMeetsTheWaitBox()
     QVERIFY(loadForm(rig, view));
     // The next activation's load brings a page without the form.
     view->load(page);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.tool->formThere(), std::optional(false), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.tool->formThere(), std::optional(false), 60000);
     rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
     QCOMPARE(rig.boxes.boxes.size(), 1);
     QCOMPARE(rig.boxes.boxes[0].title, QStringLiteral("请稍等"));
@@ -254,7 +254,7 @@ void TestBarcodeTool::completionsWhileIdleAreIgnored()
     QVERIFY(loadForm(rig, view));
     view->answerTo = [](const QString &) { return BarcodeCases::standinPage("company.html"); };
     rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.state.BarcodePending, 60000);
     QVERIFY(rig.settle());
     const QString shown = rig.Text4->text();
     const QString pageText = rig.state.PageText;
@@ -264,7 +264,7 @@ void TestBarcodeTool::completionsWhileIdleAreIgnored()
     QSignalSpy completions(view, &BrowserView::documentComplete);
     view->load(BarcodeCases::standinPage("notfound.html"));
     view->load(BarcodeCases::standinPage("form.html"));
-    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 2, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 2, 60000);
     QVERIFY(rig.settle());
     QCOMPARE(rig.Text4->text(), shown);
     QCOMPARE(rig.state.PageText, pageText);
@@ -300,7 +300,7 @@ void TestBarcodeTool::newQueryWhileTheRetryIsOut()
     rig.state.BarcodeShortRetry = true;
 
     rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
-    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == sent.size() && !rig.state.BarcodePending, 60000);
     QVERIFY(rig.settle());
     QCOMPARE(rig.Text4->text(), result);
     QCOMPARE(view->submitted, sent);

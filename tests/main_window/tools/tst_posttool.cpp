@@ -144,7 +144,7 @@ void TestPostTool::answers()
     query(panel, typed);
     QCOMPARE(panel.txtPostJG->text(), QStringLiteral("查询中......"));
     QVERIFY(panel.state.PostPending);
-    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), expected, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), expected, 60000);
     QVERIFY(!panel.state.PostPending);
     QVERIFY(panel.boxes.boxes.isEmpty());
     QCOMPARE(panel.status->text(), QStringLiteral("Orvalent 5.5"));
@@ -189,7 +189,7 @@ void TestPostTool::emptyQueryNavigatesToSlashDotHtml()
     Panel panel(m_browsers);
     query(panel, QString());
     // The empty code stands at position 1, so the cut starts at 10.
-    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), QStringLiteral("JKLMNOPQRSTUVWXYZ\r\n"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), QStringLiteral("JKLMNOPQRSTUVWXYZ\r\n"), 60000);
     // The first page asked for is "/.html"; a favicon that a previous page's view asks for late
     // may come before it in the server's list, and is not a navigation.
     QList<StandinServer::Request> pages = m_standin.requests();
@@ -203,19 +203,19 @@ void TestPostTool::secondCompletionIsIgnored()
 {
     Panel panel(m_browsers);
     query(panel, "100000");
-    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), ListCut, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), ListCut, 60000);
 
     // The page goes on to another document (a frame, a script's reload):
     // its completion finds PostPending cleared and changes nothing.
     BrowserView *view = panel.WebPost;
     QSignalSpy completions(view, &BrowserView::documentComplete);
     view->Navigate(Endpoints::postCode("999999"));
-    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 60000);
     // Page reads are answered in the order asked: once ours is back, one the
     // tool might have asked at that completion would be back too.
     bool read = false;
     view->bodyText([&read](std::optional<QString>) { read = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(read, 60000);
     QCOMPARE(panel.txtPostJG->text(), ListCut);
     QVERIFY(!panel.state.PostPending);
 }
@@ -225,14 +225,14 @@ void TestPostTool::pageThatNeverCompletesWaitsForTheNextQuery()
     m_standin.setRoute(Endpoints::PostCodeHost, "/300000.html", StandinServer::stall());
     Panel panel(m_browsers);
     query(panel, "300000");
-    QTRY_VERIFY_WITH_TIMEOUT(!m_standin.requests().isEmpty(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_standin.requests().isEmpty(), 60000);
     // No time limit: still waiting once the service holds the request.
     QCOMPARE(panel.txtPostJG->text(), QStringLiteral("查询中......"));
     QVERIFY(panel.state.PostPending);
     // The button stays usable; the next query's page is the one taken.
     QVERIFY(panel.cmdPost->isEnabled());
     query(panel, "100000");
-    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), ListCut, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtPostJG->text(), ListCut, 60000);
     QVERIFY(!panel.state.PostPending);
 }
 

@@ -136,7 +136,7 @@ void TestTelephoneBrowser::answers()
     QVERIFY(!panel.controlsEnabled());
     QCOMPARE(panel.txtTelWZ->text(), QStringLiteral("正在连接服务器中..."));
 
-    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 60000);
     QVERIFY(!panel.state.TelPending);
     QCOMPARE(panel.txtTelWZ->text(), result);
     QCOMPARE(panel.tool->txtTelWZColour(), colour);
@@ -158,7 +158,7 @@ void TestTelephoneBrowser::laterCompletionChangesNothing()
     Panel panel(m_browsers);
     QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
     QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(panel.txtTelWZ->text(), SampleLocation, 60000);
 
     // The view goes on to a rate-limit page: its completion finds TelPending
     // cleared and leaves the answer standing.
@@ -167,12 +167,12 @@ void TestTelephoneBrowser::laterCompletionChangesNothing()
     BrowserView *view = panel.WebTel;
     QSignalSpy completions(view, &BrowserView::documentComplete);
     view->Navigate(Endpoints::telephoneArea(QStringLiteral("again")));
-    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(completions.count(), 1, 60000);
     // Reads are answered in the order asked: once this one is back, one the
     // tool might have asked at that completion would be back too.
     bool read = false;
     view->bodyText([&read](std::optional<QString>) { read = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(read, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(read, 60000);
     QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
     QCOMPARE(panel.tool->txtTelWZColour(), Blue);
     QVERIFY(panel.controlsEnabled());
@@ -192,7 +192,7 @@ void TestTelephoneBrowser::pageTooDeepToReadEndsInTheErrorText()
                            "e.appendChild(document.createTextNode('该号段电话分部区域：北京＊'));"
                            "</script></body></html>")));
     Panel panel(m_browsers);
-    endsInTheErrorTextThenAnswersTheNext(panel, 40000);
+    endsInTheErrorTextThenAnswersTheNext(panel, 60000);
 }
 
 void TestTelephoneBrowser::pageThatNeverCompletesEndsInTheErrorText_data()
@@ -216,7 +216,7 @@ void TestTelephoneBrowser::pageThatNeverCompletesEndsInTheErrorText()
     auto *view = qobject_cast<WebEngineBrowserView *>(panel.WebTel);
     QVERIFY(view);
     view->setLoadTimeLimit(std::chrono::milliseconds(2000));
-    endsInTheErrorTextThenAnswersTheNext(panel, 40000);
+    endsInTheErrorTextThenAnswersTheNext(panel, 60000);
 }
 
 // A location page that refreshes itself every tenth of a second asks for
@@ -242,7 +242,7 @@ void TestTelephoneBrowser::selfRefreshingPageStopsOnceRead()
     Panel panel(m_browsers);
     QTest::keyClicks(panel.txtTel, QStringLiteral("010-6601234"));
     QTest::mouseClick(panel.cmdTelChaXun, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.controlsEnabled(), 60000);
     QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
 
     QWidget other;
@@ -251,9 +251,9 @@ void TestTelephoneBrowser::selfRefreshingPageStopsOnceRead()
     control->Navigate(QStringLiteral("http://") + Endpoints::TelephoneHost + QStringLiteral("/control.html"));
     // A refresh already on its way when the tool finished may still arrive:
     // the count is taken once the control has asked twice.
-    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 2, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 2, 60000);
     const int afterRead = asked(path);
-    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 7, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(asked("/control.html") >= 7, 60000);
     QCOMPARE(asked(path), afterRead);
     QCOMPARE(panel.txtTelWZ->text(), SampleLocation);
 }

@@ -315,7 +315,7 @@ void TestTelephoneTool::lookup()
         rig.view()->finish(std::nullopt);
     }
     QVERIFY(!rig.state.TelPending);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.telephoneControlsEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.telephoneControlsEnabled(), 60000);
 
     QCOMPARE(rig.txtTelWZ->text(), result);
     QCOMPARE(rig.tool.txtTelWZColour(), colour);
@@ -390,7 +390,7 @@ void TestTelephoneTool::scanYieldsAndKeepsToItsOwnText()
         });
     };
     rig.loadNavigatedPage();
-    QTRY_VERIFY_WITH_TIMEOUT(rig.telephoneControlsEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.telephoneControlsEnabled(), 60000);
 
     QVERIFY(seen.ran);
     QVERIFY(seen.controlsDisabled);

@@ -102,7 +102,7 @@ void TestUrlSafetyBrowser::secondStageReadsTheLoadedPage()
     txtUS->setText(QStringLiteral("http://www.example.cn/"));
     QTest::mouseClick(cmdUS, Qt::LeftButton);
     QVERIFY(panel.state.SafetyPending);
-    QTRY_VERIFY_WITH_TIMEOUT(cmdUS->isEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(cmdUS->isEnabled(), 60000);
     QCOMPARE(txtUSJG->text(), result);
     QCOMPARE(panel.tool->addressColour(), colour);
     QCOMPARE(panel.statusLine.text(), ProductTitle());
