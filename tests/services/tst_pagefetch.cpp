@@ -2,6 +2,7 @@
 #include "PageFetcher.h"
 #include "PageText.h"
 #include "Recorders.h"
+#include "ShortFetchBounds.h"
 #include "StandinFixture.h"
 
 #include <QElapsedTimer>
@@ -255,17 +256,6 @@ void TestPageFetch::hugeAnswerEndsTheProgramEarly()
     QVERIFY2(peakKib < boundKib, qPrintable(out));
 }
 
-// Bounds short enough for a test; the stall bound well inside the total, so
-// the bound that ended a fetch shows in its time.
-FetchBounds shortBounds()
-{
-    FetchBounds bounds;
-    bounds.connect = std::chrono::milliseconds(2000);
-    bounds.stall = std::chrono::milliseconds(1000);
-    bounds.total = std::chrono::milliseconds(6000);
-    return bounds;
-}
-
 // A service that accepts and then hardly answers ends in the fatal box once a
 // bound is past. Which bound ended it is told by the other one: a row about
 // the stall has a total far beyond it, so a stall left to run into the total
@@ -294,9 +284,7 @@ void TestPageFetch::slowServiceEndsWithinItsBound()
     StandinFixture standin;
     standin.server.setRoute("example.cn", "/slow", response);
     RecordingFatalEnd fatal;
-    FetchBounds bounds = shortBounds();
-    bounds.stall = std::chrono::milliseconds(stallMs);
-    bounds.total = std::chrono::milliseconds(totalMs);
+    const FetchBounds bounds = ShortFetchBounds(stallMs, totalMs);
     PageFetcher fetcher(fatal, bounds);
     QElapsedTimer waited;
     waited.start();
@@ -316,7 +304,7 @@ void TestPageFetch::slowButSteadyAnswerIsRead()
     StandinFixture standin;
     standin.server.setRoute("example.cn", "/steady", StandinServer::trickle(QByteArray("<p>abcdefghijklmnop"), 150));
     RecordingFatalEnd fatal;
-    PageFetcher fetcher(fatal, shortBounds());
+    PageFetcher fetcher(fatal, ShortFetchBounds(1000, 6000));
     QCOMPARE(fetcher.fetchPageText("http://example.cn/steady"), QStringLiteral("abcdefghijklmnop"));
     QCOMPARE(fatal.count, 0);
 }

@@ -3,6 +3,7 @@
 #include "Endpoints.h"
 #include "GbkCodec.h"
 #include "RenderedText.h"
+#include "ShortFetchBounds.h"
 #include "StartupHarness.h"
 
 #include <QElapsedTimer>
@@ -81,16 +82,6 @@ const QString Greeting =
                    "由于您是第一次使用本软件或本软件的最新版本，建议您阅读目录下的产品说明书（产品说明书."
                    "pdf）了解常见Orvan技巧与软件使用方法及一些注意事项，帮助您快速了解本软件。\r\n"
                    "最后，感谢您使用Orvalent软件，祝您使用愉快！");
-
-// Bounds short enough for a test, the stall well inside the total.
-FetchBounds shortBounds()
-{
-    FetchBounds bounds;
-    bounds.connect = std::chrono::milliseconds(2000);
-    bounds.stall = std::chrono::milliseconds(1500);
-    bounds.total = std::chrono::milliseconds(5000);
-    return bounds;
-}
 
 // Calls back for every paint event the application delivers.
 class PaintCounter : public QObject
@@ -486,9 +477,7 @@ private slots:
         QFETCH(int, stallMs);
         QFETCH(int, totalMs);
         QFETCH(int, boundMs);
-        FetchBounds bounds = shortBounds();
-        bounds.stall = std::chrono::milliseconds(stallMs);
-        bounds.total = std::chrono::milliseconds(totalMs);
+        const FetchBounds bounds = ShortFetchBounds(stallMs, totalMs);
         StartupHarness startup(QString(), bounds);
         startup.layOut();
         m_standin->server.setRoute(hostOf(Endpoints::versionNotice()), pathOf(Endpoints::versionNotice()), notice);
