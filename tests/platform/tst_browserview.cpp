@@ -622,13 +622,14 @@ void TestBrowserView::heldPageAsksForNothing()
     // It asks by itself: the page is what it says.
     QTRY_VERIFY_WITH_TIMEOUT(heldCount() >= 3, 60000);
     held.view->holdPage();
-    // A request already on its way when the hold came may still arrive: the
-    // count is taken once the control has asked twice more.
+    // A request already on its way when the hold came may still arrive (on a
+    // busy machine the server may read it after several newer ones): the
+    // count is taken once the control has asked six times.
     free.view->Navigate(address("/free.html"));
-    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= 2, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= 6, 60000);
     const int afterHold = heldCount();
     const int freeBefore = freeCount();
-    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= freeBefore + 5, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(freeCount() >= freeBefore + 10, 60000);
     QCOMPARE(heldCount(), afterHold);
     // A read of it still answers (held between two of its refreshes, its
     // document may be the next one, cut short, and then gives nothing), and a
