@@ -43,7 +43,11 @@ private slots:
     void addressGoesOutAsTyped_data();
     void addressGoesOutAsTyped();
     void gbkPageMarkersAtCharacterPositions();
-    void undecodableBytesBecomeReplacementCharacters();
+    void gbkDecoding_data();
+    void gbkDecoding();
+    void gbkEncoding_data();
+    void gbkEncoding();
+    void userDefinedAreasReadAndWriteInOrder();
     void refusedConnectionIsFatal();
     void serverClosingWithoutAnswerIsFatal();
     void fatalEndReallyEndsTheProgram();
@@ -124,11 +128,100 @@ void TestPageFetch::gbkPageMarkersAtCharacterPositions()
     QCOMPARE(FindTextPos("]", text), 17);
 }
 
-void TestPageFetch::undecodableBytesBecomeReplacementCharacters()
+void TestPageFetch::gbkDecoding_data()
 {
-    QCOMPARE(Gbk::decode(QByteArray("a\xFF" "b")), QStringLiteral("a\uFFFDb"));
-    QCOMPARE(Gbk::decode(QByteArray("ab\xC4")), QStringLiteral("ab\uFFFD"));
-    QCOMPARE(Gbk::decode(Gbk::encode(QStringLiteral("中文"))), QStringLiteral("中文"));
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    // 本站主数据： in GBK.
+    const QByteArray marker("\xB1\xBE\xD5\xBE\xD6\xF7\xCA\xFD\xBE\xDD\xA3\xBA");
+    const QString markerText = QStringLiteral("本站主数据：");
+    QTest::newRow("ASCII untouched") << QByteArray("<p a=\"1\">x&amp;y</p>\r\n\t") << QStringLiteral("<p a=\"1\">x&amp;y</p>\r\n\t");
+    QTest::newRow("user-defined AA A1 before the marker") << QByteArray("\xAA\xA1") + marker << QChar(0xE000) + markerText;
+    QTest::newRow("unassigned A2 AB: one character") << QByteArray("\xA2\xAB") + marker << QChar(0xFFFD) + markerText;
+    QTest::newRow("unassigned FE 50: one character") << QByteArray("x\xFE\x50") + marker
+                                                     << QStringLiteral("x\uFFFD") + markerText;
+    QTest::newRow("unassigned D7 FA before ASCII") << QByteArray("\xD7\xFA" "ab") << QStringLiteral("\uFFFDab");
+    QTest::newRow("first user-defined area, last cell AF FE") << QByteArray("\xAF\xFE") << QStringLiteral("\uE233");
+    QTest::newRow("second area F8 A1") << QByteArray("\xF8\xA1") << QStringLiteral("\uE234");
+    QTest::newRow("second area, last cell FE FE") << QByteArray("\xFE\xFE") << QStringLiteral("\uE4C5");
+    QTest::newRow("third area A1 40") << QByteArray("\xA1\x40") << QStringLiteral("\uE4C6");
+    QTest::newRow("third area A1 7E, before the gap at 7F") << QByteArray("\xA1\x7E") << QStringLiteral("\uE504");
+    QTest::newRow("third area A1 80, behind the gap") << QByteArray("\xA1\x80") << QStringLiteral("\uE505");
+    QTest::newRow("third area, second row A2 40") << QByteArray("\xA2\x40") << QStringLiteral("\uE526");
+    QTest::newRow("third area, last cell A7 A0") << QByteArray("\xA7\xA0") << QStringLiteral("\uE765");
+    QTest::newRow("80 is the euro, no lead byte") << QByteArray("\x80\xB1\xBE") << QStringLiteral("€本");
+    QTest::newRow("FF stands alone") << QByteArray("a\xFF" "b") << QStringLiteral("a\uFFFDb");
+    QTest::newRow("FF before a pair") << QByteArray("\xFF\xB1\xBE") << QStringLiteral("\uFFFD本");
+    QTest::newRow("lead byte at the very end") << QByteArray("ab\xC4") << QStringLiteral("ab\uFFFD");
+    QTest::newRow("lead byte before 7F: no pair") << QByteArray("\x81\x7F" "a") << QStringLiteral("\uFFFD\x7F" "a");
+    QTest::newRow("lead byte before FF") << QByteArray("\x81\xFF" "a") << QStringLiteral("\uFFFD\uFFFDa");
+    QTest::newRow("lead byte before a blank") << QByteArray("\xC4 " "\xB1\xBE") << QStringLiteral("\uFFFD 本");
+}
+
+void TestPageFetch::gbkDecoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(Gbk::decode(bytes), text);
+}
+
+void TestPageFetch::gbkEncoding_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("roundTrip");
+    QTest::newRow("Chinese") << QStringLiteral("中文") << QByteArray("\xD6\xD0\xCE\xC4") << true;
+    QTest::newRow("ASCII") << QStringLiteral("a?b") << QByteArray("a?b") << true;
+    QTest::newRow("euro") << QStringLiteral("€") << QByteArray("\x80") << true;
+    QTest::newRow("U+E000") << QStringLiteral("\uE000") << QByteArray("\xAA\xA1") << true;
+    QTest::newRow("U+E233") << QStringLiteral("\uE233") << QByteArray("\xAF\xFE") << true;
+    QTest::newRow("U+E234") << QStringLiteral("\uE234") << QByteArray("\xF8\xA1") << true;
+    QTest::newRow("U+E4C6") << QStringLiteral("\uE4C6") << QByteArray("\xA1\x40") << true;
+    QTest::newRow("U+E505") << QStringLiteral("\uE505") << QByteArray("\xA1\x80") << true;
+    QTest::newRow("U+E765 amid text") << QStringLiteral("本\uE765站") << QByteArray("\xB1\xBE\xA7\xA0\xD5\xBE") << true;
+    QTest::newRow("Hangul: ?") << QStringLiteral("한") << QByteArray("?") << false;
+    QTest::newRow("surrogate pair: one ?") << QStringLiteral("a\U0001F600b") << QByteArray("a?b") << false;
+    QTest::newRow("replacement character: ?") << QStringLiteral("\uFFFD") << QByteArray("?") << false;
+}
+
+void TestPageFetch::gbkEncoding()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, roundTrip);
+    QCOMPARE(Gbk::encode(text), bytes);
+    if (roundTrip)
+        QCOMPARE(Gbk::decode(bytes), text);
+}
+
+void TestPageFetch::userDefinedAreasReadAndWriteInOrder()
+{
+    // Row by row, as code page 936 numbers them; one code unit further at
+    // each cell, from U+E000 to U+E765 without a gap.
+    struct Area {
+        int firstLead, lastLead;
+        QList<std::pair<int, int>> trails;
+    };
+    const Area areas[] = {
+        {0xAA, 0xAF, {{0xA1, 0xFE}}},
+        {0xF8, 0xFE, {{0xA1, 0xFE}}},
+        {0xA1, 0xA7, {{0x40, 0x7E}, {0x80, 0xA0}}},
+    };
+    char16_t expected = 0xE000;
+    for (const Area &area : areas) {
+        for (int lead = area.firstLead; lead <= area.lastLead; ++lead) {
+            for (const auto &[first, last] : area.trails) {
+                for (int trail = first; trail <= last; ++trail) {
+                    QByteArray pair;
+                    pair.append(char(lead)).append(char(trail));
+                    const QString text(QChar(expected++));
+                    QCOMPARE(Gbk::decode(pair), text);
+                    QCOMPARE(Gbk::encode(text), pair);
+                }
+            }
+        }
+    }
+    QCOMPARE(int(expected), 0xE766);
 }
 
 void TestPageFetch::refusedConnectionIsFatal()

@@ -86,6 +86,10 @@ void TestPageRankChecksum::characterCodes_data()
         << QStringLiteral("ｗ") << 0 << static_cast<int>(static_cast<qint16>(0xA3F7));
     QTest::newRow("euro: single byte 0x80") << QStringLiteral("€") << 0 << 128;
     QTest::newRow("not in GBK") << QStringLiteral("한") << 0 << 63;
+    QTest::newRow("user-defined U+E000: AAA1")
+        << QStringLiteral("\uE000") << 0 << static_cast<int>(static_cast<qint16>(0xAAA1));
+    QTest::newRow("user-defined U+E4C6: A140")
+        << QStringLiteral("\uE4C6") << 0 << static_cast<int>(static_cast<qint16>(0xA140));
     QTest::newRow("high surrogate alone") << QStringLiteral("\U0001F600") << 0 << 63;
     QTest::newRow("low surrogate alone") << QStringLiteral("\U0001F600") << 1 << 63;
 }

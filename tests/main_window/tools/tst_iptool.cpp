@@ -1,4 +1,5 @@
 #include "Endpoints.h"
+#include "GbkCodec.h"
 #include "IpLocation.h"
 #include "IpTool.h"
 #include "ProgramVersion.h"
@@ -32,9 +33,11 @@ struct IpRig {
     QPushButton *cmd = rig.find<QPushButton>("cmdIPChaXun");
     ResultBox *result = rig.find<ResultBox>("txtIPJG");
 
-    IpRig(const QString &page = NormalAnswer)
+    IpRig(const QString &page = NormalAnswer) : IpRig(Gbk::encode(page)) {}
+    // The answer page as the service's bytes.
+    explicit IpRig(const QByteArray &page)
     {
-        rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::html(page));
+        rig.server().setRoute(Endpoints::IpLocationHost, "/ips.asp?*", StandinServer::raw(page));
         rig.show();
     }
     void query(const QString &typed)
@@ -169,29 +172,40 @@ void TestIpTool::queryingStateWhileTheRequestRuns()
 
 void TestIpTool::answerPages_data()
 {
-    QTest::addColumn<QString>("page");
+    QTest::addColumn<QByteArray>("page"); // GBK bytes
     QTest::addColumn<QString>("expected"); // empty: the error path
     const QString filler(33000, QLatin1Char('x'));
     const QString nearLimit(32600, QLatin1Char('x'));
-    QTest::newRow("normal") << NormalAnswer << NormalResult;
+    QTest::newRow("normal") << Gbk::encode(NormalAnswer) << NormalResult;
     QTest::newRow("start marker missing")
-        << answer(QStringLiteral("北京市 联通 参考数据一：北京 【提示】") + EndMarker) << QString();
-    QTest::newRow("end marker missing") << answer(QStringLiteral("本站主数据：北京市 联通 参考数据一：北京")) << QString();
+        << Gbk::encode(answer(QStringLiteral("北京市 联通 参考数据一：北京 【提示】") + EndMarker)) << QString();
+    QTest::newRow("end marker missing") << Gbk::encode(answer(QStringLiteral("本站主数据：北京市 联通 参考数据一：北京"))) << QString();
     QTest::newRow("end before start")
-        << answer(QStringLiteral("【提示】") + EndMarker + QStringLiteral(" 本站主数据：北京市 联通")) << QString();
-    QTest::newRow("start beyond 32767") << answer(filler + QStringLiteral(" 本站主数据：北京市 【提示】") + EndMarker)
+        << Gbk::encode(answer(QStringLiteral("【提示】") + EndMarker + QStringLiteral(" 本站主数据：北京市 联通"))) << QString();
+    QTest::newRow("start beyond 32767") << Gbk::encode(answer(filler + QStringLiteral(" 本站主数据：北京市 【提示】") + EndMarker))
                                         << QString();
     QTest::newRow("start just below 32767")
-        << answer(nearLimit + QStringLiteral(" 本站主数据：北京市 【提示】") + EndMarker)
+        << Gbk::encode(answer(nearLimit + QStringLiteral(" 本站主数据：北京市 【提示】") + EndMarker))
         << QStringLiteral("标准位置：北京市 ");
+    // Pairs the converter lacks are still one character each: a user-defined
+    // one before the start marker, an unassigned one inside the location.
+    QTest::newRow("user-defined AA A1 before the start marker")
+        << Gbk::encode(QStringLiteral("<div>IP查询结果 ")) + QByteArray("\xAA\xA1")
+               + Gbk::encode(QStringLiteral("本站主数据：北京市 联通 参考数据一：北京市 参考数据二：北京 【提示】") + EndMarker
+                             + QStringLiteral("</div>"))
+        << NormalResult;
+    QTest::newRow("unassigned A2 AB inside the location")
+        << Gbk::encode(QStringLiteral("<div>本站主数据：北京市")) + QByteArray("\xA2\xAB")
+               + Gbk::encode(QStringLiteral(" 联通 【提示】") + EndMarker + QStringLiteral("</div>"))
+        << QStringLiteral("标准位置：北京市\uFFFD 联通 ");
     QTest::newRow("repeated labels")
-        << answer(QStringLiteral("本站主数据：甲 本站主数据：乙 参考数据一 参考数据二 参考数据三 【提示】") + EndMarker)
+        << Gbk::encode(answer(QStringLiteral("本站主数据：甲 本站主数据：乙 参考数据一 参考数据二 参考数据三 【提示】") + EndMarker))
         << QStringLiteral("标准位置：甲 标准位置：乙 变化参考位置一 变化参考位置二 变化参考位置三 ");
 }
 
 void TestIpTool::answerPages()
 {
-    QFETCH(QString, page);
+    QFETCH(QByteArray, page);
     QFETCH(QString, expected);
     IpRig ip(page);
     ip.rig.state.CutEnd = 7;
