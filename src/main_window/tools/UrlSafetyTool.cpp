@@ -146,6 +146,7 @@ void UrlSafetyTool::stageOne()
 
     LookupState &state = m_context.state;
     state.PageText = m_context.fetcher.fetchPageText(Endpoints::urlSafetySearch(m_txtUS->text()));
+    m_stageOnePage = state.PageText;
 
     if (FindTextPos(UrlSafetyVerdict::NoPlantedCodeMarker, state.PageText) > 0) {
         startStageTwo();
@@ -199,10 +200,10 @@ void UrlSafetyTool::WebAI_DocumentComplete()
             view->holdPage();
         if (!self)
             return;
-        // An unreadable document leaves the last page text in place and the
-        // markers are looked for there.
-        if (text)
-            self->m_context.state.PageText = *text;
+        // An unreadable document (a failed load, one past its bound) is judged
+        // on this check's stage-1 page, never on what another tool has put
+        // into PageText since.
+        self->m_context.state.PageText = text ? *text : self->m_stageOnePage;
         self->finishStageTwo();
     });
 }

@@ -67,4 +67,5 @@ private:
     ResultBox *m_txtUSJG;     // txtUSJG: the verdict's text or the progress
     BrowserView *m_WebAI;     // WebAI: loads the second service's page; nullptr without a browser factory
     QPushButton *m_Command12; // Command12: hands the address to the report window
+    QString m_stageOnePage;   // the first service's page of the check under way
 };

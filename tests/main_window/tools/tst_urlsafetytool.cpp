@@ -137,7 +137,8 @@ private slots:
     void failedFetchEndsTheProgram();
     void secondStageVerdicts_data();
     void secondStageVerdicts();
-    void unreadableSecondPageFallsBackOnTheLastPageText();
+    void unreadableSecondPageIsJudgedOnTheFirstPage_data();
+    void unreadableSecondPageIsJudgedOnTheFirstPage();
     void documentCompleteWithoutAWaitingCheckChangesNothing();
     void onlyTheFirstDocumentCompleteIsTaken();
     void reportButtonHandsOverTheAddress_data();
@@ -395,15 +396,47 @@ void TestUrlSafetyTool::secondStageVerdicts()
     QVERIFY(!rig.state.SafetyPending);
 }
 
-void TestUrlSafetyTool::unreadableSecondPageFallsBackOnTheLastPageText()
+void TestUrlSafetyTool::unreadableSecondPageIsJudgedOnTheFirstPage_data()
 {
+    QTest::addColumn<QString>("firstPage");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("badge");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("first page without an entry")
+        << QStringLiteral("<p>当前未检测到挂马行为</p><p>没有该网站条目</p>")
+        << QStringLiteral("    您好！该网站安全未知，我们已经上报，分析后公布结果！") << int(Badge::Unknown)
+        << UrlSafetyVerdict::Unknown;
+    QTest::newRow("first page with no second-stage marker")
+        << QStringLiteral("<p>当前未检测到挂马行为</p>") << QStringLiteral("    您好！该网站尚未入库，已经提交网址，核查后公布结果！")
+        << int(Badge::None) << UrlSafetyVerdict::Unknown;
+}
+
+void TestUrlSafetyTool::unreadableSecondPageIsJudgedOnTheFirstPage()
+{
+    QFETCH(QString, firstPage);
+    QFETCH(QString, result);
+    QFETCH(int, badge);
+    QFETCH(QColor, colour);
     Rig rig;
-    rig.webAI()->site = [](const QString &) { return FakePage{}; }; // no body
-    rig.firstService(StandinServer::html(QStringLiteral("<p>当前未检测到挂马行为</p><p>没有该网站条目</p>")));
+    FakeBrowserView *view = rig.webAI();
+    view->autoComplete = false;
+    view->site = [](const QString &) { return FakePage{}; }; // no body: its text cannot be read
+    rig.firstService(StandinServer::html(firstPage));
     rig.check(QStringLiteral("www.example.cn"));
+    QVERIFY(rig.state.SafetyPending);
+    // The ID-card tool runs while the second page loads; its page happens
+    // to hold the second service's safe marker.
+    const QString idCardPage = QStringLiteral("身份证号码：110101199003074477\r\n发证地：北京市东城区\r\n"
+                                              "安全，未在该网站发现重大的安全问题");
+    rig.state.PageText = idCardPage;
+    view->finishLoad();
+
     QTRY_VERIFY(rig.idle());
-    QCOMPARE(rig.txtUSJG->text(), QStringLiteral("    您好！该网站安全未知，我们已经上报，分析后公布结果！"));
-    QCOMPARE(int(rig.badge()), int(Badge::Unknown));
+    QCOMPARE(rig.txtUSJG->text(), result);
+    QCOMPARE(int(rig.badge()), badge);
+    QCOMPARE(rig.tool.addressColour(), colour);
+    QVERIFY(rig.state.PageText != idCardPage);
+    QVERIFY(!rig.state.SafetyPending);
 }
 
 void TestUrlSafetyTool::documentCompleteWithoutAWaitingCheckChangesNothing()
