@@ -8,14 +8,20 @@
 
 namespace BarcodeAnswer {
 
-QString companyText(const QString &pageText, const QString &code, bool shortRetry, const QString &shown,
-                    LookupState &state)
+QString complaintText(const QString &pageText, const QString &shown)
 {
     QString text = shown;
     if (pageText.contains(WrongPrefixMarker))
         text = WrongPrefixText;
     if (pageText.contains(TooShortMarker))
         text = WrongPrefixText;
+    return text;
+}
+
+QString companyText(const QString &pageText, const QString &code, bool shortRetry, const QString &shown,
+                    LookupState &state)
+{
+    QString text = complaintText(pageText, shown);
 
     // A position that does not fit 16 bits leaves its variable as it was; the
     // cut then is not made at all, rather than with a position left over from

@@ -23,6 +23,10 @@ inline const QString WrongPrefixText = QStringLiteral("请输入正确的前7位
 inline const QString CompanyLabel = QStringLiteral("公司名称：");
 inline const QString CreditLabel = QStringLiteral("企业信用：");
 
+// The result box's text after the registry's two complaints: either one
+// replaces shown, what the box held before; else shown stays.
+QString complaintText(const QString &pageText, const QString &shown);
+
 // The result box's text after the company steps on a page that is not the
 // "no record" page: the complaint texts first, then "公司名称：" and the cut
 // from behind the manufacturer prefix (first 7 characters of code, + 8; on

@@ -215,20 +215,34 @@ void BarcodeTool::readAnswer(const std::optional<QString> &pageText)
         return;
     }
 
-    m_Text4->setText(BarcodeAnswer::companyText(state.PageText, code, state.BarcodeShortRetry, m_Text4->text(), state));
+    // The box is written once, when the credit has been asked for as well:
+    // the company cut alone still holds the credit text glued to the name.
+    const QString kept = BarcodeAnswer::complaintText(state.PageText, m_Text4->text());
+    const QString company =
+        BarcodeAnswer::companyText(state.PageText, code, state.BarcodeShortRetry, m_Text4->text(), state);
     state.BarcodeShortRetry = false;
     QPointer<BarcodeTool> self(this);
-    m_WebTXM->elementText(BarcodeAnswer::CreditElement, [self](std::optional<QString> credit) {
+    m_WebTXM->elementText(BarcodeAnswer::CreditElement, [self, kept, company](std::optional<QString> credit) {
         if (self)
-            self->addCredit(credit);
+            self->showAnswer(kept, company, credit);
     });
 }
 
-void BarcodeTool::addCredit(const std::optional<QString> &credit)
+void BarcodeTool::showAnswer(const QString &kept, const QString &company, const std::optional<QString> &credit)
 {
-    // Without the credit element the result has no credit line.
-    if (credit)
-        m_Text4->setText(BarcodeAnswer::withCredit(m_Text4->text(), *credit));
+    if (credit) {
+        m_Text4->setText(BarcodeAnswer::withCredit(company, *credit));
+        return;
+    }
+    // A page without the credit element: the company without a credit line.
+    // An element that is there but whose text cannot be read leaves the
+    // result unmade: the box keeps what it held before the cut, rather than
+    // a company name with its rating run into it.
+    QPointer<BarcodeTool> self(this);
+    m_WebTXM->hasElement(BarcodeAnswer::CreditElement, [self, kept, company](bool there) {
+        if (self)
+            self->m_Text4->setText(there ? kept : company);
+    });
 }
 
 void BarcodeTool::Command1_Click()

@@ -75,7 +75,10 @@ private:
     // the one before.
     void submitEachStep(const QString &prefix);
     void readAnswer(const std::optional<QString> &pageText);
-    void addCredit(const std::optional<QString> &credit);
+    // Writes the answer into Text4: company with the credit line, or, when
+    // the credit cannot be read, company (no such element) or kept (what the
+    // box shows without the company steps).
+    void showAnswer(const QString &kept, const QString &company, const std::optional<QString> &credit);
 
     ToolContext &m_context;
     BrowserView *m_WebTXM;   // WebTXM: holds the registry's form page; may be nullptr

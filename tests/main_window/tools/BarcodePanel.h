@@ -41,19 +41,26 @@ struct BarcodePanel : ToolPanelRig {
     }
 
     // Waits until every page read the tool asked for up to now has been
-    // answered: the view answers in the order asked, and the tool asks for
-    // the credit only inside the answer to its page-text read, so two reads
-    // of our own, the second asked inside the first's answer, come back after
-    // both of the tool's.
+    // answered: the view answers in the order asked, and the tool asks each
+    // of its reads (page text, credit, whether the credit element is there)
+    // only inside the answer to the one before, so three reads of our own,
+    // each asked inside the answer to the one before, come back after all of
+    // the tool's.
     bool settle()
     {
         bool settled = false;
-        QPointer<BrowserView> target(view);
-        view->bodyText([target, &settled](std::optional<QString>) {
-            if (target)
-                target->bodyText([&settled](std::optional<QString>) { settled = true; });
-        });
+        readInTurn(3, [&settled] { settled = true; });
         return QTest::qWaitFor([&settled] { return settled; }, 60000);
+    }
+
+    // count page-text reads, each asked inside the answer to the one before;
+    // then done.
+    void readInTurn(int count, std::function<void()> done)
+    {
+        QPointer<BrowserView> target(view);
+        if (count == 0 || !target)
+            return done();
+        target->bodyText([this, count, done](std::optional<QString>) { readInTurn(count - 1, done); });
     }
 
     BrowserView *view = nullptr;

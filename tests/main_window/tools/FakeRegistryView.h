@@ -44,7 +44,8 @@ public:
             const QRegularExpression element(QStringLiteral("<(\\w+)[^>]*\\bid=\"") + QRegularExpression::escape(id)
                                              + QStringLiteral("\"[^>]*>(.*?)</\\1>"));
             const auto match = element.match(m_markup);
-            reply(m_loaded && match.hasMatch() ? std::optional(RenderInnerText(match.captured(2))) : std::nullopt);
+            const bool readable = m_loaded && match.hasMatch() && !unreadable.contains(id);
+            reply(readable ? std::optional(RenderInnerText(match.captured(2))) : std::nullopt);
         });
     }
     void clickElement(const QString &idOrName, DoneReply reply) override
@@ -80,6 +81,9 @@ public:
     }
 
     std::function<QString(const QString &prefix)> answerTo;
+    // Elements that are there but whose text read fails, as a read past its
+    // bound does.
+    QStringList unreadable;
     QStringList steps;     // every operation, in the order the page saw them
     QStringList submitted; // the prefixes sent with the form
 

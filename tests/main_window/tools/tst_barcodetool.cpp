@@ -19,6 +19,8 @@ private slots:
     void manufacturerInputRefused();
     void lookups_data();
     void lookups();
+    void resultWrittenOnceComplete_data();
+    void resultWrittenOnceComplete();
     void pressedBeforeThePageLoaded();
     void noBrowserMeetsTheWaitBox();
     void pageWithoutTheFormMeetsTheWaitBox_data();
@@ -184,6 +186,54 @@ void TestBarcodeTool::lookups()
     QVERIFY(!rig.state.BarcodeShortRetry);
     QVERIFY(rig.boxes.boxes.isEmpty());
     QCOMPARE(rig.status->text(), QStringLiteral("before"));
+}
+
+void TestBarcodeTool::resultWrittenOnceComplete_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("creditReadFails");
+    QTest::addColumn<QString>("result");
+    // In the page's text the rating stands right behind the name, inside
+    // the company cut: 深圳市华南电子有限公司AAA级.
+    QTest::newRow("credit read: the whole result at once")
+        << BarcodeCases::standinPage("company.html") << false
+        << QStringLiteral("公司名称：深圳市华南电子有限公司\r\n企业信用：AAA级");
+    QTest::newRow("credit read fails: the progress text stays")
+        << BarcodeCases::standinPage("company.html") << true << BarcodeTool::ProgressText;
+    QTest::newRow("credit read fails on a complaint page: the complaint stays")
+        << BarcodeCases::registryPage(
+               QStringLiteral("<p>条码位数太少</p>")
+               + BarcodeCases::listing("69012345", QStringLiteral("深圳市 华南 电子有限公司"), BarcodeCases::Credit,
+                                       QStringLiteral("查看")))
+        << true << BarcodeAnswer::WrongPrefixText;
+}
+
+void TestBarcodeTool::resultWrittenOnceComplete()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, creditReadFails);
+    QFETCH(QString, result);
+    FakeRegistryView *view = nullptr;
+    BarcodePanel rig(fakeView(&view));
+    QVERIFY(loadForm(rig, view));
+    view->answerTo = [&](const QString &) { return answer; };
+    if (creditReadFails)
+        view->unreadable << BarcodeAnswer::CreditElement;
+    QStringList shown;
+    connect(rig.Text4, &QPlainTextEdit::textChanged, this, [&] {
+        if (shown.isEmpty() || shown.last() != rig.Text4->text())
+            shown << rig.Text4->text();
+    });
+
+    rig.press(rig.cmdTXM, QStringLiteral("6901234567892"));
+    QTRY_VERIFY_WITH_TIMEOUT(view->submitted.size() == 1 && !rig.state.BarcodePending, 60000);
+    QVERIFY(rig.settle());
+    QCOMPARE(rig.Text4->text(), result);
+    // Nothing half made was ever in sight: the progress text, then the result.
+    QStringList expected{BarcodeTool::ProgressText};
+    if (result != BarcodeTool::ProgressText)
+        expected << result;
+    QCOMPARE(shown, expected);
 }
 
 void TestBarcodeTool::pressedBeforeThePageLoaded()
