@@ -67,7 +67,7 @@ void readExactly(FileReader &file, unsigned char *buffer, qint64 size, const QSt
         throw NumberedError(FileErrorNumber::DeviceIo,
                             QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(file.error()))));
     case FileReader::Status::Ended:
-        throw NumberedError(FileErrorNumber::InputPastEnd,
+        throw NumberedError(FileErrorNumber::SizeChanged,
                             QStringLiteral("%1: the file got shorter while it was read").arg(path));
     }
 }
@@ -110,6 +110,11 @@ void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport
         if (EVP_DigestUpdate(context, last.data(), static_cast<size_t>(remainder)) != 1)
             failWithLibraryError("EVP_DigestUpdate");
     }
+    // Every byte of the length at open is hashed; a file that has grown (or
+    // shrunk past the last read) since then is not the file that was hashed.
+    if (file.currentSize() != length)
+        throw NumberedError(FileErrorNumber::SizeChanged,
+                            QStringLiteral("%1: the file changed size while it was read").arg(path));
 }
 
 } // namespace

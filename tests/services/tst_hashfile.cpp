@@ -83,6 +83,8 @@ private slots:
     void unreadableFile();
     void otherKindOfFileAtOpen_data();
     void otherKindOfFileAtOpen();
+    void sizeChangesDuringDigest_data();
+    void sizeChangesDuringDigest();
     void everyHandleReleased();
     void fileOfMoreThan2GiB();
     void digestFailureCarriesTheLibraryCode();
@@ -270,6 +272,48 @@ void TestHashFile::otherKindOfFileAtOpen()
     QCOMPARE(digest, QString());
     QCOMPARE(number, qint64(53));
     QCOMPARE(reports, 0);
+}
+
+void TestHashFile::sizeChangesDuringDigest_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<int>("atReport"); // the change comes in this chunk report
+    QTest::addColumn<qint64>("newSize");
+    QTest::addColumn<int>("reports"); // made before the digest gives up
+    // Growing after the last read leaves every read whole: only the size tells.
+    QTest::newRow("grows after its last full chunk") << 2 * Chunk << 2 << 3 * Chunk << 2;
+    QTest::newRow("grows by a byte midway") << 3 * Chunk + 5 << 1 << 3 * Chunk + 6 << 3;
+    QTest::newRow("cut short midway") << 3 * Chunk + 5 << 1 << Chunk + 10 << 1;
+    QTest::newRow("cut after its last read") << 2 * Chunk << 2 << Chunk << 2;
+}
+
+void TestHashFile::sizeChangesDuringDigest()
+{
+    QFETCH(qint64, size);
+    QFETCH(int, atReport);
+    QFETCH(qint64, newSize);
+    QFETCH(int, reports);
+    const QString path = write("changing", contents(size, 21));
+    const QByteArray extra = contents(std::max<qint64>(newSize - size, 0), 22);
+    int made = 0;
+    try {
+        const QString digest = HashFile(path, AlgorithmSha1, [&](double) {
+            if (++made != atReport)
+                return;
+            QFile file(path);
+            if (newSize > size)
+                QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(extra) == extra.size());
+            else
+                QVERIFY(file.resize(newSize));
+        });
+        QFAIL(qPrintable("a digest of a file that changed size: " + digest));
+    } catch (const NumberedError &error) {
+        QCOMPARE(error.number, qint64(62));
+        QVERIFY2(error.description.contains(path), qPrintable(error.description));
+    }
+    QCOMPARE(QFileInfo(path).size(), newSize);
+    // No digest byte was reported: the bar never reads full for a digest not given.
+    QCOMPARE(made, reports);
 }
 
 void TestHashFile::everyHandleReleased()

@@ -46,7 +46,7 @@ QString digestFailureText(const NumberedError &error)
     case FileErrorNumber::PermissionDenied: reason = QStringLiteral("没有读取该文件的权限"); break;
     case FileErrorNumber::PathFileAccess: reason = QStringLiteral("无法打开该文件"); break;
     case FileErrorNumber::DeviceIo: reason = QStringLiteral("读取该文件时出错"); break;
-    case FileErrorNumber::InputPastEnd: reason = QStringLiteral("该文件在读取过程中被改动"); break;
+    case FileErrorNumber::SizeChanged: reason = QStringLiteral("该文件在读取过程中被改动"); break;
     default: reason = QStringLiteral("计算摘要时出错"); break;
     }
     return QStringLiteral("无法获取文件摘要：%1（错误 %2）").arg(reason).arg(error.number);

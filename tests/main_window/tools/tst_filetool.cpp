@@ -100,6 +100,7 @@ private slots:
     void progressFill_data();
     void progressFill();
     void checkStartedDuringDigestRunsFirst();
+    void fileGrowsDuringDigest();
     void fileCutShortDuringCheck();
     void realDialogAcceptsATypedNewName();
 
@@ -505,6 +506,29 @@ void TestFileTool::checkStartedDuringDigestRunsFirst()
     QCOMPARE(label9()->text(), "文件摘要(MD5)：" + coreutilsDigest("md5sum", first));
     QCOMPARE(textColour(label9()), Green);
     QVERIFY(checkButtonsEnabled());
+}
+
+void TestFileTool::fileGrowsDuringDigest()
+{
+    // The file grows after the digest's first chunk: no digest of its first
+    // part, but the text that it changed while it was read.
+    const QString path = write("growing.bin", QByteArray(3 * 32768 + 5, 'g'));
+    txtFile()->setText(path);
+    bool grown = false;
+    QTimer::singleShot(0, this, [&] {
+        QFile file(path);
+        grown = file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write("more") == 4;
+    });
+    QTest::mouseClick(button("cmdSHA1"), Qt::LeftButton);
+
+    QVERIFY(grown);
+    QVERIFY2(label9()->text().contains("该文件在读取过程中被改动") && label9()->text().contains("62"),
+             qPrintable(label9()->text()));
+    QVERIFY(checkButtonsEnabled());
+    QVERIFY(m_boxes->boxes.isEmpty());
+    // Left alone, the grown file gets the digest of all of it.
+    QTest::mouseClick(button("cmdSHA1"), Qt::LeftButton);
+    QCOMPARE(label9()->text(), "文件摘要(SHA1)：" + coreutilsDigest("sha1sum", path));
 }
 
 void TestFileTool::fileCutShortDuringCheck()
