@@ -489,11 +489,12 @@ bool digestsComputable(PKCS7 *p7)
     return true;
 }
 
-qint32 checkFile(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks)
+qint32 checkFile(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks,
+                 const BeforeOpen &beforeOpen)
 {
     if (!QFileInfo(path).isFile())
         return TrustResult::NoSignature;
-    FileReader file(path);
+    FileReader file(path, beforeOpen);
     if (!file.isOpen())
         return TrustResult::NoSignature;
     PeLayout layout;
@@ -549,9 +550,10 @@ qint32 checkFile(const QString &path, const TrustAnchors &anchors, const Between
 
 } // namespace
 
-qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks)
+qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks,
+                         const BeforeOpen &beforeOpen)
 {
-    const qint32 result = checkFile(path, anchors, betweenChunks);
+    const qint32 result = checkFile(path, anchors, betweenChunks, beforeOpen);
     ERR_clear_error(); // nothing of this check stays on the thread's error queue
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileReader.h"
 #include "TrustAnchors.h"
 
 #include <QString>
@@ -20,5 +21,9 @@ using BetweenChunks = std::function<void()>;
 // over 16 MiB are "no signature"; a file that grows or changes during the
 // check, or has bytes appended after its signature, is a bad digest;
 // anything that is not a PE image is "subject form unknown". Only the
-// primary signature is looked at; nested signatures are ignored.
-qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks = {});
+// primary signature is looked at; nested signatures are ignored. What is
+// opened must be a regular file (the open never waits): a FIFO or device in
+// the path's place is "no signature", as a missing file. beforeOpen runs just
+// before the file is opened (none in the program).
+qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks = {},
+                         const BeforeOpen &beforeOpen = {});

@@ -7,22 +7,47 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-FileReader::FileReader(const QString &path)
+FileReader::FileReader(const QString &path, const BeforeOpen &beforeOpen)
 {
-    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (beforeOpen)
+        beforeOpen();
+    // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, a
+    // serial device without waiting for its carrier. O_NOCTTY: a terminal in
+    // the path's place never becomes the program's controlling terminal.
+    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_fd < 0) {
-        m_error = errno;
+        const int error = errno;
+        refuse(error, error == ENOENT || error == ENOTDIR || error == ENXIO);
         return;
     }
     struct stat status {
     };
     if (::fstat(m_fd, &status) != 0) {
-        m_error = errno;
-        ::close(m_fd);
-        m_fd = -1;
+        refuse(errno, false);
+        return;
+    }
+    // What was opened decides, not what the path named when it was looked at.
+    if (!S_ISREG(status.st_mode)) {
+        refuse(ENOENT, true);
+        return;
+    }
+    // Reads of a regular file never wait anyway; the flag goes so that none
+    // of them can come back with EAGAIN.
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        refuse(errno, false);
         return;
     }
     m_size = status.st_size;
+}
+
+void FileReader::refuse(int error, bool namesNoFile)
+{
+    m_error = error;
+    m_namesNoFile = namesNoFile;
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
 }
 
 FileReader::~FileReader()

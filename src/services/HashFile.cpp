@@ -37,6 +37,11 @@ struct DigestFree {
                                      code != 0 ? QString::fromLatin1(text) : QStringLiteral("digest failure")));
 }
 
+[[noreturn]] void failNotFound(const QString &path)
+{
+    throw NumberedError(FileErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path));
+}
+
 [[noreturn]] void failWithOpenError(int error, const QString &path)
 {
     const qint64 number =
@@ -62,7 +67,7 @@ void readExactly(FileReader &file, unsigned char *buffer, qint64 size, const QSt
         throw NumberedError(FileErrorNumber::DeviceIo,
                             QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(file.error()))));
     case FileReader::Status::Ended:
-        throw NumberedError(FileErrorNumber::InputPastEnd,
+        throw NumberedError(FileErrorNumber::SizeChanged,
                             QStringLiteral("%1: the file got shorter while it was read").arg(path));
     }
 }
@@ -78,10 +83,12 @@ void report(const ProgressReport &progress, const YieldTurn &yieldTurn, double f
 // Feeds the file to the digest: the full chunks through one reused buffer,
 // then the remainder through a buffer of its own size. The file is open only
 // while it is read.
-void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport &progress,
-                  const YieldTurn &yieldTurn)
+void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport &progress, const YieldTurn &yieldTurn,
+                  const BeforeOpen &beforeOpen)
 {
-    FileReader file(path);
+    FileReader file(path, beforeOpen);
+    if (file.namesNoFile())
+        failNotFound(path);
     if (!file.isOpen())
         failWithOpenError(file.error(), path);
     const qint64 length = file.size();
@@ -103,16 +110,23 @@ void hashContents(const QString &path, EVP_MD_CTX *context, const ProgressReport
         if (EVP_DigestUpdate(context, last.data(), static_cast<size_t>(remainder)) != 1)
             failWithLibraryError("EVP_DigestUpdate");
     }
+    // Every byte of the length at open is hashed; a file that has grown (or
+    // shrunk past the last read) since then is not the file that was hashed.
+    if (file.currentSize() != length)
+        throw NumberedError(FileErrorNumber::SizeChanged,
+                            QStringLiteral("%1: the file changed size while it was read").arg(path));
 }
 
 } // namespace
 
-QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress, const YieldTurn &yieldTurn)
+QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress, const YieldTurn &yieldTurn,
+                 const BeforeOpen &beforeOpen)
 {
     // Only an ordinary file counts: a folder, a pipe or a device is "not found".
+    // This look comes before any crypto work; the opened file is checked again.
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isFile())
-        throw NumberedError(FileErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path));
+        failNotFound(path);
 
     const char *name = digestName(algorithm);
     if (!name)
@@ -128,7 +142,7 @@ QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &p
     if (EVP_DigestInit_ex(context.get(), md.get(), nullptr) != 1)
         failWithLibraryError("EVP_DigestInit_ex");
 
-    hashContents(path, context.get(), progress, yieldTurn);
+    hashContents(path, context.get(), progress, yieldTurn, beforeOpen);
 
     const int size = EVP_MD_get_size(md.get());
     if (size <= 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileReader.h"
 #include "YieldTurn.h"
 
 #include <QString>
@@ -22,8 +23,11 @@ using ProgressReport = std::function<void(double)>;
 // A file shorter than one chunk makes no chunk report. Lengths are 64-bit.
 //
 // Throws NumberedError: 53 when the path is not an ordinary file (a folder
-// counts as missing), 70/75 when it cannot be opened, 57 when a read fails,
-// 62 when it shrinks while being read, the crypto library's error code when
-// the digest fails. No partial digest is ever returned.
+// counts as missing, and so does a FIFO or device found in its place when it
+// is opened: the open never waits), 70/75 when it cannot be opened, 57 when a
+// read fails, 62 when its size changes while it is read (it grows or
+// shrinks), the crypto library's error code when the digest fails. No
+// partial digest is ever returned. beforeOpen runs just before the file is
+// opened (none in the program).
 QString HashFile(const QString &path, quint32 algorithm, const ProgressReport &progress,
-                 const YieldTurn &yieldTurn = {});
+                 const YieldTurn &yieldTurn = {}, const BeforeOpen &beforeOpen = {});

@@ -20,7 +20,7 @@ namespace FileErrorNumber
 {
 constexpr qint64 FileNotFound = 53;     // no ordinary file at that path
 constexpr qint64 DeviceIo = 57;         // the read itself failed
-constexpr qint64 InputPastEnd = 62;     // the file got shorter while it was read
+constexpr qint64 SizeChanged = 62;      // the file grew or got shorter while it was read
 constexpr qint64 PermissionDenied = 70; // the file system refused to open it
 constexpr qint64 PathFileAccess = 75;   // any other failure to open it
 } // namespace FileErrorNumber

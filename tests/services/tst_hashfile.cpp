@@ -1,9 +1,11 @@
+#include "FifoSwap.h"
 #include "HashFile.h"
 #include "NumberedError.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -11,6 +13,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <chrono>
+#include <cstdio>
 #include <openssl/err.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -77,6 +81,10 @@ private slots:
     void failures_data();
     void failures();
     void unreadableFile();
+    void otherKindOfFileAtOpen_data();
+    void otherKindOfFileAtOpen();
+    void sizeChangesDuringDigest_data();
+    void sizeChangesDuringDigest();
     void everyHandleReleased();
     void fileOfMoreThan2GiB();
     void digestFailureCarriesTheLibraryCode();
@@ -221,6 +229,91 @@ void TestHashFile::unreadableFile()
         QCOMPARE(error.number, qint64(70)); // permission denied
         QVERIFY2(error.description.contains(path), qPrintable(error.description));
     }
+}
+
+void TestHashFile::otherKindOfFileAtOpen_data()
+{
+    QTest::addColumn<QString>("swappedIn");
+    // An open that waited for a writer would hang the window for good.
+    QTest::newRow("FIFO") << "fifo";
+    // Never blocks, but has no size and endless or no data: not a file either.
+    QTest::newRow("character device") << "device";
+}
+
+// The path names a regular file when it is looked at; another kind of file
+// has taken its name when it is opened.
+void TestHashFile::otherKindOfFileAtOpen()
+{
+    QFETCH(QString, swappedIn);
+    const QString path = write("swapped-" + swappedIn, contents(2 * Chunk + 3, 11));
+    FifoSwap fifo(path);
+    QVERIFY(fifo.isValid());
+    const BeforeOpen swap = [&] {
+        if (swappedIn == "fifo") {
+            fifo.swapIn();
+        } else {
+            const QByteArray link = QFile::encodeName(path + ".link");
+            ::symlink("/dev/null", link.constData());
+            ::rename(link.constData(), QFile::encodeName(path).constData());
+        }
+    };
+    qint64 number = 0;
+    QString digest;
+    int reports = 0;
+    const bool ended = fifo.finishesWithin(std::chrono::seconds(10), [&] {
+        try {
+            digest = HashFile(path, AlgorithmMd5, [&](double) { ++reports; }, {}, swap);
+        } catch (const NumberedError &error) {
+            number = error.number;
+        }
+    });
+    QVERIFY2(ended, "the digest waited in the open");
+    QVERIFY2(QFileInfo(path).exists() && !QFileInfo(path).isFile(), "nothing took the file's place");
+    QCOMPARE(digest, QString());
+    QCOMPARE(number, qint64(53));
+    QCOMPARE(reports, 0);
+}
+
+void TestHashFile::sizeChangesDuringDigest_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<int>("atReport"); // the change comes in this chunk report
+    QTest::addColumn<qint64>("newSize");
+    QTest::addColumn<int>("reports"); // made before the digest gives up
+    // Growing after the last read leaves every read whole: only the size tells.
+    QTest::newRow("grows after its last full chunk") << 2 * Chunk << 2 << 3 * Chunk << 2;
+    QTest::newRow("grows by a byte midway") << 3 * Chunk + 5 << 1 << 3 * Chunk + 6 << 3;
+    QTest::newRow("cut short midway") << 3 * Chunk + 5 << 1 << Chunk + 10 << 1;
+    QTest::newRow("cut after its last read") << 2 * Chunk << 2 << Chunk << 2;
+}
+
+void TestHashFile::sizeChangesDuringDigest()
+{
+    QFETCH(qint64, size);
+    QFETCH(int, atReport);
+    QFETCH(qint64, newSize);
+    QFETCH(int, reports);
+    const QString path = write("changing", contents(size, 21));
+    const QByteArray extra = contents(std::max<qint64>(newSize - size, 0), 22);
+    int made = 0;
+    try {
+        const QString digest = HashFile(path, AlgorithmSha1, [&](double) {
+            if (++made != atReport)
+                return;
+            QFile file(path);
+            if (newSize > size)
+                QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(extra) == extra.size());
+            else
+                QVERIFY(file.resize(newSize));
+        });
+        QFAIL(qPrintable("a digest of a file that changed size: " + digest));
+    } catch (const NumberedError &error) {
+        QCOMPARE(error.number, qint64(62));
+        QVERIFY2(error.description.contains(path), qPrintable(error.description));
+    }
+    QCOMPARE(QFileInfo(path).size(), newSize);
+    // No digest byte was reported: the bar never reads full for a digest not given.
+    QCOMPARE(made, reports);
 }
 
 void TestHashFile::everyHandleReleased()

@@ -1,4 +1,5 @@
 #include "AuthenticodeCheck.h"
+#include "FifoSwap.h"
 #include "MiniPe.h"
 #include "TrustResult.h"
 #include "VerifyFileSignature.h"
@@ -12,7 +13,11 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <chrono>
+#include <cstdio>
 #include <functional>
+
+#include <unistd.h>
 
 // The signed images come from make-fixtures.sh (a CTest fixture step); the
 // damaged ones are made here from them, so each row shows the one change
@@ -71,6 +76,8 @@ private slots:
     void check();
     void changedDuringCheck_data();
     void changedDuringCheck();
+    void otherKindOfFileAtOpen_data();
+    void otherKindOfFileAtOpen();
     void systemStoreDoesNotTrustTheTestRoot();
     void agreesWithOsslsigncode_data();
     void agreesWithOsslsigncode();
@@ -309,6 +316,43 @@ void TestSignatureVerdict::changedDuringCheck()
     const TrustAnchors anchors = TrustAnchors::fromFile(image("ca.crt"));
     QCOMPARE(CheckAuthenticode(path, anchors, betweenChunks), result);
     QVERIFY2(chunks >= afterChunk, "the file was never changed");
+}
+
+void TestSignatureVerdict::otherKindOfFileAtOpen_data()
+{
+    QTest::addColumn<QString>("swappedIn");
+    // An open that waited for a writer would hang the window for good.
+    QTest::newRow("FIFO") << "fifo";
+    // Never blocks, but holds no image: as missing as the FIFO.
+    QTest::newRow("character device") << "device";
+}
+
+// A signed image when its path is looked at; another kind of file has taken
+// its name when it is opened. The verdict is that of a path naming no file.
+void TestSignatureVerdict::otherKindOfFileAtOpen()
+{
+    QFETCH(QString, swappedIn);
+    const QString path = m_work.filePath("swapped-" + swappedIn + ".exe");
+    QVERIFY(QFile::copy(image("signed.exe"), path));
+    FifoSwap fifo(path);
+    QVERIFY(fifo.isValid());
+    const BeforeOpen swap = [&] {
+        if (swappedIn == "fifo") {
+            fifo.swapIn();
+        } else {
+            const QByteArray link = QFile::encodeName(path + ".link");
+            ::symlink("/dev/null", link.constData());
+            ::rename(link.constData(), QFile::encodeName(path).constData());
+        }
+    };
+    const TrustAnchors anchors = TrustAnchors::fromFile(image("ca.crt"));
+    qint32 result = TrustResult::Valid;
+    const bool ended =
+        fifo.finishesWithin(std::chrono::seconds(10), [&] { result = CheckAuthenticode(path, anchors, {}, swap); });
+    QVERIFY2(ended, "the check waited in the open");
+    QVERIFY2(QFileInfo(path).exists() && !QFileInfo(path).isFile(), "nothing took the file's place");
+    QCOMPARE(result, TrustResult::NoSignature);
+    QCOMPARE(VerdictForResult(result).text, NoSignatureText);
 }
 
 void TestSignatureVerdict::systemStoreDoesNotTrustTheTestRoot()

@@ -23,6 +23,8 @@ namespace
 {
 
 constexpr Rgb Blue{0, 0, 255};
+const QString ChooseFileText = QStringLiteral("请选择一个文件");
+const QString HashingText = QStringLiteral("正在获取文件摘要中......");
 constexpr int TrackBorderTwips = 45;
 
 // Blanks only, as the old Trim did: tabs and line breaks stay part of the path.
@@ -46,7 +48,7 @@ QString digestFailureText(const NumberedError &error)
     case FileErrorNumber::PermissionDenied: reason = QStringLiteral("没有读取该文件的权限"); break;
     case FileErrorNumber::PathFileAccess: reason = QStringLiteral("无法打开该文件"); break;
     case FileErrorNumber::DeviceIo: reason = QStringLiteral("读取该文件时出错"); break;
-    case FileErrorNumber::InputPastEnd: reason = QStringLiteral("该文件在读取过程中被改动"); break;
+    case FileErrorNumber::SizeChanged: reason = QStringLiteral("该文件在读取过程中被改动"); break;
     default: reason = QStringLiteral("计算摘要时出错"); break;
     }
     return QStringLiteral("无法获取文件摘要：%1（错误 %2）").arg(reason).arg(error.number);
@@ -176,16 +178,25 @@ void FileTool::reportProgress(double fraction)
 void FileTool::digest(quint32 algorithm, const QString &prefix)
 {
     setCheckButtonsEnabled(false);
-    setStatus(QStringLiteral("正在获取文件摘要中......"));
+    setStatus(HashingText);
     // The path goes as typed, blanks and all. The colour stays whatever the last check set.
+    const QString path = m_txtFile->text();
+    QString result;
     try {
-        const QString text = HashFile(
-            m_txtFile->text(), algorithm, [this](double f) { reportProgress(f); },
-            [] { QCoreApplication::processEvents(); });
-        setStatus(prefix + text);
+        result = prefix + HashFile(
+                              path, algorithm, [this](double f) { reportProgress(f); },
+                              [] { QCoreApplication::processEvents(); });
     } catch (const NumberedError &error) {
-        setStatus(digestFailureText(error));
+        result = digestFailureText(error);
     }
+    // The box stays editable during the digest. A result is shown only next
+    // to the path it was made for: once the box holds another path, a check
+    // of it that ran meanwhile keeps its result, and with none the panel asks
+    // for a file again rather than go on saying that a digest is under way.
+    if (m_txtFile->text() == path)
+        setStatus(result);
+    else if (m_Label9->text() == HashingText)
+        setStatus(ChooseFileText);
     setCheckButtonsEnabled(true);
 }
 

@@ -22,7 +22,8 @@ struct ToolContext;
 // The panel holds no state besides its controls: every handler reads the
 // path back from txtFile. A digest yields to the event loop after every
 // progress report, so the box and the dialog button stay live and a second
-// check started meanwhile runs to its end before the first one goes on.
+// check started meanwhile runs to its end before the first one goes on. A
+// digest's result is shown only while the box still holds its path.
 //
 //     FileTool tool(panelTabQM, context, dialog);   // builds the panel's controls
 //

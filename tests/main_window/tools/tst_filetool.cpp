@@ -37,6 +37,7 @@ const QString NoSignatureText = QStringLiteral("您选择的文件没有数字�
 const QColor Green(0, 128, 0);
 const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
+const QColor Olive(128, 128, 0);
 
 struct DialogCall {
     QString title;
@@ -99,7 +100,9 @@ private slots:
     void failingDigest();
     void progressFill_data();
     void progressFill();
+    void checkStartedDuringDigestRunsFirst_data();
     void checkStartedDuringDigestRunsFirst();
+    void fileGrowsDuringDigest();
     void fileCutShortDuringCheck();
     void realDialogAcceptsATypedNewName();
 
@@ -474,37 +477,93 @@ void TestFileTool::progressFill()
     QCOMPARE(fill->width(), Twips::toPixels(twips));
 }
 
+void TestFileTool::checkStartedDuringDigestRunsFirst_data()
+{
+    QTest::addColumn<QString>("meanwhile"); // what the user does inside the first digest
+    QTest::addColumn<QString>("shown");     // Label9 once the first digest has finished
+    QTest::addColumn<QColor>("colour");
+    // The box holds another path at the end: the later check's result stays.
+    QTest::newRow("signature check of another file") << "check other" << "valid" << Green;
+    QTest::newRow("digest of another file") << "digest other" << "sha1 of other" << Olive;
+    // No check of the other path: no result of the first one next to it either.
+    QTest::newRow("another path typed, nothing checked") << "type other" << "choose" << Olive;
+    // The box holds the first path again: its digest is shown.
+    QTest::newRow("another path typed, then the first again") << "type other and back" << "md5 of first" << Olive;
+}
+
 void TestFileTool::checkStartedDuringDigestRunsFirst()
 {
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, shown);
+    QFETCH(QColor, colour);
     // Three full chunks, so the digest yields in the middle of the file.
     QByteArray bytes(3 * 32768 + 5, '\0');
     for (int i = 0; i < bytes.size(); ++i)
         bytes[i] = char(i * 7);
     const QString first = write("first.bin", bytes);
-    txtFile()->setText(first);
+    const QString other = write("other.bin", bytes.left(40000) + "other");
+    // Chosen through the dialog: not an image, so the olive verdict, whose
+    // colour the digests keep.
+    m_dialog->answer = first;
+    QTest::mouseClick(button("cmdFile"), Qt::LeftButton);
+    QCOMPARE(textColour(label9()), Olive);
 
     QStringList seenInside;
     bool disabledInside = false;
     bool ran = false;
+    // Runs in the yield after the first digest's first progress report.
     QTimer::singleShot(0, this, [&] {
         ran = true;
         seenInside << label9()->text();
         disabledInside = checkButtonsDisabled();
-        // The user picks another path meanwhile and checks it.
-        txtFile()->setText(image("signed.exe"));
+        txtFile()->setText(meanwhile == "check other" ? image("signed.exe") : other);
         QVERIFY(checkButtonsEnabled());
-        QTest::mouseClick(button("cmdCer"), Qt::LeftButton);
+        if (meanwhile == "check other")
+            QTest::mouseClick(button("cmdCer"), Qt::LeftButton);
+        else if (meanwhile == "digest other")
+            QTest::mouseClick(button("cmdSHA1"), Qt::LeftButton);
+        else if (meanwhile == "type other and back")
+            txtFile()->setText(first);
         seenInside << label9()->text();
     });
     QTest::mouseClick(button("cmdMD5"), Qt::LeftButton);
 
     QVERIFY(ran);
     QVERIFY(disabledInside);
-    QCOMPARE(seenInside, QStringList({Hashing, ValidText}));
-    // The first digest then finishes with the path it started with, in the check's colour.
-    QCOMPARE(label9()->text(), "文件摘要(MD5)：" + coreutilsDigest("md5sum", first));
-    QCOMPARE(textColour(label9()), Green);
+    const QString expected = shown == "valid"           ? ValidText
+                             : shown == "sha1 of other" ? "文件摘要(SHA1)：" + coreutilsDigest("sha1sum", other)
+                             : shown == "choose"        ? Choose
+                                                        : "文件摘要(MD5)：" + coreutilsDigest("md5sum", first);
+    // The later check ran to its end inside the first digest.
+    QCOMPARE(seenInside.first(), Hashing);
+    if (meanwhile == "check other" || meanwhile == "digest other")
+        QCOMPARE(seenInside.last(), expected);
+    QCOMPARE(label9()->text(), expected);
+    QCOMPARE(textColour(label9()), colour);
     QVERIFY(checkButtonsEnabled());
+}
+
+void TestFileTool::fileGrowsDuringDigest()
+{
+    // The file grows after the digest's first chunk: no digest of its first
+    // part, but the text that it changed while it was read.
+    const QString path = write("growing.bin", QByteArray(3 * 32768 + 5, 'g'));
+    txtFile()->setText(path);
+    bool grown = false;
+    QTimer::singleShot(0, this, [&] {
+        QFile file(path);
+        grown = file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write("more") == 4;
+    });
+    QTest::mouseClick(button("cmdSHA1"), Qt::LeftButton);
+
+    QVERIFY(grown);
+    QVERIFY2(label9()->text().contains("该文件在读取过程中被改动") && label9()->text().contains("62"),
+             qPrintable(label9()->text()));
+    QVERIFY(checkButtonsEnabled());
+    QVERIFY(m_boxes->boxes.isEmpty());
+    // Left alone, the grown file gets the digest of all of it.
+    QTest::mouseClick(button("cmdSHA1"), Qt::LeftButton);
+    QCOMPARE(label9()->text(), "文件摘要(SHA1)：" + coreutilsDigest("sha1sum", path));
 }
 
 void TestFileTool::fileCutShortDuringCheck()
