@@ -57,6 +57,31 @@ QByteArray recorded(const char *name)
     return QByteArray("file:") + NSLOOKUP_OUTPUTS + '/' + name;
 }
 
+// The lines of a lookup answer as nslookup on Linux writes them (LF only): a
+// CNAME to a 247-character name and then addresses A records of that name.
+QList<QByteArray> cnameAnswer(int addresses)
+{
+    const QByteArray name = QByteArray(243, 'n') + ".cn.";
+    QList<QByteArray> lines{"Server:\t\t127.0.0.53\n", "Address:\t127.0.0.53#53\n", "\n",
+                            "Non-authoritative answer:\n", "www.a.com\tcanonical name = " + name + "\n"};
+    for (int i = 0; i < addresses; ++i) {
+        lines.append("Name:\t" + name + "\n");
+        lines.append("Address: 10." + QByteArray::number(i / 256 % 256) + '.' + QByteArray::number(i % 256) + ".1\n");
+    }
+    return lines;
+}
+
+// What the box shows of lines: each without its blanks and TABs, ending in
+// CR LF.
+QString tidied(const QList<QByteArray> &lines)
+{
+    QString text;
+    for (const QByteArray &line : lines)
+        text += QString::fromUtf8(line).remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'))
+            + QStringLiteral("\r\n");
+    return text;
+}
+
 } // namespace
 
 class TestHostCount : public QObject
@@ -71,6 +96,8 @@ private slots:
     void domainChecks_data();
     void domainChecks();
     void typedTextIsOneArgumentAndRunsNothing();
+    void largeOutputs_data();
+    void largeOutputs();
     void lookupWithoutAnswerEndsWithinTheBound_data();
     void lookupWithoutAnswerEndsWithinTheBound();
 };
@@ -156,6 +183,8 @@ void TestHostCount::domainChecks_data()
     QTest::newRow("empty domain goes on") << "" << QString();
     QTest::newRow("-type=any is no option") << "-type=any" << HostCountTool::OptionText;
     QTest::newRow("a blank before the dash: an argument") << " -x" << QString();
+    // The lookup writes in the system's encoding, UTF-8.
+    QTest::newRow("Chinese domain comes back whole") << QStringLiteral("例子.中国") << QString();
 }
 
 void TestHostCount::domainChecks()
@@ -190,6 +219,58 @@ void TestHostCount::typedTextIsOneArgumentAndRunsNothing()
     QCOMPARE(count.result->text(), QStringLiteral("argc=1\r\narg1=[") + QString(typed).remove(QLatin1Char(' '))
                                        + QStringLiteral("]\r\n"));
     QVERIFY(!QFileInfo::exists(marker));
+}
+
+// Outputs around the 1 MiB the tool reads: below it the whole answer, past it
+// the whole lines within the first 1 MiB and nothing after them.
+void TestHostCount::largeOutputs_data()
+{
+    constexpr qsizetype MiB = 1 << 20;
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QString>("expected");
+
+    const QList<QByteArray> below = cnameAnswer(1500);
+    QTest::newRow("3,000 lines, below the bound") << below.join() << tidied(below);
+
+    // 8,193 lines, 1.1 MB: the lines that end within the first 1 MiB.
+    const QList<QByteArray> past = cnameAnswer(4094);
+    QList<QByteArray> within;
+    qsizetype size = 0;
+    for (const QByteArray &line : past) {
+        if (size + line.size() > MiB)
+            break;
+        size += line.size();
+        within.append(line);
+    }
+    QVERIFY(past.join().size() > MiB && within.size() < past.size() && size > MiB - 300);
+    QTest::newRow("8,193 lines past the bound: the lines within it") << past.join() << tidied(within);
+
+    // Exactly the bound, the last line without its break: nothing is cut.
+    QByteArray exact = below.join();
+    exact += QByteArray(MiB - exact.size(), 'x');
+    QTest::newRow("exactly 1 MiB is read whole") << exact << tidied(below) + QString(MiB - below.join().size(), 'x') + "\r\n";
+
+    // No line break within the bound: its first 1 MiB as one line.
+    QTest::newRow("one line longer than the bound")
+        << QByteArray(MiB + 10, 'y') << QString(MiB, QLatin1Char('y')) + QStringLiteral("\r\n");
+}
+
+void TestHostCount::largeOutputs()
+{
+    QFETCH(QByteArray, output);
+    QFETCH(QString, expected);
+    QTemporaryDir recorded;
+    QFile answer(recorded.filePath(QStringLiteral("answer.txt")));
+    QVERIFY(answer.open(QIODevice::WriteOnly));
+    QCOMPARE(answer.write(output), output.size());
+    answer.close();
+
+    CountRig count("file:" + answer.fileName().toLocal8Bit());
+    count.query(QStringLiteral("www.a.com"));
+    QCOMPARE(count.result->text().size(), expected.size());
+    QCOMPARE(count.result->text(), expected);
+    QVERIFY(count.idle());
+    QVERIFY(!QFileInfo::exists(count.tool.workFile()));
 }
 
 void TestHostCount::lookupWithoutAnswerEndsWithinTheBound_data()
