@@ -8,13 +8,16 @@
 // ended its lines (CR LF, LF or CR), decoded in the system's encoding, the
 // one nslookup writes in.
 //
-// Only the first HostCountWorkFileBound bytes are read. Of a longer output
-// the box gets the whole lines that end within them and nothing after; an
-// output with no line break in them gives those bytes as one line.
+// Both what is read and what is shown are bounded by HostCountWorkFileBound:
+// only that many bytes of the output are read, and of a longer output only
+// the whole lines that end within them; the box text, CR LF after every line,
+// holds the lines that fit in that many characters, in order, and nothing
+// after the first that does not. A first line too long for it is shown cut
+// at the bound.
 //
 //     box->setText(TidyLookupOutput(ReadHostCountWorkFile(path), tab));
 
-// 1 MiB, the most a page may hold too.
+// 1 MiB (bytes read, characters shown), the most a page may hold too.
 inline constexpr qsizetype HostCountWorkFileBound = 1 << 20;
 
 // The box text of the work file's bytes; bytes past the bound are not read.

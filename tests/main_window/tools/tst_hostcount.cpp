@@ -221,8 +221,9 @@ void TestHostCount::typedTextIsOneArgumentAndRunsNothing()
     QVERIFY(!QFileInfo::exists(marker));
 }
 
-// Outputs around the 1 MiB the tool reads: below it the whole answer, past it
-// the whole lines within the first 1 MiB and nothing after them.
+// Outputs around the 1 MiB the tool reads and shows: below it the whole
+// answer; past it the whole lines that fit in 1 MiB of box text (each line
+// ending in CR LF), nothing after them.
 void TestHostCount::largeOutputs_data()
 {
     constexpr qsizetype MiB = 1 << 20;
@@ -232,27 +233,38 @@ void TestHostCount::largeOutputs_data()
     const QList<QByteArray> below = cnameAnswer(1500);
     QTest::newRow("3,000 lines, below the bound") << below.join() << tidied(below);
 
-    // 8,193 lines, 1.1 MB: the lines that end within the first 1 MiB.
+    // 8,193 LF lines, 1.1 MB: in the box each line takes its bytes and a CR.
     const QList<QByteArray> past = cnameAnswer(4094);
-    QList<QByteArray> within;
-    qsizetype size = 0;
+    QList<QByteArray> fitting;
+    qsizetype shown = 0;
     for (const QByteArray &line : past) {
-        if (size + line.size() > MiB)
+        if (shown + line.size() + 1 > MiB)
             break;
-        size += line.size();
-        within.append(line);
+        shown += line.size() + 1;
+        fitting.append(line);
     }
-    QVERIFY(past.join().size() > MiB && within.size() < past.size() && size > MiB - 300);
-    QTest::newRow("8,193 lines past the bound: the lines within it") << past.join() << tidied(within);
+    QVERIFY(past.join().size() > MiB && fitting.size() < past.size() && shown > MiB - 300);
+    QTest::newRow("8,193 lines past the bound: the lines that fit") << past.join() << tidied(fitting);
 
-    // Exactly the bound, the last line without its break: nothing is cut.
-    QByteArray exact = below.join();
-    exact += QByteArray(MiB - exact.size(), 'x');
-    QTest::newRow("exactly 1 MiB is read whole") << exact << tidied(below) + QString(MiB - below.join().size(), 'x') + "\r\n";
+    // CR LF lines of exactly 1 MiB: read whole, and the box text is 1 MiB.
+    QByteArray exact;
+    QString exactShown;
+    for (int i = 0; exact.size() < MiB - 200; ++i) {
+        exact += "Address:10.0.0." + QByteArray::number(i % 256) + "\r\n";
+        exactShown += "Address:10.0.0." + QString::number(i % 256) + "\r\n";
+    }
+    const QByteArray last = "Name:" + QByteArray(MiB - exact.size() - 7, 'x') + "\r\n";
+    exact += last;
+    exactShown += QString::fromLatin1(last);
+    QTest::newRow("exactly 1 MiB of CR LF lines is read whole") << exact << exactShown;
 
-    // No line break within the bound: its first 1 MiB as one line.
+    // Short LF lines well within what is read: the box text stops at 1 MiB.
+    QTest::newRow("700,000 empty LF lines: 524,288 shown")
+        << QByteArray(700000, '\n') << QStringLiteral("\r\n").repeated(MiB / 2);
+
+    // No line break within what is read: one line, cut to fit the box text.
     QTest::newRow("one line longer than the bound")
-        << QByteArray(MiB + 10, 'y') << QString(MiB, QLatin1Char('y')) + QStringLiteral("\r\n");
+        << QByteArray(MiB + 10, 'y') << QString(MiB - 2, QLatin1Char('y')) + QStringLiteral("\r\n");
 }
 
 void TestHostCount::largeOutputs()
