@@ -15,9 +15,9 @@
 #include <QTest>
 
 // Nothing leaves the machine: the test answers the names itself, "localhost"
-// with 127.0.0.1 and no other, so echoes go to loopback (or to 0.0.0.0 for a
-// name that does not resolve), and every other address is answered by the
-// echo double.
+// with 127.0.0.1 and no other name, so echoes go to loopback only (a name
+// without an address is never echoed), and every other address is answered
+// by the echo double.
 namespace {
 
 int openDescriptors()
