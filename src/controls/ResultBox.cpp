@@ -1,6 +1,7 @@
 #include "ResultBox.h"
 
 #include <QScrollBar>
+#include <QTextBoundaryFinder>
 
 namespace
 {
@@ -18,12 +19,36 @@ QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; border
 QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }
 )";
 
+// Qt's word wrap lays out a run of text with no break chance in time that
+// grows with the square of its length: each line scans the whole rest of the
+// run before it breaks it anywhere (one word of 1 MiB takes minutes). Runs up
+// to this length stay well under a second even when the whole text is made
+// of them.
+constexpr qsizetype LongestWordWrappedRun = 1024;
+
+// True when text holds a stretch longer than LongestWordWrappedRun between
+// two line-break chances, as the layout finds them.
+bool hasOverlongRun(const QString &text)
+{
+    if (text.size() <= LongestWordWrappedRun)
+        return false;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype last = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at != -1; at = breaks.toNextBoundary()) {
+        if (at - last > LongestWordWrappedRun)
+            return true;
+        last = at;
+    }
+    return false;
+}
+
 } // namespace
 
 ResultBox::ResultBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setStyleSheet(QString::fromLatin1(ScrollBarSkin));
 }
@@ -31,5 +56,15 @@ ResultBox::ResultBox(QWidget *parent) : QPlainTextEdit(parent)
 void ResultBox::setText(const QString &text)
 {
     m_text = text;
+    // A text with an overlong run wraps anywhere, which lays out in time
+    // linear in its length; every other text wraps at its words.
+    const QTextOption::WrapMode wrap =
+        hasOverlongRun(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != wrap) {
+        // A new wrap lays the old text out again: empty the box first, so an
+        // overlong run it holds is never laid out at its words.
+        clear();
+        setWordWrapMode(wrap);
+    }
     setPlainText(text);
 }

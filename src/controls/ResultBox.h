@@ -7,6 +7,11 @@
 // written, CR LF pairs included, the way the old text box kept its Text:
 // QPlainTextEdit itself would hand back LF only. Handlers that "read the box
 // back and append" read text(), never toPlainText().
+//
+// The box wraps at word boundaries, a word too long for its line anywhere.
+// A text holding a run of more than 1024 characters without a break chance
+// (one long word) wraps anywhere throughout: word wrap would lay it out in
+// time that grows with the square of the run, and freeze the window.
 class ResultBox : public QPlainTextEdit
 {
     Q_OBJECT

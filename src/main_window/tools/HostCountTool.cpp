@@ -1,7 +1,7 @@
 #include "HostCountTool.h"
 
 #include "Fonts.h"
-#include "GbkCodec.h"
+#include "HostCountWorkFile.h"
 #include "LookupOutputTidy.h"
 #include "MessageBoxes.h"
 #include "NslookupProcess.h"
@@ -18,32 +18,6 @@
 #include <QTimer>
 
 using namespace PanelControls;
-
-namespace {
-
-// The lines of text as a line-by-line read gives them: each without its
-// CR LF, LF or CR.
-QStringList linesOf(const QString &text)
-{
-    QStringList lines;
-    QString line;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(line);
-            line.clear();
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-        } else {
-            line += c;
-        }
-    }
-    if (!line.isEmpty())
-        lines.append(line);
-    return lines;
-}
-
-} // namespace
 
 HostCountTool::HostCountTool(QWidget *panel, ToolContext &context)
     : QObject(panel), m_context(context), m_ownLookup(std::make_unique<NslookupProcess>()), m_lookup(*m_ownLookup),
@@ -117,8 +91,9 @@ void HostCountTool::cmdGO_Click()
     QFile::remove(workFile());
 
     if (m_lookup.start(domain, workFile()) && waitForLookup()) {
-        readWorkFile();
-        m_txtSLJG->setText(TidyLookupOutput(m_txtSLJG->text(), m_Text6->text()));
+        // The work file's text is tidied before it is shown: the box is
+        // written once, as the window shows nothing in between.
+        m_txtSLJG->setText(TidyLookupOutput(ReadHostCountWorkFile(workFile()), m_Text6->text()));
     } else {
         m_txtSLJG->setText(NoAnswerText);
     }
@@ -145,17 +120,4 @@ bool HostCountTool::waitForLookup()
     if (m_lookup.running())
         m_lookup.stop();
     return QFileInfo(workFile()).size() > 0;
-}
-
-void HostCountTool::readWorkFile()
-{
-    m_txtSLJG->setText(QString());
-    QFile file(workFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    // The lookup writes in the system's code page.
-    const QStringList lines = linesOf(Gbk::decode(file.readAll()));
-    file.close();
-    for (const QString &line : lines)
-        m_txtSLJG->setText(m_txtSLJG->text() + line + QStringLiteral("\r\n"));
 }

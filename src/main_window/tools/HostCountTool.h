@@ -55,7 +55,6 @@ public:
 private:
     void build(QWidget *panel);
     bool waitForLookup();
-    void readWorkFile();
 
     ToolContext &m_context;
     std::unique_ptr<LookupProcess> m_ownLookup;

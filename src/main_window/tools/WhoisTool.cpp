@@ -6,13 +6,13 @@
 #include "PageFetcher.h"
 #include "PageText.h"
 #include "PanelControls.h"
+#include "ResultBox.h"
 #include "ToolContext.h"
 #include "Twips.h"
 #include "WhoisLabelTable.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <exception>
@@ -30,11 +30,7 @@ WhoisTool::WhoisTool(QWidget *panel, ToolContext &context) : QObject(panel), m_c
     m_txtYuMing = inputBox(panel, "txtYuMing", Twips::rect(2040, 1440, 4455, 375));
     m_cmdYuMingChaXun = button(panel, "cmdYuMingChaXun", Twips::rect(6480, 1440, 735, 375), QStringLiteral("查询"));
 
-    m_txtYuMingJG = new QPlainTextEdit(panel);
-    m_txtYuMingJG->setObjectName(QStringLiteral("txtYuMingJG"));
-    m_txtYuMingJG->setGeometry(Twips::rect(1440, 1920, 5775, 3495));
-    m_txtYuMingJG->setReadOnly(true);
-    m_txtYuMingJG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtYuMingJG = resultBox(panel, "txtYuMingJG", Twips::rect(1440, 1920, 5775, 3495), true, QString());
     m_txtYuMingJG->setFont(Fonts::verdana(9));
 
     connect(m_cmdYuMingChaXun, &QPushButton::clicked, this, &WhoisTool::cmdYuMingChaXun_Click);
@@ -52,20 +48,23 @@ void WhoisTool::cmdYuMingChaXun_Click()
     try {
         m_cmdYuMingChaXun->setEnabled(false);
         m_txtYuMing->setEnabled(false);
-        m_txtYuMingJG->setPlainText(QString());
+        m_txtYuMingJG->setText(QString());
         m_txtYuMingJG->setEnabled(false);
-        m_txtYuMingJG->setPlainText(QString::fromUtf16(ProgressText));
+        m_txtYuMingJG->setText(QString::fromUtf16(ProgressText));
         // The fetch blocks the window; paint the progress text first.
         m_txtYuMingJG->repaint();
 
-        m_txtYuMingJG->setPlainText(m_context.fetcher.fetchPageText(Endpoints::whois(m_txtYuMing->text())));
-        // The labels are replaced in the text as the box holds it.
-        QString working = m_txtYuMingJG->toPlainText();
+        // The box holds the page text exactly as it came, so the labels are
+        // replaced in the page text itself. The window paints nothing before
+        // the translated text replaces it, so the box is written once, with
+        // that: laying out up to a page's 1 MiB twice would only keep the
+        // window waiting.
+        QString working = m_context.fetcher.fetchPageText(Endpoints::whois(m_txtYuMing->text()));
         if (FindTextPos(QString::fromUtf16(ReservedMarker), working) > 0)
             m_txtYuMing->setText(QString::fromUtf16(ReservedText));
         working = ApplyWhoisLabelTable(working);
 
-        m_txtYuMingJG->setPlainText(working);
+        m_txtYuMingJG->setText(working);
         enableControls();
     } catch (const std::exception &) {
         m_context.boxes.show(MessageBoxes::Icon::Critical, QString::fromUtf16(FailureTitle),

@@ -4,9 +4,9 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+class ResultBox;
 struct ToolContext;
 
 // The domain registration record tool on the panel TabYM: fetches the whois
@@ -37,5 +37,5 @@ private:
     QLabel *m_Label5;               // Label5: what the tool does
     QLineEdit *m_txtYuMing;         // txtYuMing: the domain typed
     QPushButton *m_cmdYuMingChaXun; // cmdYuMingChaXun: starts the query
-    QPlainTextEdit *m_txtYuMingJG;  // txtYuMingJG: the whole record, labels in Chinese
+    ResultBox *m_txtYuMingJG;       // txtYuMingJG: the whole record, labels in Chinese
 };

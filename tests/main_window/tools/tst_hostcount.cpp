@@ -57,6 +57,31 @@ QByteArray recorded(const char *name)
     return QByteArray("file:") + NSLOOKUP_OUTPUTS + '/' + name;
 }
 
+// The lines of a lookup answer as nslookup on Linux writes them (LF only): a
+// CNAME to a 247-character name and then addresses A records of that name.
+QList<QByteArray> cnameAnswer(int addresses)
+{
+    const QByteArray name = QByteArray(243, 'n') + ".cn.";
+    QList<QByteArray> lines{"Server:\t\t127.0.0.53\n", "Address:\t127.0.0.53#53\n", "\n",
+                            "Non-authoritative answer:\n", "www.a.com\tcanonical name = " + name + "\n"};
+    for (int i = 0; i < addresses; ++i) {
+        lines.append("Name:\t" + name + "\n");
+        lines.append("Address: 10." + QByteArray::number(i / 256 % 256) + '.' + QByteArray::number(i % 256) + ".1\n");
+    }
+    return lines;
+}
+
+// What the box shows of lines: each without its blanks and TABs, ending in
+// CR LF.
+QString tidied(const QList<QByteArray> &lines)
+{
+    QString text;
+    for (const QByteArray &line : lines)
+        text += QString::fromUtf8(line).remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'))
+            + QStringLiteral("\r\n");
+    return text;
+}
+
 } // namespace
 
 class TestHostCount : public QObject
@@ -71,6 +96,8 @@ private slots:
     void domainChecks_data();
     void domainChecks();
     void typedTextIsOneArgumentAndRunsNothing();
+    void largeOutputs_data();
+    void largeOutputs();
     void lookupWithoutAnswerEndsWithinTheBound_data();
     void lookupWithoutAnswerEndsWithinTheBound();
 };
@@ -156,6 +183,8 @@ void TestHostCount::domainChecks_data()
     QTest::newRow("empty domain goes on") << "" << QString();
     QTest::newRow("-type=any is no option") << "-type=any" << HostCountTool::OptionText;
     QTest::newRow("a blank before the dash: an argument") << " -x" << QString();
+    // The lookup writes in the system's encoding, UTF-8.
+    QTest::newRow("Chinese domain comes back whole") << QStringLiteral("例子.中国") << QString();
 }
 
 void TestHostCount::domainChecks()
@@ -190,6 +219,70 @@ void TestHostCount::typedTextIsOneArgumentAndRunsNothing()
     QCOMPARE(count.result->text(), QStringLiteral("argc=1\r\narg1=[") + QString(typed).remove(QLatin1Char(' '))
                                        + QStringLiteral("]\r\n"));
     QVERIFY(!QFileInfo::exists(marker));
+}
+
+// Outputs around the 1 MiB the tool reads and shows: below it the whole
+// answer; past it the whole lines that fit in 1 MiB of box text (each line
+// ending in CR LF), nothing after them.
+void TestHostCount::largeOutputs_data()
+{
+    constexpr qsizetype MiB = 1 << 20;
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QString>("expected");
+
+    const QList<QByteArray> below = cnameAnswer(1500);
+    QTest::newRow("3,000 lines, below the bound") << below.join() << tidied(below);
+
+    // 8,193 LF lines, 1.1 MB: in the box each line takes its bytes and a CR.
+    const QList<QByteArray> past = cnameAnswer(4094);
+    QList<QByteArray> fitting;
+    qsizetype shown = 0;
+    for (const QByteArray &line : past) {
+        if (shown + line.size() + 1 > MiB)
+            break;
+        shown += line.size() + 1;
+        fitting.append(line);
+    }
+    QVERIFY(past.join().size() > MiB && fitting.size() < past.size() && shown > MiB - 300);
+    QTest::newRow("8,193 lines past the bound: the lines that fit") << past.join() << tidied(fitting);
+
+    // CR LF lines of exactly 1 MiB: read whole, and the box text is 1 MiB.
+    QByteArray exact;
+    QString exactShown;
+    for (int i = 0; exact.size() < MiB - 200; ++i) {
+        exact += "Address:10.0.0." + QByteArray::number(i % 256) + "\r\n";
+        exactShown += "Address:10.0.0." + QString::number(i % 256) + "\r\n";
+    }
+    const QByteArray last = "Name:" + QByteArray(MiB - exact.size() - 7, 'x') + "\r\n";
+    exact += last;
+    exactShown += QString::fromLatin1(last);
+    QTest::newRow("exactly 1 MiB of CR LF lines is read whole") << exact << exactShown;
+
+    // Short LF lines well within what is read: the box text stops at 1 MiB.
+    QTest::newRow("700,000 empty LF lines: 524,288 shown")
+        << QByteArray(700000, '\n') << QStringLiteral("\r\n").repeated(MiB / 2);
+
+    // No line break within what is read: one line, cut to fit the box text.
+    QTest::newRow("one line longer than the bound")
+        << QByteArray(MiB + 10, 'y') << QString(MiB - 2, QLatin1Char('y')) + QStringLiteral("\r\n");
+}
+
+void TestHostCount::largeOutputs()
+{
+    QFETCH(QByteArray, output);
+    QFETCH(QString, expected);
+    QTemporaryDir recorded;
+    QFile answer(recorded.filePath(QStringLiteral("answer.txt")));
+    QVERIFY(answer.open(QIODevice::WriteOnly));
+    QCOMPARE(answer.write(output), output.size());
+    answer.close();
+
+    CountRig count("file:" + answer.fileName().toLocal8Bit());
+    count.query(QStringLiteral("www.a.com"));
+    QCOMPARE(count.result->text().size(), expected.size());
+    QCOMPARE(count.result->text(), expected);
+    QVERIFY(count.idle());
+    QVERIFY(!QFileInfo::exists(count.tool.workFile()));
 }
 
 void TestHostCount::lookupWithoutAnswerEndsWithinTheBound_data()

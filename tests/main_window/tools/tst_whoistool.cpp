@@ -1,10 +1,10 @@
 #include "Endpoints.h"
+#include "ResultBox.h"
 #include "ToolPanelRig.h"
 #include "WhoisLabelTable.h"
 #include "WhoisTool.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -18,7 +18,7 @@ struct WhoisPanel : ToolOnPanel<WhoisTool> {
     WhoisPanel() : ToolOnPanel({.status = QStringLiteral("Orvalent 5.5")}) {}
     QLineEdit *input = find<QLineEdit>("txtYuMing");
     QPushButton *button = find<QPushButton>("cmdYuMingChaXun");
-    QPlainTextEdit *result = find<QPlainTextEdit>("txtYuMingJG");
+    ResultBox *result = find<ResultBox>("txtYuMingJG");
 
     void query(const QString &domain)
     {
@@ -39,6 +39,7 @@ private slots:
     void recordPage();
     void reservedDomainMarksTheInput();
     void emptyInputIsStillRequested();
+    void pageOfOneLongWordIsShownWhole();
     void controlsDuringTheFetch();
     void runTimeErrorIsTrapped();
     void failedFetchEndsTheProgramUntrapped();
@@ -166,6 +167,20 @@ void TestWhoisTool::emptyInputIsStillRequested()
     QCOMPARE(requests[0].pathAndQuery, QByteArray("/whois/"));
     QVERIFY2(p.result->toPlainText().contains(QStringLiteral("状态: free")), qPrintable(p.result->toPlainText()));
     QVERIFY(p.boxes.boxes.isEmpty());
+}
+
+// A page as large as a fetch takes, its text one word: the box holds it whole
+// and the tool ends (a word laid out at its words took minutes).
+void TestWhoisTool::pageOfOneLongWordIsShownWhole()
+{
+    WhoisPanel p;
+    const QString word(1024 * 1024 - 64, QLatin1Char('a'));
+    p.server().setRoute(Host, "/whois/long.cn", StandinServer::html(QStringLiteral("<p>") + word + QStringLiteral("</p>")));
+    p.query("long.cn");
+    QVERIFY(p.boxes.boxes.isEmpty());
+    QCOMPARE(p.result->text().trimmed(), word);
+    p.result->grab();
+    QVERIFY(p.input->isEnabled() && p.button->isEnabled() && p.result->isEnabled());
 }
 
 void TestWhoisTool::controlsDuringTheFetch()
