@@ -11,7 +11,6 @@
 #include "UsageLine.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -34,7 +33,7 @@ const QColor Blue(0, 0, 255);
 } // namespace
 
 Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
-    : QDialog(parent), m_fetcher(fetcher), m_random(random)
+    : FrameClosedDialog(parent), m_fetcher(fetcher), m_random(random)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("增值服务页面"));
@@ -110,15 +109,4 @@ void Form2::Form_Activate()
 void Form2::Command1_Click()
 {
     close();
-}
-
-void Form2::keyPressEvent(QKeyEvent *event)
-{
-    // The box closes by its button or its close box only; a dialog would take
-    // Esc as a cancel and close.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

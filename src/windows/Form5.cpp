@@ -27,7 +27,7 @@ const QStringList &Form5::ComponentNames()
     return names;
 }
 
-Form5::Form5(QWidget *parent) : QDialog(parent)
+Form5::Form5(QWidget *parent) : FrameClosedDialog(parent)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("关于"));
