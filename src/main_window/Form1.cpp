@@ -9,6 +9,7 @@
 #include "HostLookupTool.h"
 #include "IdCardTool.h"
 #include "IpTool.h"
+#include "LabelsUnderControls.h"
 #include "MobileTool.h"
 #include "OutsidePageItems.h"
 #include "PageRankTool.h"
@@ -142,6 +143,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     m_context.statusLine = m_Label1;
     m_fileDialog = std::make_unique<QtFileDialog>();
     createTools();
+    LabelsUnderControls(this);
 
     m_activation = new ProgramWindowActivation(this);
     connect(m_activation, &ProgramWindowActivation::activated, this, &Form1::Form_Activate);

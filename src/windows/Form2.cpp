@@ -2,6 +2,7 @@
 
 #include "Endpoints.h"
 #include "Fonts.h"
+#include "LabelsUnderControls.h"
 #include "PageFetcher.h"
 #include "PanelControls.h"
 #include "ProgramWindowActivation.h"
@@ -91,6 +92,7 @@ Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(Twips::rect(6360, 6240, 1815, 375));
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    LabelsUnderControls(this);
 
     CentreOnScreen(this);
     auto *activation = new ProgramWindowActivation(this);

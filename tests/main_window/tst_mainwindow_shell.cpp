@@ -5,6 +5,7 @@
 
 #include "Endpoints.h"
 #include "Frm.h"
+#include "LabelStacking.h"
 #include "PictureBox.h"
 #include "ProgramVersion.h"
 #include "Screenshots.h"
@@ -91,6 +92,8 @@ private slots:
     void statusLabelsSizeThemselves_data();
     void statusLabelsSizeThemselves();
     void statusLineWholeWhileAFetchBlocks();
+    void labelsLieUnderBoxesAndButtons_data();
+    void labelsLieUnderBoxesAndButtons();
     void titleButtonSequences_data();
     void titleButtonSequences();
     void closeButton_data();
@@ -301,6 +304,34 @@ void TstForm1Shell::statusLineWholeWhileAFetchBlocks()
     QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 px of %2").arg(width).arg(needed)));
     QCOMPARE(status->text(), ProductTitle());
     QCOMPARE(fatal.count, 0);
+}
+
+void TstForm1Shell::labelsLieUnderBoxesAndButtons_data()
+{
+    QTest::addColumn<QString>("panel"); // empty: the window's own children
+    QTest::addColumn<QString>("mustLieUnder"); // a pair that overlaps on this panel, if any
+    QTest::newRow("Form1") << "" << "";
+    // The IP panel's explanation is made after the address box and reaches
+    // into its top pixel row.
+    for (const char *name : {"TabSJ", "TabIP", "TabSFZ", "TabYM", "TabZhuJi", "TabRenQi", "TabLiuXing",
+                             "TabShuLiang", "TabTel", "TabUS", "TabQM", "TabTXM", "TabPost"})
+        QTest::newRow(name) << name << (qstrcmp(name, "TabIP") == 0 ? "lblIPJieShao under txtIP" : "");
+}
+
+void TstForm1Shell::labelsLieUnderBoxesAndButtons()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, mustLieUnder);
+    MainWindowFixture f({});
+    Form1 &form = *f.form;
+    QWidget *root = panel.isEmpty() ? static_cast<QWidget *>(&form) : form.panel(panel);
+    QVERIFY(root);
+    // The window's own labels only: the panels have their rows.
+    const LabelStacking stacking = labelStacking(root, panel.isEmpty() ? Qt::FindDirectChildrenOnly
+                                                                       : Qt::FindChildrenRecursively);
+    QVERIFY2(stacking.labelsAbove.isEmpty(), qPrintable(stacking.labelsAbove.join(QStringLiteral(", "))));
+    if (!mustLieUnder.isEmpty())
+        QVERIFY2(stacking.labelsBelow.contains(mustLieUnder), qPrintable(stacking.labelsBelow.join(", ")));
 }
 
 void TstForm1Shell::titleButtonSequences_data()
