@@ -6,13 +6,12 @@
 
 class QLabel;
 
-// The labels of a panel or window that size themselves to their text. Qt
-// tells a widget's layout at once (invalidate) whenever the size a child
-// needs changes, when its text or font is set, while a resize by adjustSize
-// waits for the next layout pass; the blocking page fetches run no layout
-// pass, so a status text set before a fetch would stand cut for the whole
-// fetch. This layout places no items: it only gives each of its labels the
-// size its text needs, the moment the text changes.
+// The labels of a panel or window that size themselves to their text. When a
+// label's text or font changes, Qt tells its parent's layout at once
+// (invalidate), while the layout request it posts waits for the event loop;
+// the blocking page fetches run no event loop, so a status text set before a
+// fetch stood cut for the whole fetch. This layout places no items: it only
+// gives each of its labels the size its text needs, the moment it changes.
 class AutoSizeLayout : public QLayout
 {
 public:
