@@ -1,6 +1,5 @@
 #include "AutoSizeLayout.h"
 
-#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -31,12 +30,11 @@ void AutoSizeLayout::add(QLabel *label, Wrap wrap)
             entry.wrap = wrap;
             known = true;
         }
-    if (!known) {
+    // A label not yet shown tells its parent nothing when its text changes:
+    // the layout fits it when it is shown (setGeometry, or invalidate when it
+    // is shown on its own).
+    if (!known)
         layout->m_labels.append({label, wrap});
-        // A label not yet shown tells its parent nothing when its text
-        // changes; it is fitted when it is shown.
-        label->installEventFilter(layout);
-    }
     layout->fit({label, wrap});
 }
 
@@ -50,15 +48,6 @@ void AutoSizeLayout::setGeometry(const QRect &rect)
 {
     QLayout::setGeometry(rect);
     fitAll();
-}
-
-bool AutoSizeLayout::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Show)
-        for (const Entry &entry : std::as_const(m_labels))
-            if (entry.label == watched)
-                fit(entry);
-    return QLayout::eventFilter(watched, event);
 }
 
 void AutoSizeLayout::addItem(QLayoutItem *item)

@@ -26,7 +26,6 @@ public:
 
     void invalidate() override;
     void setGeometry(const QRect &rect) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
     void addItem(QLayoutItem *item) override;
     QLayoutItem *itemAt(int) const override { return nullptr; }
