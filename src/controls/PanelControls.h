@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AutoSizeLayout.h"
 #include "Fonts.h"
 #include "InfoIcon.h"
 #include "ResultBox.h"
@@ -41,11 +42,11 @@ inline QLabel *textColour(QLabel *label, const QColor &colour)
 }
 
 // A label that sizes itself to its text keeps its left and top and takes the
-// size its text needs, every time the text changes.
+// size its text needs, every time the text changes (see AutoSizeLayout).
 inline void setAutoSized(QLabel *label, const QString &text)
 {
+    AutoSizeLayout::add(label);
     label->setText(text);
-    label->adjustSize();
 }
 
 // A label that keeps its design size whatever its text.
@@ -69,7 +70,7 @@ inline QLabel *caption(QWidget *panel, const char *name, QRect place, const QStr
                        const std::optional<QFont> &font = std::nullopt)
 {
     QLabel *made = label(panel, name, place, text, font);
-    made->adjustSize();
+    AutoSizeLayout::add(made);
     return made;
 }
 

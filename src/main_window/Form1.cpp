@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AutoSizeLayout.h"
 #include "BarcodeTool.h"
 #include "FileDialog.h"
 #include "FileTool.h"
@@ -8,6 +9,7 @@
 #include "HostLookupTool.h"
 #include "IdCardTool.h"
 #include "IpTool.h"
+#include "LabelsUnderControls.h"
 #include "MobileTool.h"
 #include "OutsidePageItems.h"
 #include "PageRankTool.h"
@@ -141,6 +143,7 @@ Form1::Form1(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
     m_context.statusLine = m_Label1;
     m_fileDialog = std::make_unique<QtFileDialog>();
     createTools();
+    LabelsUnderControls(this);
 
     m_activation = new ProgramWindowActivation(this);
     connect(m_activation, &ProgramWindowActivation::activated, this, &Form1::Form_Activate);
@@ -245,7 +248,10 @@ void Form1::buildShell()
     m_Label2->setText(QStringLiteral("已连接Valentor云数据中心"));
     m_Label2->setToolTip(QStringLiteral("获取地理位置信息有助于更好地为您选择更快的服务器"));
 
-    fitLabels();
+    // The status labels size themselves to their text, also when a tool or
+    // the start-up window writes them in the middle of a blocking fetch.
+    for (QLabel *label : {m_Label1, m_Label2, m_Label4})
+        AutoSizeLayout::add(label);
 }
 
 void Form1::buildMenu()
@@ -393,7 +399,6 @@ void Form1::Form_Activate()
         m_startup->setVisible(false);
     }
     m_Label1->setText(ProductTitle());
-    fitLabels();
     m_barcodeTool->loadRegistryForm();
 }
 
@@ -404,25 +409,7 @@ void Form1::showEvent(QShowEvent *event)
         CentreOnScreen(this);
         activateWindow();
     }
-    fitLabels();
     QWidget::showEvent(event);
-}
-
-// The status labels size themselves to their text, also when a tool or the
-// start-up window writes them: a label whose text changed asks its parent
-// for a new layout.
-bool Form1::event(QEvent *event)
-{
-    if (event->type() == QEvent::LayoutRequest)
-        fitLabels();
-    return QWidget::event(event);
-}
-
-void Form1::fitLabels()
-{
-    for (QLabel *label : {m_Label1, m_Label2, m_Label4})
-        if (label && label->size() != label->sizeHint())
-            label->adjustSize();
 }
 
 // ---------------------------------------------------------------------------

@@ -88,7 +88,6 @@ signals:
     void paidServicesRequested(); // Tab4 "增值服务"
 
 protected:
-    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -112,8 +111,6 @@ private:
     void showPanelOf(const QString &panelName);
     // The items that lead out of the program: the side bar is reset first.
     void openOutside(void (OutsidePageItems::*open)());
-
-    void fitLabels();
 
     ProgramFolder m_folder;
     LookupState m_state;

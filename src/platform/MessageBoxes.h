@@ -15,9 +15,13 @@ public:
     virtual void show(Icon icon, const QString &title, const QString &text, QWidget *owner = nullptr) = 0;
 };
 
-// The program's boxes: QMessageBox with the matching icon.
+// The program's boxes: QMessageBox with the matching icon, at least as wide
+// as the window manager's title bar needs for the title.
 class QtMessageBoxes : public MessageBoxes
 {
 public:
     void show(Icon icon, const QString &title, const QString &text, QWidget *owner = nullptr) override;
+
+    // The width a title bar needs to show the title whole beside its icon and buttons.
+    static int titleWidth(const QString &title);
 };

@@ -2,6 +2,7 @@
 
 #include "Endpoints.h"
 #include "Fonts.h"
+#include "LabelsUnderControls.h"
 #include "PageFetcher.h"
 #include "PanelControls.h"
 #include "ProgramWindowActivation.h"
@@ -11,7 +12,6 @@
 #include "UsageLine.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -34,7 +34,7 @@ const QColor Blue(0, 0, 255);
 } // namespace
 
 Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
-    : QDialog(parent), m_fetcher(fetcher), m_random(random)
+    : FrameClosedDialog(parent), m_fetcher(fetcher), m_random(random)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("增值服务页面"));
@@ -92,6 +92,7 @@ Form2::Form2(PageFetcher &fetcher, RunRandom &random, QWidget *parent)
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(Twips::rect(6360, 6240, 1815, 375));
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    LabelsUnderControls(this);
 
     CentreOnScreen(this);
     auto *activation = new ProgramWindowActivation(this);
@@ -110,15 +111,4 @@ void Form2::Form_Activate()
 void Form2::Command1_Click()
 {
     close();
-}
-
-void Form2::keyPressEvent(QKeyEvent *event)
-{
-    // The box closes by its button or its close box only; a dialog would take
-    // Esc as a cancel and close.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "FrameClosedDialog.h"
 
 class PageFetcher;
-class QKeyEvent;
 class QLabel;
 class QPushButton;
 class RunRandom;
 
 // The paid-services box: the four manual services and last week's usage,
 // fetched anew each time the box becomes the active form.
-class Form2 : public QDialog
+class Form2 : public FrameClosedDialog
 {
     Q_OBJECT
 public:
@@ -21,9 +20,6 @@ public:
 
     void Form_Activate();
     void Command1_Click();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     PageFetcher &m_fetcher;

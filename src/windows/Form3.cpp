@@ -5,6 +5,7 @@
 #include "Command.h"
 #include "Fonts.h"
 #include "InfoIcon.h"
+#include "LabelsUnderControls.h"
 #include "MessageBoxes.h"
 #include "PanelControls.h"
 #include "PictureBox.h"
@@ -93,6 +94,7 @@ Form3::Form3(Dependencies dependencies, QWidget *parent)
     setMouseTracking(true);
 
     build();
+    LabelsUnderControls(this);
     Form_Load();
 
     // Centred on the screen when first shown.

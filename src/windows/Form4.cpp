@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Endpoints.h"
 #include "Fonts.h"
+#include "LabelsUnderControls.h"
 #include "MessageBoxes.h"
 #include "PageFetcher.h"
 #include "PageText.h"
@@ -81,6 +82,7 @@ Form4::Form4(PageFetcher &fetcher, MessageBoxes &boxes, ShellOpen &shell, const 
 
     setMouseTracking(true);
     Form_Load();
+    LabelsUnderControls(this);
     CentreOnScreen(this);
 }
 

@@ -1,6 +1,7 @@
 #include "Form5.h"
 
 #include "Fonts.h"
+#include "LabelsUnderControls.h"
 #include "PanelControls.h"
 #include "ProgramVersion.h"
 #include "ScreenPlace.h"
@@ -27,7 +28,7 @@ const QStringList &Form5::ComponentNames()
     return names;
 }
 
-Form5::Form5(QWidget *parent) : QDialog(parent)
+Form5::Form5(QWidget *parent) : FrameClosedDialog(parent)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("关于"));
@@ -66,6 +67,7 @@ Form5::Form5(QWidget *parent) : QDialog(parent)
     warning->setWordWrap(true);
     PanelControls::textColour(warning, QColor(255, 0, 0));
 
+    LabelsUnderControls(this);
     Form_Load();
     CentreOnScreen(this);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "FrameClosedDialog.h"
 
 class QLabel;
 class QListWidget;
 
 // The about box: product name, icon and version, the installed components,
-// the rights and developer lines and the legal warning. Closed by its frame.
-class Form5 : public QDialog
+// the rights and developer lines and the legal warning. Closed by its close box only.
+class Form5 : public FrameClosedDialog
 {
     Q_OBJECT
 public:

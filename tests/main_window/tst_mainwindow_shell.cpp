@@ -4,19 +4,25 @@
 #include "MainWindowFixture.h"
 
 #include "Endpoints.h"
+#include "Frm.h"
+#include "LabelStacking.h"
 #include "PictureBox.h"
 #include "ProgramVersion.h"
 #include "Screenshots.h"
 #include "Tab.h"
+#include "ToolPanelRig.h"
 #include "Twips.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -83,7 +89,11 @@ private slots:
     void pictures();
     void missingPicturesShowNothing();
     void texts();
+    void statusLabelsSizeThemselves_data();
     void statusLabelsSizeThemselves();
+    void statusLineWholeWhileAFetchBlocks();
+    void labelsLieUnderBoxesAndButtons_data();
+    void labelsLieUnderBoxesAndButtons();
     void titleButtonSequences_data();
     void titleButtonSequences();
     void closeButton_data();
@@ -231,19 +241,97 @@ void TstForm1Shell::texts()
                                       "是迄今最为全面的网络鉴别工具，可以轻松鉴别出网站、网友的可信度。"));
 }
 
+void TstForm1Shell::statusLabelsSizeThemselves_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("corner"); // twips
+    QTest::addColumn<QString>("text");
+    QTest::newRow("status line") << "Label1" << QPoint(120, 8220) << "正在查询手机号归属地中...";
+    QTest::newRow("location line") << "Label2" << QPoint(9540, 8220) << "已连接Valentor云数据中心：北京市 电信";
+}
+
 void TstForm1Shell::statusLabelsSizeThemselves()
 {
+    QFETCH(QString, name);
+    QFETCH(QPoint, corner);
+    QFETCH(QString, text);
     MainWindowFixture f({});
     Form1 &form = *f.form;
     showAndWait(form);
-    // Written from outside (the start-up window, a tool), not through the window.
-    const int before = form.Label2()->width();
-    form.Label2()->setText(QStringLiteral("已连接Valentor云数据中心：北京市 电信"));
-    QTRY_COMPARE(form.Label2()->size(), form.Label2()->sizeHint());
-    QVERIFY(form.Label2()->width() > before);
-    QCOMPARE(form.Label2()->pos(), Twips::rect(9540, 8220, 0, 0).topLeft());
-    form.Label1()->setText(QStringLiteral("正在查询，请稍候……"));
-    QTRY_COMPARE(form.Label1()->size(), form.Label1()->sizeHint());
+    auto *label = form.findChild<QLabel *>(name);
+    QVERIFY(label);
+    const int needed = QFontMetrics(label->font()).horizontalAdvance(text);
+    QVERIFY(label->width() < needed);
+    // Written from outside (the start-up window, a tool), not through the
+    // window, and looked at before any event is processed: the blocking
+    // fetches that follow such a text run no layout pass.
+    label->setText(text);
+    QVERIFY2(label->width() >= needed, qPrintable(QStringLiteral("%1 px of %2").arg(label->width()).arg(needed)));
+    QCOMPARE(label->pos(), Twips::rect(corner.x(), corner.y(), 0, 0).topLeft());
+    label->setText(ProductTitle());
+    QVERIFY(label->width() < needed);
+}
+
+void TstForm1Shell::statusLineWholeWhileAFetchBlocks()
+{
+    StandinFixture standin;
+    RecordingFatalEnd fatal;
+    WatchedFetcher fetcher{fatal};
+    RecordingMessageBoxes boxes;
+    RecordingShellOpen shell;
+    QTemporaryDir folder;
+    Form1 form(fetcher, boxes, shell, ProgramFolder(folder.path()), nullptr);
+    form.setEndProgram([] {});
+    showAndWait(form);
+    QLabel *status = form.Label1();
+    QString shown;
+    int width = 0;
+    fetcher.whileFetching = [&] {
+        shown = status->text();
+        width = status->width();
+    };
+
+    QTest::mouseClick(form.item(QStringLiteral("FrmSJ"))->findChild<QWidget *>(QStringLiteral("M")), Qt::LeftButton,
+                      {}, QPoint(3, 3));
+    QWidget *panel = form.panel(QStringLiteral("TabSJ"));
+    QVERIFY(panel->isVisible());
+    panel->findChild<QLineEdit *>(QStringLiteral("txtShouJi"))->setText(QStringLiteral("13800138000"));
+    QTest::mouseClick(panel->findChild<QPushButton *>(QStringLiteral("cmdShouJiChaXun")), Qt::LeftButton);
+
+    QCOMPARE(fetcher.urls.size(), 1);
+    QCOMPARE(shown, QStringLiteral("正在查询手机号归属地中..."));
+    const int needed = QFontMetrics(status->font()).horizontalAdvance(shown);
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 px of %2").arg(width).arg(needed)));
+    QCOMPARE(status->text(), ProductTitle());
+    QCOMPARE(fatal.count, 0);
+}
+
+void TstForm1Shell::labelsLieUnderBoxesAndButtons_data()
+{
+    QTest::addColumn<QString>("panel"); // empty: the window's own children
+    QTest::addColumn<QString>("mustLieUnder"); // a pair that overlaps on this panel, if any
+    QTest::newRow("Form1") << "" << "";
+    // The IP panel's explanation is made after the address box and reaches
+    // into its top pixel row.
+    for (const char *name : {"TabSJ", "TabIP", "TabSFZ", "TabYM", "TabZhuJi", "TabRenQi", "TabLiuXing",
+                             "TabShuLiang", "TabTel", "TabUS", "TabQM", "TabTXM", "TabPost"})
+        QTest::newRow(name) << name << (qstrcmp(name, "TabIP") == 0 ? "lblIPJieShao under txtIP" : "");
+}
+
+void TstForm1Shell::labelsLieUnderBoxesAndButtons()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, mustLieUnder);
+    MainWindowFixture f({});
+    Form1 &form = *f.form;
+    QWidget *root = panel.isEmpty() ? static_cast<QWidget *>(&form) : form.panel(panel);
+    QVERIFY(root);
+    // The window's own labels only: the panels have their rows.
+    const LabelStacking stacking = labelStacking(root, panel.isEmpty() ? Qt::FindDirectChildrenOnly
+                                                                       : Qt::FindChildrenRecursively);
+    QVERIFY2(stacking.labelsAbove.isEmpty(), qPrintable(stacking.labelsAbove.join(QStringLiteral(", "))));
+    if (!mustLieUnder.isEmpty())
+        QVERIFY2(stacking.labelsBelow.contains(mustLieUnder), qPrintable(stacking.labelsBelow.join(", ")));
 }
 
 void TstForm1Shell::titleButtonSequences_data()

@@ -3,6 +3,8 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
+#include <QWindow>
 #include <QTest>
 
 class TestAboutBox : public QObject
@@ -12,6 +14,7 @@ private slots:
     void listAndVersionLine();
     void showingWhileOpenOnlyRaises();
     void reopenedAfterClosingHoldsTwentyOneItems();
+    void escLeavesItOpen();
 };
 
 void TestAboutBox::listAndVersionLine()
@@ -48,6 +51,25 @@ void TestAboutBox::reopenedAfterClosingHoldsTwentyOneItems()
     windows.showAbout();
     QVERIFY(windows.about());
     QCOMPARE(windows.about()->List1()->count(), 21);
+}
+
+void TestAboutBox::escLeavesItOpen()
+{
+    SecondaryWindows windows(SecondaryWindows::Dependencies{});
+    windows.showAbout();
+    QPointer<Form5> box = windows.about();
+    box->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(box));
+    // Esc on the list that has the focus, and on the box itself.
+    box->List1()->setFocus();
+    QTest::keyClick(box->List1(), Qt::Key_Escape);
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!box.isNull());
+    QVERIFY(box->isVisible());
+    // Its close box still unloads it.
+    box->windowHandle()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 20000);
 }
 
 QTEST_MAIN(TestAboutBox)

@@ -1,5 +1,6 @@
 #include "FileTool.h"
 
+#include "AutoSizeLayout.h"
 #include "FileDialog.h"
 #include "HashFile.h"
 #include "MessageBoxes.h"
@@ -78,6 +79,8 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     QWidget::setTabOrder(m_cmdMD5, m_cmdCer);
 
     m_Label9 = caption(panel, "Label9", Twips::rect(3600, 1560, 1260, 255), QStringLiteral("请选择一个文件"), font);
+    // One line as long as it fits the panel; a longer verdict wraps at the panel's edge.
+    AutoSizeLayout::add(m_Label9, AutoSizeLayout::Wrap::AtParentEdge);
 
     // The track, with the red fill lying over it.
     m_Picture4 = new QFrame(panel);
@@ -99,7 +102,7 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     m_Picture3->setPalette(red);
     m_Picture3->raise();
 
-    m_Label10 = introduction(
+    introduction(
         panel, "Label10", Twips::rect(600, 3960, 7815, 615),
         QStringLiteral("    哪些文件包含数字签名？只有可执行文件、dll文件等才存在数字签名，音视频文件通常没有数字签名。"
                        "所以本功能仅适用于对exe、dll、sys等可进行数字签名文件的验证。"),
@@ -209,16 +212,7 @@ void FileTool::setCheckButtonsEnabled(bool enabled)
 
 void FileTool::setStatus(const QString &text)
 {
-    // One line sized to its text, as long as it fits the panel's text column
-    // (the right edge of the help texts); a longer verdict wraps within that
-    // column rather than running off the panel.
-    m_Label9->setWordWrap(false);
-    PanelControls::setAutoSized(m_Label9, text);
-    const int room = m_Label10->geometry().right() + 1 - m_Label9->x();
-    if (m_Label9->width() > room) {
-        m_Label9->setWordWrap(true);
-        m_Label9->resize(room, m_Label9->heightForWidth(room));
-    }
+    m_Label9->setText(text);
 }
 
 void FileTool::setStatusColour(Rgb colour)

@@ -70,7 +70,6 @@ private:
     QPushButton *m_cmdMD5;  // cmdMD5: the MD5 digest
     QPushButton *m_cmdCer;  // cmdCer: the signature check
     QLabel *m_Label9;       // Label9: every result and progress text
-    QLabel *m_Label10;      // Label10: the help text whose right edge bounds the verdict
     QFrame *m_Picture4;     // Picture4: the progress track
     QWidget *m_Picture3;    // Picture3: the red progress fill
     QLabel *m_Label25;      // Label25: the note under the help texts

@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 #include "FileTool.h"
+#include "Fonts.h"
 #include "ToolPanelRig.h"
 #include "Twips.h"
 
@@ -9,6 +10,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -93,6 +95,8 @@ private slots:
     void chosenFileCheckedAtOnce_data();
     void chosenFileCheckedAtOnce();
     void digestKeepsTheVerdictColour();
+    void statusWrapsOnlyPastThePanelEdge_data();
+    void statusWrapsOnlyPastThePanelEdge();
     void emptyingDisablesTypingEnables();
     void digestTakesThePathAsTyped_data();
     void digestTakesThePathAsTyped();
@@ -141,6 +145,7 @@ private:
 
 void TestFileTool::initTestCase()
 {
+    Fonts::install(); // the program's fonts: the status line's fit depends on them
     const QString dir = qEnvironmentVariable("KORDELVANE_SIGNED_IMAGES");
     QVERIFY2(!dir.isEmpty() && QFile::exists(dir + "/signed.exe"),
              "run through ctest: the make_signed_images step makes the signed images");
@@ -352,6 +357,47 @@ void TestFileTool::digestKeepsTheVerdictColour()
     QVERIFY(checkButtonsEnabled());
     // The digest rendering ends with the fill full: 7395 - 45 twips.
     QCOMPARE(control<QWidget>("Picture3")->width(), Twips::toPixels(7350));
+}
+
+void TestFileTool::statusWrapsOnlyPastThePanelEdge_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("digest"); // the SHA1 button after the check
+    QTest::addColumn<bool>("oneLine");
+    // The digest line is wider than the help texts' column but fits the panel.
+    QTest::newRow("SHA1 digest") << "unsigned.exe" << true << true;
+    QTest::newRow("long verdict") << "untrusted.exe" << false << false;
+}
+
+void TestFileTool::statusWrapsOnlyPastThePanelEdge()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, digest);
+    QFETCH(bool, oneLine);
+    m_dialog->answer = image(file);
+    QTest::mouseClick(button("cmdFile"), Qt::LeftButton);
+    if (digest)
+        QTest::mouseClick(button("cmdSHA1"), Qt::LeftButton);
+    QLabel *label = label9();
+    const QFontMetrics metrics(label->font());
+    const int textWidth = metrics.horizontalAdvance(label->text());
+    if (digest)
+        QCOMPARE(label->text(), "文件摘要(SHA1)：" + coreutilsDigest("sha1sum", image(file)));
+    QVERIFY(label->x() + textWidth > control<QLabel>("Label10")->geometry().right() + 1);
+    QVERIFY2((label->x() + textWidth <= m_panel->width()) == oneLine,
+             qPrintable(QStringLiteral("%1 px from %2 in %3").arg(textWidth).arg(label->x()).arg(m_panel->width())));
+
+    QCoreApplication::processEvents(); // a layout pass changes nothing
+    QVERIFY2(label->geometry().right() < m_panel->width(),
+             qPrintable(QStringLiteral("ends at %1 of %2").arg(label->geometry().right()).arg(m_panel->width())));
+    if (oneLine) {
+        QVERIFY(label->width() >= textWidth);
+        QVERIFY(label->height() < 2 * metrics.height());
+    } else {
+        QVERIFY(label->wordWrap());
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        QVERIFY(label->height() >= 2 * metrics.height());
+    }
 }
 
 void TestFileTool::emptyingDisablesTypingEnables()
