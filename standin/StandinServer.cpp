@@ -206,6 +206,12 @@ void StandinServer::serve(int fd)
             m_requests.append(request);
             response = lookup(request);
         }
+        if (response.kind == Response::Kind::Filled) {
+            const qsizetype question = request.pathAndQuery.indexOf('?');
+            const QByteArray query = question < 0 ? QByteArray() : request.pathAndQuery.mid(question + 1);
+            response.body = Gbk::encode(fillFromQuery(Gbk::decode(response.body), query));
+            response.kind = Response::Kind::Answer;
+        }
         if (response.kind == Response::Kind::Answer) {
             QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status)
                 + "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: "
@@ -291,8 +297,17 @@ void StandinServer::loadRoutes(const QString &standinDir)
             const QStringList fields = line.split(QRegularExpression(QStringLiteral("\\s+")));
             if (fields.size() < 3)
                 continue;
-            const int status = fields.size() > 3 ? fields.at(3).toInt() : 200;
+            int status = 200;
+            bool filled = false;
+            for (qsizetype i = 3; i < fields.size(); ++i) {
+                if (fields.at(i) == QStringLiteral("filled"))
+                    filled = true;
+                else
+                    status = fields.at(i).toInt();
+            }
             Response response = html(QString(), status);
+            if (filled)
+                response.kind = Response::Kind::Filled;
             QFile pageFile(standinDir + QStringLiteral("/pages/") + fields.at(2));
             if (pageFile.open(QIODevice::ReadOnly)) {
                 if (fields.at(2).endsWith(QStringLiteral(".png"))) {
@@ -392,6 +407,42 @@ StandinServer::Response StandinServer::trickle(const QByteArray &body, int inter
 StandinServer::Response StandinServer::notFound()
 {
     return html(QStringLiteral("<html><body><h1>404 Not Found</h1><p>The page you asked for is not here.</p></body></html>"), 404);
+}
+
+StandinServer::Response StandinServer::filledPage(const QString &relativePath, int status)
+{
+    Response response = page(relativePath, status);
+    response.kind = Response::Kind::Filled;
+    return response;
+}
+
+QString StandinServer::fillFromQuery(const QString &page, const QByteArray &query)
+{
+    QMultiMap<QString, QString> sent;
+    for (const QByteArray &pair : query.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const qsizetype equals = pair.indexOf('=');
+        QByteArray name = equals < 0 ? pair : pair.left(equals);
+        QByteArray value = equals < 0 ? QByteArray() : pair.mid(equals + 1);
+        name.replace('+', ' ');
+        value.replace('+', ' ');
+        sent.insert(Gbk::decode(QByteArray::fromPercentEncoding(name)), Gbk::decode(QByteArray::fromPercentEncoding(value)));
+    }
+    static const QRegularExpression placeholder(QStringLiteral("\\{\\{([^{}]*)\\}\\}"));
+    QString filled;
+    qsizetype from = 0;
+    for (auto it = placeholder.globalMatch(page); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        filled += page.mid(from, match.capturedStart() - from);
+        // A multi-map gives the values of a name last sent first.
+        QStringList values = sent.values(match.captured(1));
+        std::reverse(values.begin(), values.end());
+        // What was sent is shown as text, never read as markup.
+        filled += values.join(QStringLiteral("、")).toHtmlEscaped();
+        from = match.capturedEnd();
+    }
+    return filled + page.mid(from);
 }
 
 QString StandinServer::sourceDir()
