@@ -171,6 +171,37 @@ QByteArray reasonPhrase(int status)
     }
 }
 
+// A Filled answer's page with its placeholders filled from QUERY, the part
+// after the "?".
+QString fillFromQuery(const QString &page, const QByteArray &query)
+{
+    QMultiMap<QString, QString> sent;
+    for (const QByteArray &pair : query.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const qsizetype equals = pair.indexOf('=');
+        QByteArray name = equals < 0 ? pair : pair.left(equals);
+        QByteArray value = equals < 0 ? QByteArray() : pair.mid(equals + 1);
+        name.replace('+', ' ');
+        value.replace('+', ' ');
+        sent.insert(Gbk::decode(QByteArray::fromPercentEncoding(name)), Gbk::decode(QByteArray::fromPercentEncoding(value)));
+    }
+    static const QRegularExpression placeholder(QStringLiteral("\\{\\{([^{}]*)\\}\\}"));
+    QString filled;
+    qsizetype from = 0;
+    for (auto it = placeholder.globalMatch(page); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        filled += page.mid(from, match.capturedStart() - from);
+        // A multi-map gives the values of a name last sent first.
+        QStringList values = sent.values(match.captured(1));
+        std::reverse(values.begin(), values.end());
+        // What was sent is shown as text, never read as markup.
+        filled += values.join(QStringLiteral("、")).toHtmlEscaped();
+        from = match.capturedEnd();
+    }
+    return filled + page.mid(from);
+}
+
 } // namespace
 
 void StandinServer::serve(int fd)
@@ -407,42 +438,6 @@ StandinServer::Response StandinServer::trickle(const QByteArray &body, int inter
 StandinServer::Response StandinServer::notFound()
 {
     return html(QStringLiteral("<html><body><h1>404 Not Found</h1><p>The page you asked for is not here.</p></body></html>"), 404);
-}
-
-StandinServer::Response StandinServer::filledPage(const QString &relativePath, int status)
-{
-    Response response = page(relativePath, status);
-    response.kind = Response::Kind::Filled;
-    return response;
-}
-
-QString StandinServer::fillFromQuery(const QString &page, const QByteArray &query)
-{
-    QMultiMap<QString, QString> sent;
-    for (const QByteArray &pair : query.split('&')) {
-        if (pair.isEmpty())
-            continue;
-        const qsizetype equals = pair.indexOf('=');
-        QByteArray name = equals < 0 ? pair : pair.left(equals);
-        QByteArray value = equals < 0 ? QByteArray() : pair.mid(equals + 1);
-        name.replace('+', ' ');
-        value.replace('+', ' ');
-        sent.insert(Gbk::decode(QByteArray::fromPercentEncoding(name)), Gbk::decode(QByteArray::fromPercentEncoding(value)));
-    }
-    static const QRegularExpression placeholder(QStringLiteral("\\{\\{([^{}]*)\\}\\}"));
-    QString filled;
-    qsizetype from = 0;
-    for (auto it = placeholder.globalMatch(page); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        filled += page.mid(from, match.capturedStart() - from);
-        // A multi-map gives the values of a name last sent first.
-        QStringList values = sent.values(match.captured(1));
-        std::reverse(values.begin(), values.end());
-        // What was sent is shown as text, never read as markup.
-        filled += values.join(QStringLiteral("、")).toHtmlEscaped();
-        from = match.capturedEnd();
-    }
-    return filled + page.mid(from);
 }
 
 QString StandinServer::sourceDir()

@@ -28,8 +28,10 @@ class StandinServer
 {
 public:
     struct Response {
-        // Filled: an Answer whose body has each "{{NAME}}" replaced by what the
-        // request's query sent as NAME (see filledPage).
+        // Filled: an Answer whose body has each "{{NAME}}" replaced by the
+        // values the request's query sent as NAME (a form sent by GET, in GBK
+        // as the pages are), joined by "、" and escaped as text; nothing where
+        // NAME was not sent. So a confirmation shows what was submitted.
         enum class Kind { Answer, Close, Stall, Generated, Trickle, Filled };
         Kind kind = Kind::Answer;
         int status = 200;
@@ -68,7 +70,7 @@ public:
     void setRoute(const QString &host, const QByteArray &path, const Response &response);
     void clearRoutes();
     // Reads every *.routes file in DIR/routes: "host path page [status] [filled]"
-    // a line; "filled" answers with filledPage.
+    // a line; "filled" makes the answer a Filled one.
     void loadRoutes(const QString &standinDir);
 
     QList<Request> requests() const;
@@ -89,13 +91,6 @@ public:
     // for a service on a line that hardly moves.
     static Response trickle(const QByteArray &body, int intervalMs);
     static Response notFound();
-    // The page with each "{{NAME}}" in it replaced by the values the request's
-    // query sent as NAME (a form sent by GET, in GBK as the pages are), joined
-    // by "、" and escaped as text; nothing where NAME was not sent. So a
-    // confirmation shows what was submitted.
-    static Response filledPage(const QString &relativePath, int status = 200);
-    // The filling of filledPage, on page text and the query after the "?".
-    static QString fillFromQuery(const QString &page, const QByteArray &query);
 
     // The source folder of standin/ (from KORDELVANE_SOURCE_DIR, or beside the executable).
     static QString sourceDir();
