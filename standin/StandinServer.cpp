@@ -171,6 +171,37 @@ QByteArray reasonPhrase(int status)
     }
 }
 
+// A Filled answer's page with its placeholders filled from QUERY, the part
+// after the "?".
+QString fillFromQuery(const QString &page, const QByteArray &query)
+{
+    QMultiMap<QString, QString> sent;
+    for (const QByteArray &pair : query.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const qsizetype equals = pair.indexOf('=');
+        QByteArray name = equals < 0 ? pair : pair.left(equals);
+        QByteArray value = equals < 0 ? QByteArray() : pair.mid(equals + 1);
+        name.replace('+', ' ');
+        value.replace('+', ' ');
+        sent.insert(Gbk::decode(QByteArray::fromPercentEncoding(name)), Gbk::decode(QByteArray::fromPercentEncoding(value)));
+    }
+    static const QRegularExpression placeholder(QStringLiteral("\\{\\{([^{}]*)\\}\\}"));
+    QString filled;
+    qsizetype from = 0;
+    for (auto it = placeholder.globalMatch(page); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        filled += page.mid(from, match.capturedStart() - from);
+        // A multi-map gives the values of a name last sent first.
+        QStringList values = sent.values(match.captured(1));
+        std::reverse(values.begin(), values.end());
+        // What was sent is shown as text, never read as markup.
+        filled += values.join(QStringLiteral("、")).toHtmlEscaped();
+        from = match.capturedEnd();
+    }
+    return filled + page.mid(from);
+}
+
 } // namespace
 
 void StandinServer::serve(int fd)
@@ -205,6 +236,12 @@ void StandinServer::serve(int fd)
             std::lock_guard lock(m_mutex);
             m_requests.append(request);
             response = lookup(request);
+        }
+        if (response.kind == Response::Kind::Filled) {
+            const qsizetype question = request.pathAndQuery.indexOf('?');
+            const QByteArray query = question < 0 ? QByteArray() : request.pathAndQuery.mid(question + 1);
+            response.body = Gbk::encode(fillFromQuery(Gbk::decode(response.body), query));
+            response.kind = Response::Kind::Answer;
         }
         if (response.kind == Response::Kind::Answer) {
             QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status)
@@ -291,8 +328,17 @@ void StandinServer::loadRoutes(const QString &standinDir)
             const QStringList fields = line.split(QRegularExpression(QStringLiteral("\\s+")));
             if (fields.size() < 3)
                 continue;
-            const int status = fields.size() > 3 ? fields.at(3).toInt() : 200;
+            int status = 200;
+            bool filled = false;
+            for (qsizetype i = 3; i < fields.size(); ++i) {
+                if (fields.at(i) == QStringLiteral("filled"))
+                    filled = true;
+                else
+                    status = fields.at(i).toInt();
+            }
             Response response = html(QString(), status);
+            if (filled)
+                response.kind = Response::Kind::Filled;
             QFile pageFile(standinDir + QStringLiteral("/pages/") + fields.at(2));
             if (pageFile.open(QIODevice::ReadOnly)) {
                 if (fields.at(2).endsWith(QStringLiteral(".png"))) {

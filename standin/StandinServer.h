@@ -28,7 +28,11 @@ class StandinServer
 {
 public:
     struct Response {
-        enum class Kind { Answer, Close, Stall, Generated, Trickle };
+        // Filled: an Answer whose body has each "{{NAME}}" replaced by the
+        // values the request's query sent as NAME (a form sent by GET, in GBK
+        // as the pages are), joined by "、" and escaped as text; nothing where
+        // NAME was not sent. So a confirmation shows what was submitted.
+        enum class Kind { Answer, Close, Stall, Generated, Trickle, Filled };
         Kind kind = Kind::Answer;
         int status = 200;
         QByteArray body;
@@ -65,7 +69,8 @@ public:
     // exact, or a prefix ending in "*".
     void setRoute(const QString &host, const QByteArray &path, const Response &response);
     void clearRoutes();
-    // Reads every *.routes file in DIR/routes: "host path page [status]" a line.
+    // Reads every *.routes file in DIR/routes: "host path page [status] [filled]"
+    // a line; "filled" makes the answer a Filled one.
     void loadRoutes(const QString &standinDir);
 
     QList<Request> requests() const;

@@ -46,7 +46,10 @@ int main(int argc, char *argv[])
     document.setDefaultFont(body);
     document.setDefaultStyleSheet(
         QStringLiteral("h1 { color: #0B2E59; } h2 { color: #1C5FA8; } h3 { color: #1C5FA8; }"));
-    document.setMarkdown(QString::fromUtf8(source.readAll()));
+    // Plain CommonMark: the manual names hosts such as www.example.com as
+    // text, and GitHub's bare-address links would turn them (and the rest of
+    // their paragraph) into links. A "*" the text means is written "\*".
+    document.setMarkdown(QString::fromUtf8(source.readAll()), QTextDocument::MarkdownDialectCommonMark);
     document.print(&writer);
     return 0;
 }

@@ -16,12 +16,19 @@
 #include "WebEngineBrowserFactory.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 // The program starts at the start-up window: it checks for a newer version,
 // puts the user's location into the main window, checks the program folder,
 // greets a first run and shows the main window.
 int main(int argc, char *argv[])
 {
+    // The web engine lists its settings (GL, sandbox, switches) as
+    // information at every start; its warnings and errors still show. Set
+    // before the engine starts; a user's QT_LOGGING_RULES come after these
+    // rules and so still decide.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false\n"
+                                                    "qt.webenginecontext.debug=false"));
     WebEngineBrowserFactory::prepareApplication();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Kordelvane"));

@@ -8,6 +8,12 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
 // Every stand-in page that comes with a NAME.markers file beside it must give
 // each of those markers in its rendered text, read as the page fetch reads it:
 // the UTF-8 file goes on the wire as GBK, is decoded as GBK and rendered. So a
@@ -45,6 +51,40 @@ QString shown(QString text)
         .replace(QStringLiteral("\n"), QStringLiteral("\\n"));
 }
 
+// A form value as a GBK page sends it by GET.
+QByteArray formValue(const QString &value)
+{
+    return Gbk::encode(value).toPercentEncoding();
+}
+
+// Asks the server for PATH on the report host as a proxy is asked; the whole
+// answer, or what came before the bounded wait ran out.
+QByteArray ask(quint16 port, const QByteArray &path)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return {};
+    timeval bound{10, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    QByteArray answer;
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0) {
+        const QByteArray request = "GET http://www.eyi-wangzhan-jubao.cn" + path
+            + " HTTP/1.1\r\nHost: www.eyi-wangzhan-jubao.cn\r\n\r\n";
+        if (::send(fd, request.constData(), static_cast<size_t>(request.size()), MSG_NOSIGNAL) == request.size()) {
+            char buffer[4096];
+            ssize_t got = 0;
+            while ((got = ::recv(fd, buffer, sizeof buffer, 0)) > 0 && answer.size() < (1 << 20))
+                answer.append(buffer, got);
+        }
+    }
+    ::close(fd);
+    return answer;
+}
+
 } // namespace
 
 class TestStandinPages : public QObject
@@ -53,6 +93,8 @@ class TestStandinPages : public QObject
 private slots:
     void markersAreInTheRenderedText_data();
     void markersAreInTheRenderedText();
+    void reportConfirmationShowsWhatWasSent_data();
+    void reportConfirmationShowsWhatWasSent();
 };
 
 void TestStandinPages::markersAreInTheRenderedText_data()
@@ -99,6 +141,41 @@ void TestStandinPages::markersAreInTheRenderedText()
         ++checked;
     }
     QVERIFY2(checked > 0, "the markers file lists no marker");
+}
+
+void TestStandinPages::reportConfirmationShowsWhatWasSent_data()
+{
+    QTest::addColumn<QByteArray>("query");
+    QTest::addColumn<QString>("details");
+    const QByteArray site = "title=" + formValue(QStringLiteral("软件官网")) + "&url=";
+    QTest::newRow("one category")
+        << site + formValue(QStringLiteral("http://www.zavoz-soft.cn/")) + "&siteType%5B%5D=" + formValue(QStringLiteral("虚假购物"))
+               + "&describe=x&email=a%40b.cn&validateCode=1234"
+        << QStringLiteral("举报网站：http://www.zavoz-soft.cn/\r\n举报类别：虚假购物\r\n");
+    QTest::newRow("categories in the order sent")
+        << site + formValue(QStringLiteral("http://www.zavoz-soft.cn/")) + "&siteType%5B%5D=" + formValue(QStringLiteral("挂马网站"))
+               + "&siteType%5B%5D=" + formValue(QStringLiteral("传播病毒"))
+        << QStringLiteral("举报网站：http://www.zavoz-soft.cn/\r\n举报类别：挂马网站、传播病毒\r\n");
+    // Sent text is shown as text: markup in it neither vanishes nor acts.
+    QTest::newRow("markup in the address")
+        << site + formValue(QStringLiteral("http://a.cn/<b>x</b>&y")) + "&siteType%5B%5D=" + formValue(QStringLiteral("其它"))
+        << QStringLiteral("举报网站：http://a.cn/<b>x</b>&y\r\n举报类别：其它\r\n");
+    QTest::newRow("nothing sent") << QByteArray() << QStringLiteral("举报网站：\r\n举报类别：\r\n");
+}
+
+void TestStandinPages::reportConfirmationShowsWhatWasSent()
+{
+    QFETCH(QByteArray, query);
+    QFETCH(QString, details);
+    StandinServer server;
+    server.loadRoutes(StandinServer::sourceDir());
+    QVERIFY(server.start());
+    const QByteArray answer = ask(server.port(), "/report/submit?" + query);
+    QVERIFY2(answer.startsWith("HTTP/1.1 200 "), answer.left(200).constData());
+    const QString text = RenderInnerText(Gbk::decode(answer.mid(answer.indexOf("\r\n\r\n") + 4)));
+    QVERIFY2(text.contains(QStringLiteral("以下信息已经提交至网址安全云安全中心：\r\n") + details
+                           + QStringLiteral("网址安全云安全中心将")),
+             qPrintable(shown(text)));
 }
 
 QTEST_APPLESS_MAIN(TestStandinPages)

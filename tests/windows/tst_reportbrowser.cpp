@@ -140,10 +140,12 @@ void TestReportBrowser::theCaptchaComesFromThePage()
 
 void TestReportBrowser::reportIsSentAndConfirmed()
 {
+    // The confirmation shows the address and the categories sent, as the
+    // service's own does.
     Form3 *form = open();
     QTRY_COMPARE_WITH_TIMEOUT(form->Label6()->text(), ReportPage::Connected, 60000);
     form->Text1()->setText(QStringLiteral("假冒购物网站"));
-    form->Text2()->setText(QStringLiteral("www.bad-shop.cn"));
+    form->Text2()->setText(QStringLiteral("www.zavoz-soft.cn/"));
     form->Check1(0)->setChecked(true);
     form->Check1(9)->setChecked(true);
     form->Text3()->setPlainText(QStringLiteral("冒充淘宝骗取货款，\n已有多人受骗。"));
@@ -157,7 +159,7 @@ void TestReportBrowser::reportIsSentAndConfirmed()
     QCOMPARE(m_boxes.boxes.at(0).title, QStringLiteral("举报已成功"));
     QCOMPARE(m_boxes.boxes.at(0).text,
              QStringLiteral("您所举报的信息已提交成功，处理后会反馈到您邮箱中，一旦发现不良网站将会阻断传播，情节严重的将屏蔽处理！\r\n"
-                            "您所举报的举报信息：\r\n\r\n举报网站：http://www.bad-shop.cn\r\n举报类别：虚假购物\r\n"));
+                            "您所举报的举报信息：\r\n\r\n举报网站：http://www.zavoz-soft.cn/\r\n举报类别：挂马网站、虚假购物\r\n"));
     QCOMPARE(nameDuringBox, QStringLiteral("假冒购物网站"));
 
     // What the page sent: the fields by name and the two ticked boxes.
@@ -169,13 +171,13 @@ void TestReportBrowser::reportIsSentAndConfirmed()
     QVERIFY(!sent.isEmpty());
     const auto fields = sentForm(sent);
     QCOMPARE(fields.value(QStringLiteral("title")), QStringLiteral("假冒购物网站"));
-    QCOMPARE(fields.value(QStringLiteral("url")), QStringLiteral("http://www.bad-shop.cn"));
+    QCOMPARE(fields.value(QStringLiteral("url")), QStringLiteral("http://www.zavoz-soft.cn/"));
     QCOMPARE(fields.value(QStringLiteral("describe")), QStringLiteral("冒充淘宝骗取货款，\r\n已有多人受骗。"));
     QCOMPARE(fields.value(QStringLiteral("email")), QStringLiteral("me@mail.cn"));
     QCOMPARE(fields.value(QStringLiteral("validateCode")), QStringLiteral("7394"));
     QStringList types = fields.values(QStringLiteral("siteType[]"));
     types.sort();
-    QCOMPARE(types, (QStringList{QStringLiteral("1"), QStringLiteral("10")}));
+    QCOMPARE(types, (QStringList{QStringLiteral("挂马网站"), QStringLiteral("虚假购物")}));
 
     // Cleared and back on the report page with a fresh captcha.
     QCOMPARE(form->Text1()->text(), QString());
