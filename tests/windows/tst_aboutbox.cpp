@@ -1,4 +1,5 @@
 #include "Form5.h"
+#include "FrameClosedChecks.h"
 #include "SecondaryWindows.h"
 
 #include <QLabel>
@@ -58,18 +59,8 @@ void TestAboutBox::escLeavesItOpen()
     SecondaryWindows windows(SecondaryWindows::Dependencies{});
     windows.showAbout();
     QPointer<Form5> box = windows.about();
-    box->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(box));
     // Esc on the list that has the focus, and on the box itself.
-    box->List1()->setFocus();
-    QTest::keyClick(box->List1(), Qt::Key_Escape);
-    QTest::keyClick(box, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!box.isNull());
-    QVERIFY(box->isVisible());
-    // Its close box still unloads it.
-    box->windowHandle()->close();
-    QTRY_VERIFY_WITH_TIMEOUT(box.isNull(), 20000);
+    checkEscLeavesOpenAndCloseBoxUnloads(box, box->List1());
 }
 
 QTEST_MAIN(TestAboutBox)
