@@ -196,7 +196,7 @@ private:
     // and no attribute but the one kept (none on an end tag). Returns where
     // the tag ends.
     qsizetype keepTag(qsizetype lt, const Tag &tag, bool endTag);
-    QString reducedTag(const Tag &tag, bool endTag) const;
+    void appendReduced(QString &out, const Tag &tag, bool endTag) const;
     qsizetype skipTo(QChar c, qsizetype from) const;
     qsizetype skipMarkupDeclaration(qsizetype lt) const;
     // Where the raw text after a start tag ends ("</name"), and where its
@@ -370,17 +370,16 @@ Tag Clamp::readTag(qsizetype p)
     }
 }
 
-QString Clamp::reducedTag(const Tag &tag, bool endTag) const
+void Clamp::appendReduced(QString &out, const Tag &tag, bool endTag) const
 {
     const qsizetype nameStart = tag.nameEnd - tag.name.size();
-    QString reduced = endTag ? QStringLiteral("</") : QStringLiteral("<");
-    reduced += QStringView(m_s).mid(nameStart, tag.nameEnd - nameStart);
+    out += endTag ? QLatin1String("</") : QLatin1String("<");
+    out += QStringView(m_s).mid(nameStart, tag.nameEnd - nameStart);
     if (!endTag && tag.keptFrom >= 0) {
-        reduced += QLatin1Char(' ');
-        reduced += QStringView(m_s).mid(tag.keptFrom, tag.keptTo - tag.keptFrom);
+        out += QLatin1Char(' ');
+        out += QStringView(m_s).mid(tag.keptFrom, tag.keptTo - tag.keptFrom);
     }
-    reduced += QLatin1Char('>');
-    return reduced;
+    out += QLatin1Char('>');
 }
 
 qsizetype Clamp::keepTag(qsizetype lt, const Tag &tag, bool endTag)
@@ -392,10 +391,13 @@ qsizetype Clamp::keepTag(qsizetype lt, const Tag &tag, bool endTag)
     // where the parser puts things goes on; the self-closing slash goes too,
     // as the parser only heeds it on foreign elements, and those never get
     // there.
-    const QString reduced = reducedTag(tag, endTag);
-    if (QStringView(m_s).mid(lt, tag.end - lt) != reduced) {
+    const bool kept = !endTag && tag.keptFrom >= 0;
+    const bool asWritten = kept ? tag.keptFrom == tag.nameEnd + 1 && m_s.at(tag.nameEnd) == u' ' &&
+                                      tag.end == tag.keptTo + 1
+                                : tag.end == tag.nameEnd + 1;
+    if (!asWritten) {
         m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
-        m_out += reduced;
+        appendReduced(m_out, tag, endTag);
         m_copied = tag.end;
         m_dropped = true;
     }
@@ -450,7 +452,8 @@ qsizetype Clamp::rawTextElement(qsizetype lt, const Tag &tag)
     const bool markup = content.contains(u'<');
     // Both tags go without attributes; an end tag cut off by the end of the
     // text is one the parser drops, so it goes.
-    const QString startWritten = reducedTag(tag, false);
+    QString startWritten;
+    appendReduced(startWritten, tag, false);
     QString endWritten;
     if (endTag)
         endWritten = QLatin1String("</") + QStringView(m_s).mid(contentEnd + 2, tag.name.size()).toString() +
