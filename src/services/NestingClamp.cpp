@@ -11,7 +11,7 @@
 // The pass follows the tokenizer closely (comments, bogus comments, quoted
 // attribute values, raw-text elements), because the one thing it must never
 // do is take text for a tag: it only ever leaves out what it read as a start
-// tag. Where it follows the tree builder it errs on the deep side (a
+// tag, the attributes of a tag, or a tag the text ends in. Where it follows the tree builder it errs on the deep side (a
 // misnested formatting element stays counted, formatting elements closed by a
 // block come back as the parser brings them back), so a page that the parser
 // nests deeply is always seen as deep here; the ordinary pages the program
@@ -27,6 +27,21 @@ bool isSpace(QChar c)
 bool isAsciiAlpha(QChar c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// NAME equals LOWER (ASCII lower case) with ASCII letters compared
+// regardless of case, as the parser compares attribute names.
+bool isAsciiName(QStringView name, QLatin1String lower)
+{
+    if (name.size() != lower.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        const QChar folded = (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
+        if (folded != QLatin1Char(lower.at(i)))
+            return false;
+    }
+    return true;
 }
 
 using Names = QSet<QString>;
@@ -150,7 +165,15 @@ int idOf(const char *name)
 struct Tag {
     QString name; // ASCII lower case
     NameInfo info;
-    qsizetype end = 0; // just past the closing '>'
+    qsizetype nameEnd = 0; // just past the name as written
+    qsizetype end = 0;     // just past the closing '>'
+    // The one attribute the rendered text can depend on, as written (from
+    // its name to the end of its value): an input's type (a hidden input in
+    // a table stays in the table, any other is moved before it, with the
+    // formatting elements the parser brings back) and an isindex's prompt
+    // (the parser writes it out as text). -1 when there is none.
+    qsizetype keptFrom = -1;
+    qsizetype keptTo = -1;
     bool selfClosing = false;
     bool complete = false; // false when the text ends inside the tag
 };
@@ -169,11 +192,21 @@ public:
 
 private:
     Tag readTag(qsizetype nameStart);
+    // Writes a tag the parser will read as it stands: its name as written
+    // and no attribute but the one kept (none on an end tag). Returns where
+    // the tag ends.
+    qsizetype keepTag(qsizetype lt, const Tag &tag, bool endTag);
+    void appendReduced(QString &out, const Tag &tag, bool endTag) const;
     qsizetype skipTo(QChar c, qsizetype from) const;
     qsizetype skipMarkupDeclaration(qsizetype lt) const;
     // Where the raw text after a start tag ends ("</name"), and where its
     // end tag ends; both the end of the text when there is none.
-    std::pair<qsizetype, qsizetype> rawTextEnd(const QString &name, qsizetype from) const;
+    struct RawTextEnd {
+        qsizetype content;
+        qsizetype element;
+        bool endTag; // false when there is none, or the text ends inside it
+    };
+    RawTextEnd rawTextEnd(const QString &name, qsizetype from);
     qsizetype rawTextElement(qsizetype lt, const Tag &tag);
     // Writes content with every "<" as "&lt;" (and "&" as "&amp;" where the
     // content will be read as text with character references).
@@ -280,6 +313,11 @@ Tag Clamp::readTag(qsizetype p)
             id = static_cast<int>(knownNames().size() + m_otherNames.size());
         tag.info.id = id;
     }
+    tag.nameEnd = p;
+    // The parser keeps the first of attributes with the same name.
+    const QLatin1String keptName = tag.name == QLatin1String("input")     ? QLatin1String("type")
+                                   : tag.name == QLatin1String("isindex") ? QLatin1String("prompt")
+                                                                          : QLatin1String();
     while (true) {
         while (p < n && isSpace(m_s.at(p)))
             ++p;
@@ -301,9 +339,15 @@ Tag Clamp::readTag(qsizetype p)
             continue;
         }
         // An attribute name; its first character may be "=".
+        const qsizetype attributeStart = p;
         ++p;
         while (p < n && !isSpace(m_s.at(p)) && m_s.at(p) != u'/' && m_s.at(p) != u'>' && m_s.at(p) != u'=')
             ++p;
+        const bool kept = tag.keptFrom < 0 && !keptName.isEmpty() &&
+                          isAsciiName(QStringView(m_s).mid(attributeStart, p - attributeStart), keptName);
+        if (kept)
+            tag.keptFrom = attributeStart;
+        qsizetype attributeEnd = p;
         while (p < n && isSpace(m_s.at(p)))
             ++p;
         if (p < n && m_s.at(p) == u'=') {
@@ -319,24 +363,62 @@ Tag Clamp::readTag(qsizetype p)
                 while (p < n && !isSpace(m_s.at(p)) && m_s.at(p) != u'>')
                     ++p;
             }
+            attributeEnd = p;
         }
+        if (kept)
+            tag.keptTo = attributeEnd;
     }
 }
 
-std::pair<qsizetype, qsizetype> Clamp::rawTextEnd(const QString &name, qsizetype from) const
+void Clamp::appendReduced(QString &out, const Tag &tag, bool endTag) const
 {
-    // Text up to "</name" followed by white space, "/" or ">".
+    const qsizetype nameStart = tag.nameEnd - tag.name.size();
+    out += endTag ? QLatin1String("</") : QLatin1String("<");
+    out += QStringView(m_s).mid(nameStart, tag.nameEnd - nameStart);
+    if (!endTag && tag.keptFrom >= 0) {
+        out += QLatin1Char(' ');
+        out += QStringView(m_s).mid(tag.keptFrom, tag.keptTo - tag.keptFrom);
+    }
+    out += QLatin1Char('>');
+}
+
+qsizetype Clamp::keepTag(qsizetype lt, const Tag &tag, bool endTag)
+{
+    // The parser compares every attribute of a tag with all the ones before
+    // it, and merges those of every html and body tag into one element: a
+    // page of one tag with a hundred thousand attributes would cost minutes.
+    // The rendered text reads no attribute, so only the one that changes
+    // where the parser puts things goes on; the self-closing slash goes too,
+    // as the parser only heeds it on foreign elements, and those never get
+    // there.
+    const bool kept = !endTag && tag.keptFrom >= 0;
+    const bool asWritten = kept ? tag.keptFrom == tag.nameEnd + 1 && m_s.at(tag.nameEnd) == u' ' &&
+                                      tag.end == tag.keptTo + 1
+                                : tag.end == tag.nameEnd + 1;
+    if (!asWritten) {
+        m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
+        appendReduced(m_out, tag, endTag);
+        m_copied = tag.end;
+        m_dropped = true;
+    }
+    return tag.end;
+}
+
+Clamp::RawTextEnd Clamp::rawTextEnd(const QString &name, qsizetype from)
+{
+    // Text up to "</name" followed by white space, "/" or ">"; the end tag
+    // then reads attributes like any other (a quoted ">" does not end it).
     const qsizetype n = m_s.size();
     qsizetype p = from;
     while (true) {
         const qsizetype lt = m_s.indexOf(QLatin1String("</"), p);
         if (lt < 0)
-            return {n, n};
+            return {n, n, false};
         const qsizetype after = lt + 2 + name.size();
         if (after < n && QStringView(m_s).mid(lt + 2, name.size()).compare(name, Qt::CaseInsensitive) == 0 &&
             (isSpace(m_s.at(after)) || m_s.at(after) == u'/' || m_s.at(after) == u'>')) {
-            const qsizetype close = m_s.indexOf(u'>', after);
-            return {lt, close < 0 ? n : close + 1};
+            const Tag end = readTag(lt + 2);
+            return {lt, end.complete ? end.end : n, end.complete};
         }
         p = lt + 2;
     }
@@ -364,15 +446,29 @@ qsizetype Clamp::rawTextElement(qsizetype lt, const Tag &tag)
     // area, a frame) it goes as "&lt;"; where it is shown as written (xmp,
     // plaintext, noembed, noframes) the element becomes one that shows the
     // same characters from character references.
-    const auto [contentEnd, elementEnd] =
-        tag.info.id == Plaintext ? std::pair(m_s.size(), m_s.size()) : rawTextEnd(tag.name, tag.end);
+    const auto [contentEnd, elementEnd, endTag] =
+        tag.info.id == Plaintext ? RawTextEnd{m_s.size(), m_s.size(), false} : rawTextEnd(tag.name, tag.end);
     const QStringView content = QStringView(m_s).mid(tag.end, contentEnd - tag.end);
-    if (!content.contains(u'<'))
+    const bool markup = content.contains(u'<');
+    // Both tags go without attributes; an end tag cut off by the end of the
+    // text is one the parser drops, so it goes.
+    QString startWritten;
+    appendReduced(startWritten, tag, false);
+    QString endWritten;
+    if (endTag)
+        endWritten = QLatin1String("</") + QStringView(m_s).mid(contentEnd + 2, tag.name.size()).toString() +
+                     QLatin1Char('>');
+    if (!markup && QStringView(m_s).mid(lt, tag.end - lt) == startWritten &&
+        QStringView(m_s).mid(contentEnd, elementEnd - contentEnd) == endWritten)
         return elementEnd;
     const bool shownAsWritten = tag.info.id == Plaintext || tag.name == QLatin1String("xmp") ||
                                 tag.name == QLatin1String("noembed") || tag.name == QLatin1String("noframes");
     m_out += QStringView(m_s).mid(m_copied, lt - m_copied);
-    if (shownAsWritten) {
+    if (!markup) {
+        m_out += startWritten;
+        m_out += content;
+        m_out += endWritten;
+    } else if (shownAsWritten) {
         // pre and div render as xmp/plaintext and noframes do; a line break
         // right after <pre> is dropped by the parser, so one goes in first.
         const bool preformatted = tag.info.id == Plaintext || tag.name == QLatin1String("xmp");
@@ -386,9 +482,9 @@ qsizetype Clamp::rawTextElement(qsizetype lt, const Tag &tag)
         appendEscaped(content, true);
         m_out += close;
     } else {
-        m_out += QStringView(m_s).mid(lt, tag.end - lt);
+        m_out += startWritten;
         appendEscaped(content, false);
-        m_out += QStringView(m_s).mid(contentEnd, elementEnd - contentEnd);
+        m_out += endWritten;
     }
     m_copied = elementEnd;
     m_dropped = true;
@@ -479,15 +575,9 @@ qsizetype Clamp::push(qsizetype lt, const Tag &tag)
         if (m_formatting >= MaxFormattingSinceMarker)
             return leaveOut(lt, tag.end);
         ++m_formatting;
-        // Without its attributes (they show no text): the parser then keeps
-        // no more than three alike in its list, and copies them cheaply.
+        // Without their attributes the parser keeps no more than three alike
+        // in its list, and copies them cheaply.
         open.key = QLatin1Char('<') + tag.name + QLatin1Char('>');
-        if (tag.end - lt != open.key.size()) {
-            m_out += QStringView(m_s).mid(m_copied, lt + 1 + tag.name.size() - m_copied); // "<" and the name as written
-            m_out += QLatin1Char('>');
-            m_copied = tag.end;
-            m_dropped = true;
-        }
     }
     if ((tag.info.flags & Marker)) {
         m_formattingBeforeMarker.push_back(m_formatting);
@@ -497,7 +587,7 @@ qsizetype Clamp::push(qsizetype lt, const Tag &tag)
         m_open.resize(static_cast<size_t>(open.id) + 1, 0);
     ++m_open[static_cast<size_t>(open.id)];
     m_stack.push_back(std::move(open));
-    return tag.end;
+    return keepTag(lt, tag, false);
 }
 
 qsizetype Clamp::leaveOut(qsizetype lt, qsizetype resume)
@@ -552,7 +642,7 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
     if (id == Svg || id == Math)
         return leaveOut(lt, tag.end);
     if (id == Html || id == Body || id == Head || id == Frameset)
-        return tag.end;
+        return keepTag(lt, tag, false);
     if (flags & ClosesP) {
         if (const long p = find({P}, true, {Button}); p >= 0)
             popTo(p);
@@ -601,10 +691,10 @@ qsizetype Clamp::startTag(qsizetype lt, const Tag &tag)
             popTo(k);
     } else if (id == Form) {
         if (isOpen(Form))
-            return tag.end; // a form inside a form is left out by the parser
+            return keepTag(lt, tag, false); // a form inside a form is left out by the parser
     }
     if (flags & Void)
-        return tag.end;
+        return keepTag(lt, tag, false);
     // Raw-text elements never nest: kept at any depth.
     if ((flags & RawText) || id == Plaintext)
         return rawTextElement(lt, tag);
@@ -656,10 +746,12 @@ QString Clamp::run()
         } else if (c == u'/') {
             if (lt + 2 < n && isAsciiAlpha(m_s.at(lt + 2))) {
                 const Tag tag = readTag(lt + 2);
-                if (!tag.complete)
+                if (!tag.complete) {
+                    leaveOut(lt, n);
                     break;
+                }
                 endTag(tag);
-                i = tag.end;
+                i = keepTag(lt, tag, true);
             } else if (lt + 2 < n && m_s.at(lt + 2) == u'>') {
                 i = lt + 3;
             } else {
@@ -667,8 +759,13 @@ QString Clamp::run()
             }
         } else if (isAsciiAlpha(c)) {
             const Tag tag = readTag(lt + 1);
-            if (!tag.complete)
+            if (!tag.complete) {
+                // The parser drops a tag the text ends in, whatever it
+                // holds: so does this pass, before the parser reads its
+                // attributes.
+                leaveOut(lt, n);
                 break;
+            }
             i = startTag(lt, tag);
         } else {
             i = lt + 1;

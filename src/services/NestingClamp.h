@@ -15,13 +15,19 @@
 // out; their text, end tags, comments and everything else stay where they
 // are, so every character of text still reaches the rendered text (an
 // element that hides its content, such as an object's fallback, goes with
-// its content). A page that never gets that deep comes back unchanged.
+// its content). A page that never gets that deep, and whose tags hold no
+// attributes, comes back unchanged.
 //
-// At any depth: SVG and MathML start tags are left out (on several mixes of
-// their content with tables, selects and CDATA the parser fails an assertion
-// and would abort the program); formatting elements (b, font, a, ...) lose
-// their attributes and, past eight since the last cell, their tags (the
-// parser copies every one of them back in before each run of text); and no
-// "<" inside a raw-text element reaches the parser as "<", since where the
-// parser does not build that element it reads the content as markup.
+// At any depth: every tag loses its attributes but an input's type and an
+// isindex's prompt, the only ones that change the rendered text (the parser
+// compares each attribute of a tag with all the earlier ones, and merges the
+// attributes of every html and body tag into one element), and a tag cut off
+// by the end of the text goes, as the parser drops it; SVG and MathML start
+// tags are left out (on several mixes of their content with tables, selects
+// and CDATA the parser fails an assertion and would abort the program);
+// formatting elements (b, font, a, ...) past eight since the last cell lose
+// their tags (the parser copies every one of them back in before each run of
+// text); and no "<" inside a raw-text element reaches the parser as "<",
+// since where the parser does not build that element it reads the content as
+// markup.
 QString ClampNesting(const QString &markup, int maxDepth = 512);

@@ -42,6 +42,25 @@ int main(int argc, char **argv)
                 feed(repeatedTo(unit, 1 << 20));
                 ++fed;
             }
+            // Tags with a couple of hundred thousand attributes: one start
+            // tag, one end tag, one cut off by the end, and html and body
+            // tags each with one of their own.
+            QByteArray names;
+            for (int n = 0; names.size() < (1 << 20) - 32; ++n)
+                names += " a" + QByteArray::number(n, 36);
+            for (const QByteArray &page :
+                 {"<div" + names + ">x", "x</div" + names + ">", "<script>x</script" + names + ">",
+                  "<div" + names + " title=\"", "<table><input" + names + " type=hidden>"}) {
+                feed(page);
+                ++fed;
+            }
+            for (const char *tag : {"<html a", "<body a"}) {
+                QByteArray page;
+                for (int n = 0; page.size() < (1 << 20); ++n)
+                    page += tag + QByteArray::number(n, 36) + '>';
+                feed(page);
+                ++fed;
+            }
             continue;
         }
         QStringList files;

@@ -45,6 +45,28 @@ QByteArray repeated(const QByteArray &unit, qsizetype size = PageSize)
     return page;
 }
 
+// OPEN, then distinct short attribute names (" a0 a1 ...") to the page size,
+// then CLOSE: one tag holding a couple of hundred thousand attributes.
+QByteArray manyAttributes(const QByteArray &open, const QByteArray &close)
+{
+    QByteArray page = open;
+    for (int i = 0; page.size() < PageSize - close.size(); ++i)
+        page += " a" + QByteArray::number(i, 36);
+    page.truncate(PageSize - close.size());
+    return page + close;
+}
+
+// BEFORE, a number, AFTER, again and again to the page size (a tag after tag
+// each with an attribute of its own).
+QByteArray numbered(const QByteArray &before, const QByteArray &after)
+{
+    QByteArray page;
+    for (int i = 0; page.size() < PageSize; ++i)
+        page += before + QByteArray::number(i, 36) + after;
+    page.truncate(PageSize);
+    return page;
+}
+
 // A page like the services answer with: a header, a form, and row after row
 // of a two-column table with coloured values, links and line breaks.
 QByteArray tablePage(qsizetype size = PageSize)
@@ -241,6 +263,19 @@ int main(int argc, char **argv)
              return head + "</div>" + repeated("<div>x</div>");
          }},
         {"raw text in a select", [] { return "<table><select><style><table>" + repeated("<div>"); }},
+        {"one tag, many attrs", [] { return manyAttributes("<div", ">x"); }},
+        {"end tag, many attrs", [] { return manyAttributes("<div>x</div", ">"); }},
+        {"</br>, many attrs", [] { return manyAttributes("x</br", ">y"); }},
+        {"</p>, many attrs", [] { return manyAttributes("x</p", ">y"); }},
+        {"</script>, many attrs", [] { return manyAttributes("<script>x</script", ">y"); }},
+        {"input, many attrs", [] { return manyAttributes("<table><input", " type=hidden>x"); }},
+        {"many attrs, open quote", [] { return manyAttributes("x<div", " title=\""); }},
+        {"html tag after tag", [] { return numbered("<html a", ">"); }},
+        {"body tag after tag", [] { return numbered("<body a", ">"); }},
+        {"b tag after tag", [] { return numbered("<b a", ">x"); }},
+        {"duplicate attrs", [] { return "<div" + repeated(" a", PageSize - 6) + ">x"; }},
+        {"long attr value", [] { return "<div title=\"" + repeated("x", PageSize - 16) + "\">x"; }},
+        {"open quote, tags", [] { return "x<div title=\"" + repeated("<p a b c>x"); }},
     };
     for (const Shape &shape : shapes)
         run(shape);

@@ -2,9 +2,10 @@
 
 #include <QTest>
 
-// The pass may only ever leave out start tags past the limit: each row shows
-// what it must keep (text, comments, raw text, attribute values) and what
-// counts as still open, with a limit small enough to see.
+// The pass may only ever leave out start tags past the limit, and
+// attributes: each row shows what it must keep (text, comments, raw text, the
+// attributes the text depends on) and what counts as still open, with a limit
+// small enough to see.
 class TestNestingClamp : public QObject
 {
     Q_OBJECT
@@ -28,11 +29,22 @@ void TestNestingClamp::clamp_data()
     QTest::newRow("list items end the open one") << "<ul><li>a<li>b<li>c</ul>" << 2 << "<ul><li>a<li>b<li>c</ul>";
     QTest::newRow("cells and rows end the open ones") << "<table><tr><td>a<td>b<tr><td>c</table>" << 3
                                                       << "<table><tr><td>a<td>b<tr><td>c</table>";
-    QTest::newRow("void elements never count") << "<div><br><img src=a><hr>x" << 1 << "<div><br><img src=a><hr>x";
+    QTest::newRow("void elements never count") << "<div><br><img src=a><hr>x" << 1 << "<div><br><img><hr>x";
     QTest::newRow("a tag inside a comment is text of the comment") << "<div><!-- <div> -->x<!--><div>" << 1
                                                                      << "<div><!-- <div> -->x<!-->";
-    QTest::newRow("a > inside a quoted value") << "<div title=\"a>b<div>\">x<div>y" << 1
-                                               << "<div title=\"a>b<div>\">xy";
+    QTest::newRow("a > inside a quoted value") << "<div title=\"a>b<div>\">x<div>y" << 1 << "<div>xy";
+    QTest::newRow("tags lose attributes and slashes, end tags too")
+        << "<div id=a class=\"b c\"><p style=x/>t</p title=y><br/></div a b=\">\">" << 512 << "<div><p>t</p><br></div>";
+    QTest::newRow("html and body tags lose attributes") << "<html a><body b=1>x<html c><BODY d>" << 512
+                                                        << "<html><body>x<html><BODY>";
+    // A hidden input in a table stays in it, and the parser writes out an
+    // isindex's prompt; the first of two alike is the one it reads.
+    QTest::newRow("an input keeps its first type, an isindex its first prompt")
+        << "<input value=v Type = \"hidden\" type=text/><isindex action=a prompt='p>q' PROMPT=r><img type=x>" << 512
+        << "<input Type = \"hidden\"><isindex prompt='p>q'><img>";
+    QTest::newRow("raw text tags lose attributes, an end tag's quoted > included")
+        << "<script src=x>1</script a=\">\">y<style media=z>a<b</STYLE q>" << 512
+        << "<script>1</script>y<style>a&lt;b</STYLE>";
     QTest::newRow("raw text kept at any depth") << "<div><script>1</script><xmp>b</xmp><style>*{}</style>" << 1
                                                 << "<div><script>1</script><xmp>b</xmp><style>*{}</style>";
     // Inside a select the parser drops these start tags and reads their
@@ -59,7 +71,11 @@ void TestNestingClamp::clamp_data()
     QTest::newRow("SVG and MathML start tags go at any depth")
         << "<table><svg><table><td>a<foreignObject><select>b</svg>c<math><mtext>d" << 512
         << "<table><table><td>a<foreignObject><select>b</svg>c<mtext>d";
-    QTest::newRow("text cut off inside a tag is kept as it is") << "<div><div title='x" << 1 << "<div><div title='x";
+    // The parser drops such a tag, and would first have read every
+    // attribute of it.
+    QTest::newRow("a start tag cut off by the end of the text goes") << "<div>a<div title='x b c" << 1 << "<div>a";
+    QTest::newRow("an end tag cut off by the end of the text goes") << "<p>a</p title=\"" << 512 << "<p>a";
+    QTest::newRow("a raw text's end tag cut off goes") << "<title>t</title a='" << 512 << "<title>t";
     QTest::newRow("deep page under the limit unchanged") << QString("<span>").repeated(100) << 512
                                                          << QString("<span>").repeated(100);
 }

@@ -199,6 +199,29 @@ void TestRenderedText::render_data()
     QTest::newRow("raw text in a select in a table")
         << "<table><select><style><table><svg><desc><![CDATA[zz]]>x"
         << "<table><svg><desc><![CDATA[zz]]>x";
+    // Tags reach the parser without their attributes, but for the ones
+    // that change the text.
+    QTest::newRow("a tag with attributes keeps its text") << "<div a=1 b='>' c d=\"x\"e>a</div>b"
+                                                           << "a\r\nb";
+    QTest::newRow("end tags with attributes") << "<p>a</p class=x>b</br a b>c</div y=\">\">d"
+                                              << "a\r\nb\r\ncd";
+    QTest::newRow("html and body tags with attributes") << "<html lang=zh><body class=a>x<html a><body b>y"
+                                                        << "xy";
+    // The parser puts a hidden input into the table; any other it moves
+    // before the table, and with it the italic it brings back, which takes
+    // the blank.
+    QTest::newRow("a hidden input stays in its table")
+        << "<b>x<i>y</b><table><input value=1 TYPE=hidden type=text> <tr><td>c</table>"
+        << "xy\r\nc ";
+    QTest::newRow("any other input goes before its table")
+        << "<b>x<i>y</b><table><input value=1 type=text type=hidden> <tr><td>c</table>"
+        << "xy \r\nc ";
+    QTest::newRow("an isindex shows its first prompt") << "<isindex action=x prompt=\"a &amp; b\" prompt=c>d"
+                                                       << "a & b\r\nd";
+    QTest::newRow("a tag cut off by the end of the text gives nothing") << "a<div title=\"b<p>c"
+                                                                        << "a";
+    QTest::newRow("a script's end tag with a quoted >") << "<script>x</script a=\">\">y"
+                                                        << "y";
     QTest::newRow("empty markup") << ""
                                   << "";
 }
