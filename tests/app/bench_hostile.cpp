@@ -22,6 +22,7 @@
 #include "CraftedSignature.h"
 #define HAVE_CRAFTED 1
 #endif
+#include "BenchPages.h"
 #include "Endpoints.h"
 #include "GbkCodec.h"
 #include "HostCountTool.h"
@@ -54,48 +55,13 @@ extern char **environ;
 
 namespace {
 
-constexpr qsizetype Cap = 1 << 20;
+using namespace BenchPages;
+
+constexpr qsizetype Cap = PageSize;
 constexpr double SecondsAllowed = 2.0;
 constexpr double MiBAllowed = 256.0;
 // Far past the time allowed: a row still at work then is ended and reported.
 constexpr unsigned AlarmSeconds = 20;
-
-QByteArray repeated(const QByteArray &unit, qsizetype size = Cap)
-{
-    QByteArray bytes;
-    bytes.reserve(size + unit.size());
-    while (bytes.size() < size)
-        bytes += unit;
-    bytes.truncate(size);
-    return bytes;
-}
-
-// Units numbered until the page is full: "<div" + " a0 a1 a2 ..." + ">x".
-QByteArray numbered(const QByteArray &head, const QByteArray &unit, const QByteArray &tail, qsizetype size = Cap)
-{
-    QByteArray bytes = head;
-    bytes.reserve(size + 64);
-    for (int i = 0; bytes.size() + unit.size() + 12 + tail.size() < size; ++i)
-        bytes += unit + QByteArray::number(i);
-    return bytes + tail;
-}
-
-// A page like the services answer with: a header, a form, and row after row
-// of a two-column table with coloured values, links and line breaks.
-QByteArray tablePage(qsizetype size = Cap)
-{
-    QByteArray page = Gbk::encode(QStringLiteral(
-        "<html><head><title>查询结果</title></head><body><div class=top><a href=/>首页</a> | "
-        "<a href=/ip>IP查询</a></div><form action=/ips.asp><input name=ip><input type=submit value=查询></form>"
-        "<table border=1>"));
-    int row = 0;
-    while (page.size() < size - 400) {
-        page += Gbk::encode(QStringLiteral("<tr><td>本站主数据：</td><td><font color=red>北京市 电信 %1</font><br>"
-                                           "参考数据：<b>上海</b>&nbsp;联通</td></tr>\r\n")
-                                .arg(row++));
-    }
-    return page + "</table></body></html>";
-}
 
 // 1 Mi characters of what a whois record looks like: short lines of words.
 QString ordinaryText(qsizetype size = Cap)
@@ -134,18 +100,6 @@ QByteArray nameServerAnswer(int addresses = 4080)
                QByteArray::number(i % 256) + "\n";
     }
     return out + "\n";
-}
-
-double vmHwmMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
 }
 
 // What a row's child reports: the seconds of its work and a note on what it
@@ -272,10 +226,10 @@ QList<Row> rows()
     return {
         {"render", "table page (anchor)", [] { return renderRow(tablePage(), true); }},
         {"render", "table page", [] { return renderRow(tablePage(), false); }},
-        {"render", "<div a0 a1 ...>", [] { return renderRow(numbered("<div", " a", ">x</div>"), false); }},
-        {"render", "</div a0 a1 ...>", [] { return renderRow(numbered("<div>x</div", " a", ">y"), false); }},
-        {"render", "<html aN> repeated", [] { return renderRow(numbered("", "<html a", ">"), false); }},
-        {"render", "<body aN> repeated", [] { return renderRow(numbered("", "<body a", ">"), false); }},
+        {"render", "<div a0 a1 ...>", [] { return renderRow(manyAttributes("<div", ">x</div>"), false); }},
+        {"render", "</div a0 a1 ...>", [] { return renderRow(manyAttributes("<div>x</div", ">y"), false); }},
+        {"render", "<html aN> repeated", [] { return renderRow(numbered("<html a", ">"), false); }},
+        {"render", "<body aN> repeated", [] { return renderRow(numbered("<body a", ">"), false); }},
         {"render", "one attribute, 1 MiB", [] { return renderRow("<div a=\"" + repeated("v") + "\">x", false); }},
         {"result box", "whois lines (anchor)", [] { return resultBoxRow(ordinaryText()); }},
         {"result box", "one long word", [] { return resultBoxRow(QString(Cap, QLatin1Char('a'))); }},
