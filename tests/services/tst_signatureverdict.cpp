@@ -1,4 +1,5 @@
 #include "AuthenticodeCheck.h"
+#include "CraftedSignature.h"
 #include "MiniPe.h"
 #include "TrustResult.h"
 #include "VerifyFileSignature.h"
@@ -217,6 +218,59 @@ void TestSignatureVerdict::check_data()
                                 << TrustResult::SubjectFormUnknown << CatchAllText;
     QTest::newRow("text file") << "" << Damage([](QByteArray) { return QByteArray("hello\n"); })
                                << TrustResult::SubjectFormUnknown << CatchAllText;
+
+    // Crafted SignedData: the lists that the signature does not cover, grown
+    // or repeated, and nesting where the file chooses it. Past the bounds of
+    // an Authenticode signature's shape the signature is malformed; at them
+    // it stays valid.
+    using namespace CraftedSignature;
+    auto crafted = [](QByteArray (*craft)(const QByteArray &, int), int count) {
+        return Damage([craft, count](QByteArray b) {
+            const QByteArray image = craft(b, count);
+            if (image.isEmpty()) // an image the generator cannot take apart would test nothing
+                qFatal("the crafted signature could not be made");
+            return image;
+        });
+    };
+    QTest::newRow("digest algorithms repeated 60,000 times")
+        << "signed.exe" << crafted(repeatedDigestAlgorithms, 60000) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("two digest algorithms")
+        << "signed.exe" << crafted(repeatedDigestAlgorithms, 2) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("two signers") << "signed.exe" << crafted(manySigners, 2) << TrustResult::NoSignature
+                                 << NoSignatureText;
+    QTest::newRow("3,000 signers") << "signed.exe" << crafted(manySigners, 3000) << TrustResult::NoSignature
+                                   << NoSignatureText;
+    QTest::newRow("64 certificates") << "signed.exe" << crafted(manyCertificates, 64) << TrustResult::Valid
+                                     << GreenText;
+    QTest::newRow("65 certificates") << "signed.exe" << crafted(manyCertificates, 65) << TrustResult::NoSignature
+                                     << NoSignatureText;
+    QTest::newRow("32 unsigned attributes")
+        << "signed.exe" << crafted(manyAttributes, 32) << TrustResult::Valid << GreenText;
+    QTest::newRow("33 unsigned attributes")
+        << "signed.exe" << crafted(manyAttributes, 33) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("16 nested signatures")
+        << "signed.exe" << crafted(manyNestedSignatures, 16) << TrustResult::Valid << GreenText;
+    QTest::newRow("17 nested signatures")
+        << "signed.exe" << crafted(manyNestedSignatures, 17) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("attribute of 200 KiB")
+        << "signed.exe" << crafted(hugeAttribute, 200 << 10) << TrustResult::Valid << GreenText;
+    QTest::newRow("attribute of 300 KiB")
+        << "signed.exe" << crafted(hugeAttribute, 300 << 10) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("attribute of 15 MiB") << "signed.exe" << crafted(hugeAttribute, 15 << 20) << TrustResult::NoSignature
+                                         << NoSignatureText;
+    QTest::newRow("nesting 40 deep") << "signed.exe" << crafted(deepNesting, 40) << TrustResult::Valid << GreenText;
+    QTest::newRow("nesting 100 deep") << "signed.exe" << crafted(deepNesting, 100) << TrustResult::NoSignature
+                                      << NoSignatureText;
+    QTest::newRow("nesting 500,000 deep")
+        << "signed.exe" << crafted(deepNesting, 500000) << TrustResult::NoSignature << NoSignatureText;
+    // The timestamp token is a SignedData of its own: one past the bounds is
+    // no timestamp, so the expired signer is expired.
+    QTest::newRow("timestamp token with 10,000 digest algorithms")
+        << "expired-timestamped.exe" << crafted(repeatedTimestampDigestAlgorithms, 10000) << TrustResult::Expired
+        << CatchAllText;
+    QTest::newRow("timestamp token with two digest algorithms")
+        << "expired-timestamped.exe" << crafted(repeatedTimestampDigestAlgorithms, 2) << TrustResult::Expired
+        << CatchAllText;
     QTest::newRow("missing path") << "" << asIs << TrustResult::NoSignature << NoSignatureText;
 }
 
@@ -230,9 +284,11 @@ void TestSignatureVerdict::check()
     QString path;
     if (damage) {
         path = m_work.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        const QByteArray bytes = damage(source.isEmpty() ? QByteArray() : readAll(image(source)));
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(damage(source.isEmpty() ? QByteArray() : readAll(image(source))));
+        QCOMPARE(out.write(bytes), bytes.size());
+        out.close();
     } else if (source.isEmpty()) {
         path = m_work.filePath("no such file.exe");
     } else {
