@@ -94,28 +94,30 @@ struct PeLayout {
 };
 
 // Reads the headers. Returns the result code when the file cannot carry a
-// signature, nothing when the layout is usable. Every read is bounded: the
-// headers are read at the offsets they name, a few bytes at a time.
+// signature, nothing when the layout is usable. A file that is not a PE
+// image (empty, a document, a picture, a Linux program) has no signature at
+// all, so it gets the same code as an unsigned image. Every read is bounded:
+// the headers are read at the offsets they name, a few bytes at a time.
 std::optional<qint32> readLayout(FileReader &file, PeLayout &layout)
 {
     const qint64 size = file.size();
     unsigned char dos[64];
     if (size < qint64(sizeof dos))
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     if (file.readExactlyAt(0, dos, sizeof dos) != FileReader::Status::Done)
         return TrustResult::NoSignature; // unreadable, or shorter than it was a moment ago
     if (dos[0] != 'M' || dos[1] != 'Z')
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     const qint64 pe = u32(dos + 0x3C);
     // From the PE signature to the end of the PE32+ security entry.
     unsigned char headers[176] = {};
     if (pe > size || size - pe < 26)
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     const qint64 present = std::min<qint64>(sizeof headers, size - pe);
     if (file.readExactlyAt(pe, headers, present) != FileReader::Status::Done)
         return TrustResult::NoSignature;
     if (std::memcmp(headers, "PE\0\0", 4) != 0)
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     const quint16 magic = u16(headers + 24);
     qint64 rvaCount = 0;
     qint64 securityEntry = 0; // both relative to the PE signature
@@ -126,10 +128,10 @@ std::optional<qint32> readLayout(FileReader &file, PeLayout &layout)
         rvaCount = 132;
         securityEntry = 168;
     } else {
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     }
     if (rvaCount + 4 > present)
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     if (u32(headers + rvaCount) < 5 || securityEntry + 8 > present)
         return TrustResult::NoSignature;
     layout.checksum = pe + 88;

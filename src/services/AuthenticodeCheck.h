@@ -16,12 +16,12 @@ using BetweenChunks = std::function<void()>;
 //
 // Never throws and never maps the file: it is read in bounded chunks, so a
 // file that shrinks meanwhile ends the check, not the program. A missing or
-// unreadable file, one that shrinks during the check, a certificate table
-// over 16 MiB and a malformed signature are "no signature"; a file that
-// grows or changes during the check, or has bytes appended after its
-// signature, is a bad digest; anything that is not a PE image is "subject
-// form unknown". A signature is malformed unless it has the shape of an
-// Authenticode signature: one signer, one digest algorithm, and bounded
-// certificates, attributes, nested signatures and nesting depth. Only the
-// primary signature is verified; nested signatures are ignored.
+// unreadable file, one that shrinks during the check, anything that is not
+// a PE image, a certificate table over 16 MiB and a malformed signature are
+// "no signature"; a file that grows or changes during the check, or has
+// bytes appended after its signature, is a bad digest. A signature is
+// malformed unless it has the shape of an Authenticode signature: one
+// signer, one digest algorithm, and bounded certificates, attributes,
+// nested signatures and nesting depth. Only the primary signature is
+// verified; nested signatures are ignored.
 qint32 CheckAuthenticode(const QString &path, const TrustAnchors &anchors, const BetweenChunks &betweenChunks = {});

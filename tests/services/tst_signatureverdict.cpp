@@ -4,6 +4,7 @@
 #include "TrustResult.h"
 #include "VerifyFileSignature.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -202,22 +203,40 @@ void TestSignatureVerdict::check_data()
         qToLittleEndian<quint32>(0x200, b.data() + 0x40 + 152);
         return b;
     }) << TrustResult::NoSignature << NoSignatureText;
+    // A file that is not a PE image has no signature at all: red, not the
+    // olive text that says it has one.
     QTest::newRow("not MZ") << "signed.exe" << Damage([](QByteArray b) {
         b[0] = 'X';
         return b;
-    }) << TrustResult::SubjectFormUnknown
-                            << CatchAllText;
+    }) << TrustResult::NoSignature
+                            << NoSignatureText;
     QTest::newRow("no PE signature") << "unsigned.exe" << Damage([](QByteArray b) {
         b[0x40] = 'X';
         return b;
-    }) << TrustResult::SubjectFormUnknown
-                                     << CatchAllText;
+    }) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("unknown optional header magic") << "signed.exe" << Damage([](QByteArray b) {
+        b[0x40 + 24] = char(0x07);
+        return b;
+    }) << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("DOS header only") << "unsigned.exe" << Damage([](QByteArray b) { return b.left(64); })
-                                     << TrustResult::SubjectFormUnknown << CatchAllText;
+                                     << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("empty file") << "unsigned.exe" << Damage([](QByteArray) { return QByteArray(); })
-                                << TrustResult::SubjectFormUnknown << CatchAllText;
+                                << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("text file") << "" << Damage([](QByteArray) { return QByteArray("hello\n"); })
-                               << TrustResult::SubjectFormUnknown << CatchAllText;
+                               << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("PDF") << "" << Damage([](QByteArray) {
+        return QByteArray(
+            "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n");
+    }) << TrustResult::NoSignature
+                         << NoSignatureText;
+    QTest::newRow("JPEG") << "" << Damage([](QByteArray) {
+        return QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xD9", 24) +
+               QByteArray(64, '\0');
+    }) << TrustResult::NoSignature
+                          << NoSignatureText;
+    QTest::newRow("ELF: this test program")
+        << "" << Damage([](QByteArray) { return readAll(QCoreApplication::applicationFilePath()); })
+        << TrustResult::NoSignature << NoSignatureText;
 
     // Crafted SignedData: the lists that the signature does not cover, grown
     // or repeated, and nesting where the file chooses it. Past the bounds of
