@@ -94,28 +94,30 @@ struct PeLayout {
 };
 
 // Reads the headers. Returns the result code when the file cannot carry a
-// signature, nothing when the layout is usable. Every read is bounded: the
-// headers are read at the offsets they name, a few bytes at a time.
+// signature, nothing when the layout is usable. A file that is not a PE
+// image (empty, a document, a picture, a Linux program) has no signature at
+// all, so it gets the same code as an unsigned image. Every read is bounded:
+// the headers are read at the offsets they name, a few bytes at a time.
 std::optional<qint32> readLayout(FileReader &file, PeLayout &layout)
 {
     const qint64 size = file.size();
     unsigned char dos[64];
     if (size < qint64(sizeof dos))
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     if (file.readExactlyAt(0, dos, sizeof dos) != FileReader::Status::Done)
         return TrustResult::NoSignature; // unreadable, or shorter than it was a moment ago
     if (dos[0] != 'M' || dos[1] != 'Z')
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     const qint64 pe = u32(dos + 0x3C);
     // From the PE signature to the end of the PE32+ security entry.
     unsigned char headers[176] = {};
     if (pe > size || size - pe < 26)
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     const qint64 present = std::min<qint64>(sizeof headers, size - pe);
     if (file.readExactlyAt(pe, headers, present) != FileReader::Status::Done)
         return TrustResult::NoSignature;
     if (std::memcmp(headers, "PE\0\0", 4) != 0)
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     const quint16 magic = u16(headers + 24);
     qint64 rvaCount = 0;
     qint64 securityEntry = 0; // both relative to the PE signature
@@ -126,10 +128,10 @@ std::optional<qint32> readLayout(FileReader &file, PeLayout &layout)
         rvaCount = 132;
         securityEntry = 168;
     } else {
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     }
     if (rvaCount + 4 > present)
-        return TrustResult::SubjectFormUnknown;
+        return TrustResult::NoSignature;
     if (u32(headers + rvaCount) < 5 || securityEntry + 8 > present)
         return TrustResult::NoSignature;
     layout.checksum = pe + 88;
@@ -147,8 +149,128 @@ std::optional<qint32> readLayout(FileReader &file, PeLayout &layout)
     return std::nullopt;
 }
 
+// Bounds on the shape of a signature. An Authenticode signature has one
+// signer and one digest algorithm; the other lists and the nesting come from
+// the file, so each one is held to far more than a real signature uses (its
+// chain, a timestamp with its own chain, a few nested signatures). Past them
+// the signature is malformed: OpenSSL's signer check chains one digest per
+// listed algorithm and verifies every signer, so a list of tens of
+// thousands (any signed file can be re-wrapped so: those lists are not
+// signed) costs minutes and ends in a stack overflow.
+constexpr int MaxDepth = 64;       // constructed elements, one inside the other
+constexpr int MaxElements = 65536; // elements in the whole signature
+constexpr int MaxCertificates = 64;
+constexpr int MaxCrls = 8;
+constexpr int MaxAttributes = 32;      // per signer, signed and unsigned each
+constexpr int MaxAttributeValues = 16; // nested signatures included
+constexpr int MaxAttributeSize = 256 << 10;
+
+// Is this the DER (or BER) of one element, with its nesting and its count of
+// elements within the bounds? Runs before OpenSSL decodes it, so a crafted
+// depth or a list of millions of tiny elements is refused before it costs
+// any memory; walks without recursion and stops at the first bound passed.
+bool withinNesting(const unsigned char *der, qint64 size)
+{
+    // An open constructed element: where it ends (for an indefinite length,
+    // where its nearest definite parent ends).
+    struct Open {
+        qint64 end;
+        bool indefinite;
+    };
+    std::vector<Open> open;
+    qint64 at = 0;
+    int elements = 0;
+    while (true) {
+        // Close what ends here: definite lengths at their end, indefinite
+        // ones at their end-of-contents octets.
+        while (!open.empty()) {
+            if (open.back().indefinite) {
+                if (at + 2 > open.back().end || der[at] != 0 || der[at + 1] != 0)
+                    break;
+                at += 2;
+            } else if (open.back().end != at) {
+                break;
+            }
+            open.pop_back();
+        }
+        if (open.empty() && elements > 0)
+            return true; // the padding after the element is not looked at
+        const qint64 limit = open.empty() ? size : open.back().end;
+        if (++elements > MaxElements || at + 2 > limit)
+            return false;
+        const bool constructed = der[at] & 0x20;
+        qint64 p = at + 1;
+        if ((der[at] & 0x1F) == 0x1F) { // a high tag number: at most four more bytes
+            const qint64 tagEnd = std::min(limit, p + 4);
+            while (p < tagEnd && (der[p] & 0x80))
+                ++p;
+            if (++p > tagEnd)
+                return false;
+        }
+        if (p >= limit)
+            return false;
+        const unsigned char first = der[p++];
+        if (first == 0x80) {
+            if (!constructed || int(open.size()) >= MaxDepth)
+                return false;
+            open.push_back({limit, true});
+            at = p;
+            continue;
+        }
+        qint64 length = first;
+        if (first > 0x80) {
+            const int count = first & 0x7F;
+            if (count > 4 || count > limit - p)
+                return false;
+            length = 0;
+            for (int i = 0; i < count; ++i)
+                length = (length << 8) | der[p++];
+        }
+        if (length > limit - p)
+            return false;
+        if (constructed) {
+            if (int(open.size()) >= MaxDepth)
+                return false;
+            open.push_back({p + length, false});
+            at = p;
+        } else {
+            at = p + length;
+        }
+    }
+}
+
+bool attributesBounded(const STACK_OF(X509_ATTRIBUTE) * attributes)
+{
+    const int count = sk_X509_ATTRIBUTE_num(attributes);
+    if (count > MaxAttributes)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        X509_ATTRIBUTE *attribute = sk_X509_ATTRIBUTE_value(attributes, i);
+        if (X509_ATTRIBUTE_count(attribute) > MaxAttributeValues ||
+            i2d_X509_ATTRIBUTE(attribute, nullptr) > MaxAttributeSize)
+            return false;
+    }
+    return true;
+}
+
+// Does this SignedData have the shape of an Authenticode signature (or of
+// the RFC 3161 token in one): one signer, one digest algorithm, and the
+// lists that come from the file within their bounds?
+bool authenticodeShape(const PKCS7 *p7)
+{
+    if (!p7 || !PKCS7_type_is_signed(p7) || !p7->d.sign)
+        return false;
+    const PKCS7_SIGNED *signedData = p7->d.sign;
+    if (sk_X509_ALGOR_num(signedData->md_algs) != 1 || sk_PKCS7_SIGNER_INFO_num(signedData->signer_info) != 1 ||
+        sk_X509_num(signedData->cert) > MaxCertificates || sk_X509_CRL_num(signedData->crl) > MaxCrls)
+        return false;
+    const PKCS7_SIGNER_INFO *signer = sk_PKCS7_SIGNER_INFO_value(signedData->signer_info, 0);
+    return signer && attributesBounded(signer->auth_attr) && attributesBounded(signer->unauth_attr);
+}
+
 // The first WIN_CERTIFICATE of revision 2.0 and type PKCS#7 in the
-// certificate table, decoded.
+// certificate table, decoded; none when it is malformed or its shape is past
+// the bounds.
 Pkcs7Ptr readSignature(const std::vector<unsigned char> &table)
 {
     const qint64 end = static_cast<qint64>(table.size());
@@ -160,7 +282,10 @@ Pkcs7Ptr readSignature(const std::vector<unsigned char> &table)
             return nullptr;
         if (u16(entry + 4) == 0x0200 && u16(entry + 6) == 0x0002) {
             const unsigned char *der = entry + 8;
-            return Pkcs7Ptr(d2i_PKCS7(nullptr, &der, static_cast<long>(length - 8)));
+            if (!withinNesting(der, length - 8))
+                return nullptr;
+            Pkcs7Ptr p7(d2i_PKCS7(nullptr, &der, static_cast<long>(length - 8)));
+            return authenticodeShape(p7.get()) ? std::move(p7) : nullptr;
         }
         offset += (length + 7) & ~qint64(7);
     }
@@ -315,8 +440,11 @@ std::optional<time_t> timestampTime(PKCS7_SIGNER_INFO *signer, const TrustAnchor
         if (!value || value->type != V_ASN1_SEQUENCE)
             return std::nullopt;
         const unsigned char *der = ASN1_STRING_get0_data(value->value.sequence);
+        // The token is a SignedData of its own (inside the signature, so
+        // within its nesting and element bounds); its lists get the same
+        // bounds before OpenSSL verifies it.
         Pkcs7Ptr token(d2i_PKCS7(nullptr, &der, ASN1_STRING_length(value->value.sequence)));
-        if (!token)
+        if (!authenticodeShape(token.get()))
             return std::nullopt;
         TstInfoPtr info(PKCS7_to_TS_TST_INFO(token.get()));
         if (!info)

@@ -18,10 +18,7 @@
 // Not a test: run it by hand on a quiet machine.
 //   bench_hostile            every row
 //   bench_hostile GROUP      the rows of one group
-#if __has_include("CraftedSignature.h")
 #include "CraftedSignature.h"
-#define HAVE_CRAFTED 1
-#endif
 #include "BenchPages.h"
 #include "Endpoints.h"
 #include "GbkCodec.h"
@@ -244,7 +241,6 @@ QList<Row> rows()
         {"host count", "same text, one set (anchor)", [] { return hostCountRow(nameServerAnswer(), true); }},
         {"host count", "8,000-line answer", [] { return hostCountRow(nameServerAnswer(), false); }},
         {"signature", "signed image (anchor)", [=] { return signatureRow(asIs); }},
-#ifdef HAVE_CRAFTED
         {"signature", "digestAlgorithms x 60,000",
          [] { return signatureRow([](const QByteArray &i) { return CraftedSignature::repeatedDigestAlgorithms(i, 60000); }); }},
         {"signature", "signers x 20,000",
@@ -255,7 +251,6 @@ QList<Row> rows()
          [] { return signatureRow([](const QByteArray &i) { return CraftedSignature::deepNesting(i, 100000); }); }},
         {"signature", "one 8 MiB attribute",
          [] { return signatureRow([](const QByteArray &i) { return CraftedSignature::hugeAttribute(i, 8 << 20); }); }},
-#endif
     };
 }
 

@@ -1,9 +1,11 @@
 #include "AuthenticodeCheck.h"
+#include "CraftedSignature.h"
 #include "FifoSwap.h"
 #include "MiniPe.h"
 #include "TrustResult.h"
 #include "VerifyFileSignature.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -208,22 +210,93 @@ void TestSignatureVerdict::check_data()
         qToLittleEndian<quint32>(0x200, b.data() + 0x40 + 152);
         return b;
     }) << TrustResult::NoSignature << NoSignatureText;
+    // A file that is not a PE image has no signature at all: red, not the
+    // olive text that says it has one.
     QTest::newRow("not MZ") << "signed.exe" << Damage([](QByteArray b) {
         b[0] = 'X';
         return b;
-    }) << TrustResult::SubjectFormUnknown
-                            << CatchAllText;
+    }) << TrustResult::NoSignature
+                            << NoSignatureText;
     QTest::newRow("no PE signature") << "unsigned.exe" << Damage([](QByteArray b) {
         b[0x40] = 'X';
         return b;
-    }) << TrustResult::SubjectFormUnknown
-                                     << CatchAllText;
+    }) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("unknown optional header magic") << "signed.exe" << Damage([](QByteArray b) {
+        b[0x40 + 24] = char(0x07);
+        return b;
+    }) << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("DOS header only") << "unsigned.exe" << Damage([](QByteArray b) { return b.left(64); })
-                                     << TrustResult::SubjectFormUnknown << CatchAllText;
+                                     << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("empty file") << "unsigned.exe" << Damage([](QByteArray) { return QByteArray(); })
-                                << TrustResult::SubjectFormUnknown << CatchAllText;
+                                << TrustResult::NoSignature << NoSignatureText;
     QTest::newRow("text file") << "" << Damage([](QByteArray) { return QByteArray("hello\n"); })
-                               << TrustResult::SubjectFormUnknown << CatchAllText;
+                               << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("PDF") << "" << Damage([](QByteArray) {
+        return QByteArray(
+            "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n");
+    }) << TrustResult::NoSignature
+                         << NoSignatureText;
+    QTest::newRow("JPEG") << "" << Damage([](QByteArray) {
+        return QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xD9", 24) +
+               QByteArray(64, '\0');
+    }) << TrustResult::NoSignature
+                          << NoSignatureText;
+    QTest::newRow("ELF: this test program")
+        << "" << Damage([](QByteArray) { return readAll(QCoreApplication::applicationFilePath()); })
+        << TrustResult::NoSignature << NoSignatureText;
+
+    // Crafted SignedData: the lists that the signature does not cover, grown
+    // or repeated, and nesting where the file chooses it. Past the bounds of
+    // an Authenticode signature's shape the signature is malformed; at them
+    // it stays valid.
+    using namespace CraftedSignature;
+    auto crafted = [](QByteArray (*craft)(const QByteArray &, int), int count) {
+        return Damage([craft, count](QByteArray b) {
+            const QByteArray image = craft(b, count);
+            if (image.isEmpty()) // an image the generator cannot take apart would test nothing
+                qFatal("the crafted signature could not be made");
+            return image;
+        });
+    };
+    QTest::newRow("digest algorithms repeated 60,000 times")
+        << "signed.exe" << crafted(repeatedDigestAlgorithms, 60000) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("two digest algorithms")
+        << "signed.exe" << crafted(repeatedDigestAlgorithms, 2) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("two signers") << "signed.exe" << crafted(manySigners, 2) << TrustResult::NoSignature
+                                 << NoSignatureText;
+    QTest::newRow("3,000 signers") << "signed.exe" << crafted(manySigners, 3000) << TrustResult::NoSignature
+                                   << NoSignatureText;
+    QTest::newRow("64 certificates") << "signed.exe" << crafted(manyCertificates, 64) << TrustResult::Valid
+                                     << GreenText;
+    QTest::newRow("65 certificates") << "signed.exe" << crafted(manyCertificates, 65) << TrustResult::NoSignature
+                                     << NoSignatureText;
+    QTest::newRow("32 unsigned attributes")
+        << "signed.exe" << crafted(manyAttributes, 32) << TrustResult::Valid << GreenText;
+    QTest::newRow("33 unsigned attributes")
+        << "signed.exe" << crafted(manyAttributes, 33) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("16 nested signatures")
+        << "signed.exe" << crafted(manyNestedSignatures, 16) << TrustResult::Valid << GreenText;
+    QTest::newRow("17 nested signatures")
+        << "signed.exe" << crafted(manyNestedSignatures, 17) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("attribute of 200 KiB")
+        << "signed.exe" << crafted(hugeAttribute, 200 << 10) << TrustResult::Valid << GreenText;
+    QTest::newRow("attribute of 300 KiB")
+        << "signed.exe" << crafted(hugeAttribute, 300 << 10) << TrustResult::NoSignature << NoSignatureText;
+    QTest::newRow("attribute of 15 MiB") << "signed.exe" << crafted(hugeAttribute, 15 << 20) << TrustResult::NoSignature
+                                         << NoSignatureText;
+    QTest::newRow("nesting 40 deep") << "signed.exe" << crafted(deepNesting, 40) << TrustResult::Valid << GreenText;
+    QTest::newRow("nesting 100 deep") << "signed.exe" << crafted(deepNesting, 100) << TrustResult::NoSignature
+                                      << NoSignatureText;
+    QTest::newRow("nesting 500,000 deep")
+        << "signed.exe" << crafted(deepNesting, 500000) << TrustResult::NoSignature << NoSignatureText;
+    // The timestamp token is a SignedData of its own: one past the bounds is
+    // no timestamp, so the expired signer is expired.
+    QTest::newRow("timestamp token with 10,000 digest algorithms")
+        << "expired-timestamped.exe" << crafted(repeatedTimestampDigestAlgorithms, 10000) << TrustResult::Expired
+        << CatchAllText;
+    QTest::newRow("timestamp token with two digest algorithms")
+        << "expired-timestamped.exe" << crafted(repeatedTimestampDigestAlgorithms, 2) << TrustResult::Expired
+        << CatchAllText;
     QTest::newRow("missing path") << "" << asIs << TrustResult::NoSignature << NoSignatureText;
 }
 
@@ -237,9 +310,11 @@ void TestSignatureVerdict::check()
     QString path;
     if (damage) {
         path = m_work.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        const QByteArray bytes = damage(source.isEmpty() ? QByteArray() : readAll(image(source)));
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(damage(source.isEmpty() ? QByteArray() : readAll(image(source))));
+        QCOMPARE(out.write(bytes), bytes.size());
+        out.close();
     } else if (source.isEmpty()) {
         path = m_work.filePath("no such file.exe");
     } else {

@@ -530,11 +530,11 @@ void TestFileTool::checkStartedDuringDigestRunsFirst_data()
     QTest::addColumn<QColor>("colour");
     // The box holds another path at the end: the later check's result stays.
     QTest::newRow("signature check of another file") << "check other" << "valid" << Green;
-    QTest::newRow("digest of another file") << "digest other" << "sha1 of other" << Olive;
+    QTest::newRow("digest of another file") << "digest other" << "sha1 of other" << Red;
     // No check of the other path: no result of the first one next to it either.
-    QTest::newRow("another path typed, nothing checked") << "type other" << "choose" << Olive;
+    QTest::newRow("another path typed, nothing checked") << "type other" << "choose" << Red;
     // The box holds the first path again: its digest is shown.
-    QTest::newRow("another path typed, then the first again") << "type other and back" << "md5 of first" << Olive;
+    QTest::newRow("another path typed, then the first again") << "type other and back" << "md5 of first" << Red;
 }
 
 void TestFileTool::checkStartedDuringDigestRunsFirst()
@@ -548,11 +548,11 @@ void TestFileTool::checkStartedDuringDigestRunsFirst()
         bytes[i] = char(i * 7);
     const QString first = write("first.bin", bytes);
     const QString other = write("other.bin", bytes.left(40000) + "other");
-    // Chosen through the dialog: not an image, so the olive verdict, whose
-    // colour the digests keep.
+    // Chosen through the dialog: not an image, so the red "no signature"
+    // verdict, whose colour the digests keep.
     m_dialog->answer = first;
     QTest::mouseClick(button("cmdFile"), Qt::LeftButton);
-    QCOMPARE(textColour(label9()), Olive);
+    QCOMPARE(textColour(label9()), Red);
 
     QStringList seenInside;
     bool disabledInside = false;
