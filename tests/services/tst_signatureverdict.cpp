@@ -237,7 +237,7 @@ void TestSignatureVerdict::check_data()
     }) << TrustResult::NoSignature
                          << NoSignatureText;
     QTest::newRow("JPEG") << "" << Damage([](QByteArray) {
-        return QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xD9", 24) +
+        return QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xD9", 22) +
                QByteArray(64, '\0');
     }) << TrustResult::NoSignature
                           << NoSignatureText;
