@@ -61,6 +61,8 @@ private slots:
     void largeTextsAreShownWhole_data();
     void largeTextsAreShownWhole();
     void ordinaryTextWrapsAtWordsAfterALongWord();
+    void manyLinesLookAsALineABlock_data();
+    void manyLinesLookAsALineABlock();
 };
 
 // The shapes a page or a lookup can give, at the 1 MiB a page may hold. The
@@ -73,6 +75,8 @@ void TestResultBox::largeTextsAreShownWhole_data()
     QTest::newRow("lines of 100,000 characters")
         << filled(QString(100000, QLatin1Char('c')) + QStringLiteral("\r\n"), MiB);
     QTest::newRow("many short lines") << filled(QStringLiteral("ab\r\n"), MiB);
+    QTest::newRow("line breaks only") << filled(QStringLiteral("\r\n"), MiB);
+    QTest::newRow("LF line breaks only") << QString(MiB, QLatin1Char('\n'));
     QTest::newRow("one line of ordinary words") << filled(QStringLiteral("word "), MiB);
     QTest::newRow("Chinese text") << filled(QStringLiteral("查询结果中文"), MiB);
     QTest::newRow("a long word ending in a short line")
@@ -99,6 +103,11 @@ void TestResultBox::largeTextsAreShownWhole()
             QVERIFY2(layout->lineAt(i).naturalTextWidth() <= width,
                      qPrintable(QStringLiteral("line %1 of %2").arg(i).arg(layout->lineCount())));
     }
+    // Scrolled to its end, the box shows the text's last line at its foot.
+    const QTextCursor foot = shown.box.cursorForPosition(QPoint(1, shown.box.viewport()->height() - 2));
+    const QTextBlock last = shown.box.document()->lastBlock();
+    QCOMPARE(foot.block().blockNumber(), last.blockNumber());
+    QCOMPARE(last.layout()->lineForTextPosition(foot.positionInBlock()).lineNumber(), last.layout()->lineCount() - 1);
 }
 
 // After a text that had to wrap anywhere, the next text wraps at its words
@@ -116,6 +125,82 @@ void TestResultBox::ordinaryTextWrapsAtWordsAfterALongWord()
     for (qsizetype i = 0; i + 1 < lines.size(); ++i)
         QVERIFY2(lines[i].endsWith(QLatin1Char(' ')), qPrintable(lines[i]));
     QCOMPARE(lines.join(QString()), words);
+}
+
+// A text of many lines looks, wraps and scrolls in the box as QPlainTextEdit
+// shows it a line a block: the same pixels at the top, in the middle and at
+// the end, the same scroll range, the same text read back, before and after a
+// new width. Lines that wrap, empty lines, every kind of line break and
+// right-to-left lines (whose direction a shared block could change) stand at
+// the top and at the end.
+void TestResultBox::manyLinesLookAsALineABlock_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("setBeforeShown");
+    // Lines grouped with others but off the screen are not laid out a line a
+    // block, so their wrapping waits for the scroll: the lines that wrap stand
+    // on the first and on the last screen.
+    const QString wrapping = QStringLiteral(
+        "Registrant: a name that wraps in the box\r\n"
+        "注册商：示例网络有限公司北京分公司\r\n");
+    const QString others = QStringLiteral(
+        "lone CR\rLF\nparagraph separator\u2029end\r\n"
+        "مرحبا بالعالم 123 hello\r\n"
+        "hello 123 שלום עולם\r\n"
+        "\u202Eright-to-left, never closed\r\n"
+        "after the embedding\r\n"
+        "٣ - \r\n"
+        "٣\r\n");
+    QString middle;
+    for (int i = 0; i < 20000; ++i)
+        middle += QStringLiteral("line %1\r\n").arg(i);
+    const QString text = QStringLiteral("Domain Name: example.cn\r\n\r\n") + wrapping + others + middle + others +
+                         QStringLiteral("\r\n") + wrapping + QStringLiteral("last line");
+    QTest::newRow("shown, then set") << text << false;
+    QTest::newRow("set, then shown") << text << true;
+    QTest::newRow("line breaks only") << filled(QStringLiteral("\r\n"), 100000) << false;
+}
+
+void TestResultBox::manyLinesLookAsALineABlock()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, setBeforeShown);
+    // The same box, written straight through QPlainTextEdit: a line a block.
+    ResultBox box, reference;
+    for (ResultBox *each : {&box, &reference}) {
+        each->resize(313, 153);
+        if (!setBeforeShown)
+            each->show();
+    }
+    box.setText(text);
+    reference.QPlainTextEdit::setPlainText(text);
+    // The box holds far fewer blocks, so what follows compares grouped lines.
+    QVERIFY(box.document()->blockCount() < reference.document()->blockCount() / 10);
+    for (ResultBox *each : {&box, &reference})
+        each->show();
+
+    QCOMPARE(box.text(), text);
+    QCOMPARE(box.toPlainText(), reference.toPlainText());
+    for (const int width : {313, 250}) {
+        box.resize(width, 153);
+        reference.resize(width, 153);
+        QScrollBar *bar = box.verticalScrollBar();
+        QScrollBar *referenceBar = reference.verticalScrollBar();
+        QVERIFY(bar->maximum() > 10000);
+        for (const char *where : {"top", "end", "middle"}) {
+            for (QScrollBar *each : {bar, referenceBar}) {
+                const int value =
+                    qstrcmp(where, "top") == 0 ? 0 : qstrcmp(where, "end") == 0 ? each->maximum() : each->maximum() / 2;
+                each->setValue(value);
+            }
+            // Painting lays out what is shown, which sets the scroll range.
+            const QImage shown = box.grab().toImage();
+            const QImage referenceShown = reference.grab().toImage();
+            QCOMPARE(bar->maximum(), referenceBar->maximum());
+            QCOMPARE(bar->value(), referenceBar->value());
+            QVERIFY2(shown == referenceShown, qPrintable(QStringLiteral("%1 at width %2").arg(where).arg(width)));
+        }
+    }
 }
 
 QTEST_MAIN(TestResultBox)
