@@ -17,8 +17,8 @@
 // A text of many lines shows them several to a block, parted by line
 // separators (toPlainText() reads them as "\n"): a block a line would cost
 // hundreds of MiB and a second for half a million short lines. They look and
-// scroll as they would a line a block; a line with right-to-left text keeps a
-// block of its own, so its direction is its own.
+// scroll as they would a line a block; lines share a block only with lines
+// of the same direction, so each reads as it would alone.
 class ResultBox : public QPlainTextEdit
 {
     Q_OBJECT
