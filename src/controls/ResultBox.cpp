@@ -64,10 +64,8 @@ bool isLineBreak(char16_t c)
     case u'\r':
     case QChar::ParagraphSeparator:
     case 0xFDD0: // the document's own frame marks
-    case 0xFDD1:
-        return true;
-    default:
-        return false;
+    case 0xFDD1: return true;
+    default: return false;
     }
 }
 
@@ -108,9 +106,7 @@ LineKind lineKind(QStringView line)
             else if (firstLetter == Left)
                 return LineKind::Own;
             break;
-        case QChar::DirEN:
-            digitFirst = digitFirst || firstLetter == None;
-            break;
+        case QChar::DirEN: digitFirst = digitFirst || firstLetter == None; break;
         case QChar::DirAN:
             if (firstLetter != Right)
                 arabicDigit = true;
@@ -123,10 +119,8 @@ LineKind lineKind(QStringView line)
         case QChar::DirLRI:
         case QChar::DirRLI:
         case QChar::DirFSI:
-        case QChar::DirPDI:
-            return LineKind::Own;
-        default:
-            break;
+        case QChar::DirPDI: return LineKind::Own;
+        default: break;
         }
     }
     if (firstLetter == Right)

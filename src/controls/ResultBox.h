@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QPlainTextEdit>
 #include <QList>
+#include <QPlainTextEdit>
 #include <QString>
 
 // A read-only multi-line result box. Its text() is exactly what was last

@@ -1,5 +1,7 @@
 #include "ResultBox.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -142,8 +144,8 @@ void TestResultBox::ordinaryTextWrapsAtWordsAfterALongWord()
 
 // A text of many lines looks, wraps and scrolls in the box as QPlainTextEdit
 // shows it a line a block: the same pixels at the top, in the middle and at
-// the end, the same scroll range, the same text read back, before and after a
-// new width. Lines that wrap, empty lines, every kind of line break and
+// the end, the same scroll range, the same text read back and copied, before
+// and after a new width. Lines that wrap, empty lines, every kind of line break and
 // right-to-left lines (whose direction a shared block could change) stand at
 // the top and at the end.
 void TestResultBox::manyLinesLookAsALineABlock_data()
@@ -155,26 +157,24 @@ void TestResultBox::manyLinesLookAsALineABlock_data()
     // right-to-left letter, an embedding never closed; and lines that wrap.
     // They stand on the first screen, which is laid out: lines off the screen
     // are not laid out a line a block, so their wrapping waits for the scroll.
-    const QString directions = QStringLiteral(
-        "مرحبا بالعالم 123 hello\r\n"
-        "hello 123 שלום עולם\r\n"
-        "1 2\r\n"
-        "٣ - \r\n"
-        "٣\r\n"
-        "שלום a -\r\n"
-        "1 ب c\r\n"
-        "- ב\r\n"
-        "ب ٣ ا\r\n"
-        "ב, b.\r\n"
-        "۱۲ ا\r\n"
-        "مرحبا بالعالم hello 123\r\n"
-        "\r\n"
-        "ا\r\n"
-        "\u202Eright-to-left, never closed\r\n"
-        "after the embedding\r\n");
-    const QString wrapping = QStringLiteral(
-        "Registrant: a name long enough that it wraps in the box\r\n"
-        "注册商：示例网络有限公司北京分公司海淀区中关村\r\n");
+    const QString directions = QStringLiteral("مرحبا بالعالم 123 hello\r\n"
+                                              "hello 123 שלום עולם\r\n"
+                                              "1 2\r\n"
+                                              "٣ - \r\n"
+                                              "٣\r\n"
+                                              "שלום a -\r\n"
+                                              "1 ب c\r\n"
+                                              "- ב\r\n"
+                                              "ب ٣ ا\r\n"
+                                              "ב, b.\r\n"
+                                              "۱۲ ا\r\n"
+                                              "مرحبا بالعالم hello 123\r\n"
+                                              "\r\n"
+                                              "ا\r\n"
+                                              "\u202Eright-to-left, never closed\r\n"
+                                              "after the embedding\r\n");
+    const QString wrapping = QStringLiteral("Registrant: a name long enough that it wraps in the box\r\n"
+                                            "注册商：示例网络有限公司北京分公司海淀区中关村\r\n");
     QString middle;
     for (int i = 0; i < 20000; ++i)
         middle += QStringLiteral("line %1\r\n").arg(i);
@@ -214,8 +214,9 @@ void TestResultBox::manyLinesLookAsALineABlock()
         QVERIFY(bar->maximum() > 10000);
         for (const char *where : {"top", "end", "middle"}) {
             for (QScrollBar *each : {bar, referenceBar}) {
-                const int value =
-                    qstrcmp(where, "top") == 0 ? 0 : qstrcmp(where, "end") == 0 ? each->maximum() : each->maximum() / 2;
+                const int value = qstrcmp(where, "top") == 0   ? 0
+                                  : qstrcmp(where, "end") == 0 ? each->maximum()
+                                                               : each->maximum() / 2;
                 each->setValue(value);
             }
             // Painting lays out what is shown, which sets the scroll range.
@@ -228,6 +229,15 @@ void TestResultBox::manyLinesLookAsALineABlock()
                      qPrintable(QStringLiteral("%1 at width %2").arg(where).arg(width)));
         }
     }
+    // What the user copies out of the box has the lines as they were.
+    QString copied[2];
+    for (int i : {0, 1}) {
+        ResultBox *each = i == 0 ? &box : &reference;
+        each->selectAll();
+        each->copy();
+        copied[i] = QGuiApplication::clipboard()->text();
+    }
+    QCOMPARE(copied[0], copied[1]);
 }
 
 QTEST_MAIN(TestResultBox)
