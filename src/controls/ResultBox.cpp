@@ -217,11 +217,17 @@ void ResultBox::setText(const QString &text)
 // counts its lines instead, as the document would count them a line a block.
 void ResultBox::countBlockLines()
 {
+    // The counts are of the blocks setText() wrote, not of a text put in
+    // through QPlainTextEdit itself.
+    if (document()->blockCount() != m_lineCounts.size())
+        return;
     bool counted = false;
     QTextBlock block = document()->firstBlock();
-    for (qsizetype i = 0; i < m_lineCounts.size() && block.isValid(); ++i, block = block.next()) {
+    for (qsizetype i = 0; i < m_lineCounts.size(); ++i, block = block.next()) {
         const int lines = m_lineCounts.at(i);
-        if (lines > 1 && block.layout()->lineCount() == 0 && block.lineCount() != lines) {
+        // A block laid out has at least its lines: one with fewer is counted
+        // as one line, not laid out yet.
+        if (block.lineCount() < lines) {
             block.setLineCount(lines);
             counted = true;
         }
