@@ -259,8 +259,7 @@ void TestPostTool::pageThatNeverCompletesFailsAtTheLoadBound()
     QVERIFY(clock.elapsed() >= limit.count() / 2);
     QVERIFY(!panel.state.PostPending);
     if (scriptRunsOn) {
-        QVERIFY(watch.pid() > 0);
-        QVERIFY(watch.pid() != PageProcessWatch::pidOf(panel.WebPost));
+        QVERIFY(!watch.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(watch.endedOrIdle(), 30000);
     }
 
