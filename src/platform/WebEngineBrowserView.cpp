@@ -74,8 +74,9 @@ void WebEngineBrowserView::endPage(bool completeLoad)
 void WebEngineBrowserView::stepTimedOut(quint64 load)
 {
     // A step asked of a document the page has left since says nothing about
-    // the one it holds now; a load still running has its own bound.
-    if (load != m_loads)
+    // the one it holds now; a load still running has its own bound. Steps
+    // asked with this one, still waiting, find the page ended already.
+    if (load != m_loads || m_unreadable)
         return;
     endPage(true);
 }

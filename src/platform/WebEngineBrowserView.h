@@ -66,8 +66,8 @@ private:
     void stepTimedOut(quint64 load);
     // The program acts on the page again: a held page runs once more.
     void release();
-    // Whether page steps may run: not on a document whose load ran out of
-    // time, nor on one whose page process has ended.
+    // Whether page steps may run: not on an ended page (its load or a step
+    // ran out of time, or its process ended) until the next load.
     bool readable() const { return !m_unreadable; }
     void onTitleChanged(const QString &title);
     void run(const QString &script, std::function<void(const QVariant &)> answer);
