@@ -31,8 +31,13 @@ class QWidget;
 //
 // Every load is bounded in time as well: a page that has not completed within
 // LoadTimeLimit of its navigation (one that trickles, one whose picture never
-// comes) is stopped and completes as a failed load; its document then counts
-// as unreadable (every step fails) until the next navigation.
+// comes, one whose script never ends) completes as a failed load.
+//
+// A page that failed so (its load or a step past its bound, or its process
+// ended) is ended: none of its scripts runs on and it costs nothing more. Its
+// document counts as unreadable (every step fails) until the next navigation,
+// which loads as in a fresh view; a load still running then completes as
+// failed.
 //
 // Once a tool has what it needs from a page it calls holdPage(): the page
 // stops where it stands and asks for nothing more, neither by a refresh nor

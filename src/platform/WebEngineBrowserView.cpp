@@ -24,15 +24,20 @@ WebEngineBrowserView::WebEngineBrowserView(QWebEngineProfile *profile, QWidget *
     m_view = new QWebEngineView(parent);
     // This object and the page go with the view when the parent widget goes.
     setParent(m_view);
-    m_page = new SilentPage(profile, this);
-    m_view->setPage(m_page);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
     m_view->setGeometry(designPlace);
-    m_view->show();
-    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowserView::onLoadingChanged);
     m_loadTimer = new QTimer(this);
     m_loadTimer->setSingleShot(true);
     connect(m_loadTimer, &QTimer::timeout, this, &WebEngineBrowserView::loadTimedOut);
+    makePage(profile);
+    m_view->show();
+}
+
+void WebEngineBrowserView::makePage(QWebEngineProfile *profile)
+{
+    m_page = new SilentPage(profile, this);
+    m_view->setPage(m_page);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowserView::onLoadingChanged);
     // Each page process gets its memory bound as it starts.
     connect(m_page, &QWebEnginePage::renderProcessPidChanged, this,
             [](qint64 pid) { RendererBounds::limitPageProcess(pid); });
@@ -41,6 +46,39 @@ WebEngineBrowserView::WebEngineBrowserView(QWebEngineProfile *profile, QWidget *
                 onRenderProcessTerminated(static_cast<int>(status));
             });
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebEngineBrowserView::onTitleChanged);
+}
+
+void WebEngineBrowserView::endPage(bool completeLoad)
+{
+    const bool loading = m_loadTimer->isActive() && !m_page->isHeld();
+    m_unreadable = true;
+    m_loaded = false;
+    m_loadTimer->stop();
+    // Stopping the load and switching scripts off leave a script that is
+    // already running (a "for (;;) {}") running, and a navigation to the same
+    // site would wait behind it in the same process. Only the page's end stops
+    // it: with the page go its frames, and with them the page's processes
+    // (each page has processes of its own; see tst_browserview), which
+    // Chromium then shuts down. The fresh page starts its own process at the
+    // next navigation. Deleted later: this may run inside a signal of the page.
+    SilentPage *ended = m_page;
+    if (!ended->url().isEmpty())
+        m_endedUrl = ended->url();
+    disconnect(ended, nullptr, this, nullptr);
+    makePage(ended->profile());
+    ended->deleteLater();
+    if (completeLoad && loading)
+        emit documentComplete();
+}
+
+void WebEngineBrowserView::stepTimedOut(quint64 load)
+{
+    // A step asked of a document the page has left since says nothing about
+    // the one it holds now; a load still running has its own bound. Steps
+    // asked with this one, still waiting, find the page ended already.
+    if (load != m_loads || m_unreadable)
+        return;
+    endPage(true);
 }
 
 WebEngineBrowserView::~WebEngineBrowserView()
@@ -72,6 +110,8 @@ void WebEngineBrowserView::Navigate(const QString &url)
     // The program loads the view again: a held page runs once more, under
     // the new load's time limit.
     m_unreadable = false;
+    m_endedUrl.clear();
+    ++m_loads;
     release();
     startLoadTimeLimit();
     // An address without its scheme ("www.example.cn", as a user types it)
@@ -86,12 +126,10 @@ void WebEngineBrowserView::startLoadTimeLimit()
 
 void WebEngineBrowserView::loadTimedOut()
 {
-    // The page never completed: it stops where it stands and completes as a
-    // failed load, and what it shows is not read, so the waiting tool takes
-    // its path for an unreadable page.
-    m_unreadable = true;
-    m_loaded = false;
-    holdPage();
+    // The page never completed: it is ended and completes as a failed load,
+    // and nothing is read from it, so the waiting tool takes its path for an
+    // unreadable page.
+    endPage(false);
     emit documentComplete();
 }
 
@@ -101,13 +139,9 @@ void WebEngineBrowserView::onRenderProcessTerminated(int status)
         return;
     // The page went past a bound (or crashed): its document is gone. A load
     // still running completes now as failed; one already complete has
-    // nothing left to read.
-    const bool loading = m_loadTimer->isActive();
-    m_unreadable = true;
-    m_loaded = false;
-    m_loadTimer->stop();
-    if (loading && !m_page->isHeld())
-        emit documentComplete();
+    // nothing left to read. What is left of the page (its frames in other
+    // processes) goes with it.
+    endPage(true);
 }
 
 void WebEngineBrowserView::holdPage()
@@ -127,7 +161,7 @@ void WebEngineBrowserView::release()
 
 QString WebEngineBrowserView::currentUrl() const
 {
-    return m_page->url().toString();
+    return (m_page->url().isEmpty() ? m_endedUrl : m_page->url()).toString();
 }
 
 QWidget *WebEngineBrowserView::widget()
@@ -144,6 +178,7 @@ void WebEngineBrowserView::onLoadingChanged(const QWebEngineLoadingInfo &info)
     // A load the page starts by itself (a form sent by a click, a redirect)
     // runs under the time limit of the navigation before it, or its own.
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        ++m_loads;
         m_unreadable = false;
         if (!m_loadTimer->isActive())
             startLoadTimeLimit();
@@ -178,11 +213,15 @@ void WebEngineBrowserView::run(const QString &script, std::function<void(const Q
 QPointer<QTimer> WebEngineBrowserView::startTimeLimit(std::function<void()> expired)
 {
     // The timer runs here on the window's side, so it fires even while the
-    // page itself hangs.
+    // page itself hangs. A page that has not answered in time is ended before
+    // the step fails, so the tool's failure path finds the view ready for its
+    // next navigation.
     auto *timer = new QTimer(this);
     timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, [timer, expired] {
+    const quint64 load = m_loads;
+    connect(timer, &QTimer::timeout, this, [this, timer, expired, load] {
         timer->deleteLater();
+        stepTimedOut(load);
         expired();
     });
     timer->start(m_readTimeLimit);
@@ -206,8 +245,12 @@ void WebEngineBrowserView::runWithin(const QString &script, std::function<void(s
         answer(std::nullopt);
     });
     run(script, [settled, answer, guard](const QVariant &result) {
-        if (guard)
+        // Stopped at once: a time limit firing after the answer would end a
+        // page that did answer.
+        if (guard) {
+            guard->stop();
             guard->deleteLater();
+        }
         if (*settled)
             return;
         *settled = true;
@@ -349,8 +392,10 @@ void WebEngineBrowserView::pictureFromSavedPage(const QString &address, PictureR
                          const auto done = [download, path, address, finish, guard] {
                              if (!download->isFinished())
                                  return;
-                             if (guard)
+                             if (guard) {
+                                 guard->stop();
                                  guard->deleteLater();
+                             }
                              QImage picture;
                              QFile file(path);
                              if (download->state() == QWebEngineDownloadRequest::DownloadCompleted

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 #include <QVariant>
 
 #include <functional>
@@ -14,9 +15,11 @@ class QWebEngineProfile;
 class QWebEngineView;
 class SilentPage;
 
-// A browser view over Qt WebEngine: one QWebEngineView at the design place,
-// with one silent page for its whole life (navigations reuse it), both owned
-// by the parent widget through the view.
+// A browser view over Qt WebEngine: one QWebEngineView at the design place
+// showing one silent page, both owned by the parent widget through the view.
+// Navigations reuse the page; a page that failed (its load ran out of time, a
+// step in it ran out of time, its process ended) is ended and a fresh one,
+// with the same settings, gate and bounds, takes its place.
 class WebEngineBrowserView : public BrowserView
 {
     Q_OBJECT
@@ -52,10 +55,19 @@ private:
     void startLoadTimeLimit();
     void loadTimedOut();
     void onRenderProcessTerminated(int status);
+    // A fresh silent page on profile, shown by the view and wired to it.
+    void makePage(QWebEngineProfile *profile);
+    // The page failed: it goes, with every frame and script of it, and a
+    // fresh one takes its place; the document counts as unreadable until the
+    // next navigation. A load still running completes now as failed when
+    // completeLoad says so.
+    void endPage(bool completeLoad);
+    // A step asked during load number load ran out of time.
+    void stepTimedOut(quint64 load);
     // The program acts on the page again: a held page runs once more.
     void release();
-    // Whether page steps may run: not on a document whose load ran out of
-    // time, nor on one whose page process has ended.
+    // Whether page steps may run: not on an ended page (its load or a step
+    // ran out of time, or its process ended) until the next load.
     bool readable() const { return !m_unreadable; }
     void onTitleChanged(const QString &title);
     void run(const QString &script, std::function<void(const QVariant &)> answer);
@@ -70,6 +82,13 @@ private:
 
     QWebEngineView *m_view = nullptr;
     SilentPage *m_page = nullptr;
+    // The address of an ended page, shown as the current one until the next
+    // navigation.
+    QUrl m_endedUrl;
+    // Counts the loads, the program's navigations and the page's own (a form
+    // sent by a click): a step asked before the latest one no longer speaks
+    // for the document the page holds now.
+    quint64 m_loads = 0;
     bool m_closing = false;
     bool m_loaded = false;
     bool m_unreadable = false;

@@ -2,6 +2,7 @@
 #include "BrowserView.h"
 #include "PageFetcher.h"
 #include "PageLimits.h"
+#include "PageProcessWatch.h"
 #include "WebEngineBrowserView.h"
 #include "Recorders.h"
 
@@ -13,6 +14,8 @@
 #include <QWidget>
 
 #include <memory>
+
+#include <signal.h>
 
 // The browser views against pages served by the stand-in server through
 // Chromium's proxy: completion, rendered text, page operations, silence.
@@ -81,9 +84,11 @@ private slots:
     void replyAfterTheViewIsGoneIsDropped();
     void readsAreBounded_data();
     void readsAreBounded();
+    void stepsAreBounded_data();
     void stepsAreBounded();
     void loadsAreBounded_data();
     void loadsAreBounded();
+    void endedProcessFailsTheLoad();
     void heldPageAsksForNothing_data();
     void heldPageAsksForNothing();
     void heldFormStaysReadableAndSendable();
@@ -519,46 +524,118 @@ void TestBrowserView::readsAreBounded()
     QVERIFY(clock.elapsed() < limitMs * 3 + 10000);
 }
 
-// A click whose page script never returns fails within the limit, like a
-// read, so a tool's chain of steps ends in its failure path. (A host of its
-// own: the page it hangs stays hung.)
+enum class Step { Click, Read, Count };
+Q_DECLARE_METATYPE(Step)
+
+void TestBrowserView::stepsAreBounded_data()
+{
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<QString>("markup");
+    const QString button = QStringLiteral("<title>busy</title><button id=b onclick='for (;;) {}'>b</button>");
+    // The loop starts once the page is in, ahead of the step asked at its completion.
+    const QString busy = QStringLiteral(
+        "<title>busy</title><p>x</p><script>onload = function () { setTimeout(function () { for (;;) {} }, 0); };</script>");
+    QTest::newRow("click whose script never returns") << Step::Click << button;
+    QTest::newRow("read of a page whose script runs on") << Step::Read << busy;
+    QTest::newRow("count in a page whose script runs on") << Step::Count << busy;
+}
+
+// A step whose page script never returns fails within the limit, like a
+// slow read, so a tool's chain of steps ends in its failure path; the page is
+// ended with it, costs nothing more, and the view's next page, from the same
+// site, answers. A second view on the same site keeps its own process and
+// goes on answering.
 void TestBrowserView::stepsAreBounded()
 {
-    m_standin.setRoute("hang.test", "/click.html",
-                       StandinServer::html("<html><body><button id=b onclick='for (;;) {}'>b</button></body></html>"));
+    QFETCH(Step, step);
+    QFETCH(QString, markup);
+    const QString site = QStringLiteral("http://hang.test");
+    m_standin.setRoute("hang.test", "/busy.html", StandinServer::html(markup));
+    m_standin.setRoute("hang.test", "/next.html", StandinServer::html("<p>next</p>"));
+    ViewHost neighbour(m_browsers);
+    neighbour.view->Navigate(site + "/next.html");
+    QTRY_VERIFY_WITH_TIMEOUT(!neighbour.completions.isEmpty(), 60000);
     ViewHost host(m_browsers);
     auto *view = qobject_cast<WebEngineBrowserView *>(host.view);
     QVERIFY(view);
     const std::chrono::milliseconds limit(3000);
     view->setReadTimeLimit(limit);
-    host.view->Navigate(QStringLiteral("http://hang.test/click.html"));
+    QSignalSpy titles(view, &BrowserView::titleChanged);
+    host.view->Navigate(site + "/busy.html");
     QTRY_VERIFY_WITH_TIMEOUT(!host.completions.isEmpty(), 60000);
+    // The page has named itself: the process it shows from is the page's own.
+    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == QStringLiteral("busy"), 60000);
+    PageProcessWatch watch;
+    watch.note(view);
+    QVERIFY(!watch.isEmpty());
+    QVERIFY(!watch.watches(PageProcessWatch::pidOf(neighbour.view)));
 
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(!done(view, [view](BrowserView::DoneReply reply) { view->clickElement(QStringLiteral("b"), reply); }));
+    bool failed = false;
+    switch (step) {
+    case Step::Click:
+        failed = !done(view, [view](BrowserView::DoneReply reply) { view->clickElement(QStringLiteral("b"), reply); });
+        break;
+    case Step::Read:
+        failed = !text(view);
+        break;
+    case Step::Count: {
+        auto reply = std::make_shared<Reply<int>>();
+        view->countByTagName(QStringLiteral("p"), [reply](std::optional<int> count) {
+            reply->value = count;
+            reply->came = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(reply->came, 60000);
+        failed = !reply->value;
+        break;
+    }
+    }
+    QVERIFY(failed);
     // Failed by the limit (a coarse timer may fire a little early), not at
     // once and not never. The upper bound is loose on purpose: a loaded
     // machine runs the limit's timer late.
     QVERIFY(clock.elapsed() >= limit.count() / 2);
     QVERIFY(clock.elapsed() < limit.count() * 3 + 10000);
+    // The ended page reads as gone until the next navigation.
+    QVERIFY(!view->documentLoaded());
+    QVERIFY(!text(view));
+
+    QTRY_VERIFY_WITH_TIMEOUT(watch.endedOrIdle(), 30000);
+    const qsizetype before = host.completions.size();
+    host.view->Navigate(site + "/next.html");
+    QTRY_VERIFY_WITH_TIMEOUT(host.completions.size() > before, 60000);
+    QVERIFY(view->documentLoaded());
+    QCOMPARE(text(view), std::optional<QString>(QStringLiteral("next")));
+    QCOMPARE(host.completions.last(), site + "/next.html");
+    QCOMPARE(text(neighbour.view), std::optional<QString>(QStringLiteral("next")));
 }
 
 void TestBrowserView::loadsAreBounded_data()
 {
     QTest::addColumn<QString>("markup"); // empty: the document itself never answers
-    QTest::newRow("document never answers") << QString();
-    QTest::newRow("picture never comes") << QStringLiteral("<p>x</p><img src='/never.png'>");
-    QTest::newRow("frame never comes") << QStringLiteral("<p>x</p><iframe src='/never.png'></iframe>");
-    QTest::newRow("script's own stop") << QStringLiteral("<p>x</p><img src='/never.png'><script>window.stop();</script>");
+    QTest::addColumn<bool>("runsOn");    // a script of the page runs on: its process is there to watch
+    QTest::newRow("document never answers") << QString() << false;
+    QTest::newRow("picture never comes") << QStringLiteral("<p>x</p><img src='/never.png'>") << false;
+    QTest::newRow("frame never comes") << QStringLiteral("<p>x</p><iframe src='/never.png'></iframe>") << false;
+    QTest::newRow("script's own stop") << QStringLiteral("<p>x</p><img src='/never.png'><script>window.stop();</script>")
+                                       << false;
+    QTest::newRow("script never ends") << QStringLiteral("<p>x</p><script>for (;;) {}</script>") << true;
+    // A frame from another site runs in a process of its own.
+    QTest::newRow("frame's script never ends")
+        << QStringLiteral("<p>x</p><iframe src='http://frame.test/loop.html'></iframe>") << true;
 }
 
 // A load that does not complete within its limit completes as a failed load,
-// its document unreadable, and the view is free for the next page.
+// its document unreadable; the page is ended, so its process costs nothing
+// more (a script that never ends ran on after a stop), and the view is free
+// for the next page from the same site.
 void TestBrowserView::loadsAreBounded()
 {
     QFETCH(QString, markup);
+    QFETCH(bool, runsOn);
     m_standin.setRoute(Host, "/never.png", StandinServer::stall());
+    m_standin.setRoute("frame.test", "/loop.html", StandinServer::html("<p>y</p><script>for (;;) {}</script>"));
     m_standin.setRoute(Host, "/slow.html", markup.isEmpty() ? StandinServer::stall() : StandinServer::html(markup));
     m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
     ViewHost host(m_browsers);
@@ -569,13 +646,52 @@ void TestBrowserView::loadsAreBounded()
 
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(load(host, "/slow.html"));
+    // The page's process as it stands last before the completion (the one
+    // the document committed in, where it did), and every page process
+    // there is then (a frame's from another site among them).
+    PageProcessWatch watch;
+    host.view->Navigate(address("/slow.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(!host.completions.isEmpty() || (watch.note(view), watch.noteRenderers(), false), 60000);
     QVERIFY(clock.elapsed() >= limit.count() / 2);
     QCOMPARE(host.completions.size(), 1);
     QVERIFY(!view->documentLoaded());
     QVERIFY(!text(view));
     QVERIFY(!done(view, [view](BrowserView::DoneReply reply) { view->hasElement(QStringLiteral("x"), reply); }));
+    if (runsOn)
+        QVERIFY(!watch.isEmpty());
+    if (!watch.isEmpty())
+        QTRY_VERIFY_WITH_TIMEOUT(watch.endedOrIdle(), 30000);
 
+    QVERIFY(load(host, "/next.html"));
+    QVERIFY(view->documentLoaded());
+    QCOMPARE(text(view), std::optional<QString>(QStringLiteral("next")));
+    QCOMPARE(host.completions.size(), 2);
+}
+
+// A page whose process ends while it loads (past its memory bound, or
+// killed, as here) completes at once as a failed load, not at the load's
+// bound, and the view's next page from the same site answers.
+void TestBrowserView::endedProcessFailsTheLoad()
+{
+    m_standin.setRoute(Host, "/never.png", StandinServer::stall());
+    m_standin.setRoute(Host, "/waiting.html", StandinServer::html("<title>waiting</title><img src='/never.png'>"));
+    m_standin.setRoute(Host, "/next.html", StandinServer::html("<p>next</p>"));
+    ViewHost host(m_browsers);
+    auto *view = qobject_cast<WebEngineBrowserView *>(host.view);
+    QVERIFY(view);
+    // Far beyond the test's waits: only the process's end completes the load.
+    view->setLoadTimeLimit(std::chrono::milliseconds(600000));
+    QSignalSpy titles(view, &BrowserView::titleChanged);
+    host.view->Navigate(address("/waiting.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(!titles.isEmpty() && titles.last().at(0).toString() == QStringLiteral("waiting"), 60000);
+    const qint64 pid = PageProcessWatch::pidOf(view);
+    QVERIFY(pid > 0);
+    QVERIFY(host.completions.isEmpty());
+
+    QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(host.completions.size(), 1, 60000);
+    QVERIFY(!view->documentLoaded());
+    QVERIFY(!text(view));
     QVERIFY(load(host, "/next.html"));
     QVERIFY(view->documentLoaded());
     QCOMPARE(text(view), std::optional<QString>(QStringLiteral("next")));
