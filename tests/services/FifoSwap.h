@@ -32,6 +32,17 @@ public:
 
     // The FIFO takes the file's name; the file is gone.
     void swapIn() { m_swapped = ::rename(m_fifo.constData(), m_path.constData()) == 0; }
+    // The other kind of file the tables name takes the file's name: "fifo",
+    // or "device" (a link to /dev/null, a character device).
+    void swapIn(const QString &kind)
+    {
+        if (kind == QStringLiteral("fifo")) {
+            swapIn();
+            return;
+        }
+        const QByteArray link = m_path + ".link";
+        m_swapped = ::symlink("/dev/null", link.constData()) == 0 && ::rename(link.constData(), m_path.constData()) == 0;
+    }
     bool swapped() const { return m_swapped; }
 
     // Runs work on a thread of its own; true when it ended within bound.
