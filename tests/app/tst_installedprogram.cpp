@@ -6,6 +6,7 @@
 // whose first activation loads the barcode registry's form page through the
 // stand-in.
 #include "Endpoints.h"
+#include "ProgramProcess.h"
 #include "StandinFixture.h"
 
 #include <QDir>
@@ -31,14 +32,6 @@ int run(const QString &program, const QStringList &arguments, QString *output = 
     if (output)
         *output = QString::fromLocal8Bit(process.readAll());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-bool seen(const StandinServer &server, const QString &host, const QByteArray &path)
-{
-    const QList<StandinServer::Request> requests = server.requests();
-    return std::any_of(requests.begin(), requests.end(), [&](const StandinServer::Request &r) {
-        return r.host == host && r.pathAndQuery.startsWith(path);
-    });
 }
 
 } // namespace
@@ -144,11 +137,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             seen(standin.server, Endpoints::BarcodeHost, "/Service/tools_09/external-barcode.aspx"), 90000);
         QCOMPARE(program.state(), QProcess::Running);
-        program.terminate();
-        if (!program.waitForFinished(10000)) {
-            program.kill();
-            program.waitForFinished();
-        }
+        endProgram(program);
     }
 
 private:

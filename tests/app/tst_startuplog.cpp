@@ -3,6 +3,7 @@
 // loaded its first page, and its messages are read with their type and
 // category.
 #include "Endpoints.h"
+#include "ProgramProcess.h"
 #include "StandinFixture.h"
 
 #include <QDir>
@@ -14,14 +15,6 @@
 
 namespace
 {
-
-bool seen(const StandinServer &server, const QString &host, const QByteArray &path)
-{
-    const QList<StandinServer::Request> requests = server.requests();
-    return std::any_of(requests.begin(), requests.end(), [&](const StandinServer::Request &r) {
-        return r.host == host && r.pathAndQuery.startsWith(path);
-    });
-}
 
 bool copyFolder(const QString &from, const QString &to)
 {
@@ -93,11 +86,7 @@ void TestStartupLog::engineSettingsLeftOut()
     QTRY_VERIFY_WITH_TIMEOUT(
         seen(standin.server, Endpoints::BarcodeHost, "/Service/tools_09/external-barcode.aspx"), 90000);
     QCOMPARE(program.state(), QProcess::Running);
-    program.terminate();
-    if (!program.waitForFinished(10000)) {
-        program.kill();
-        program.waitForFinished();
-    }
+    endProgram(program);
     const QString output = QString::fromLocal8Bit(program.readAll());
     int engineInfo = 0;
     for (const QString &line : output.split(u'\n')) {
