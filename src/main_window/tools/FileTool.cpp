@@ -78,7 +78,7 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
     QWidget::setTabOrder(m_cmdSHA1, m_cmdMD5);
     QWidget::setTabOrder(m_cmdMD5, m_cmdCer);
 
-    m_Label9 = caption(panel, "Label9", Twips::rect(3600, 1560, 1260, 255), QStringLiteral("请选择一个文件"), font);
+    m_Label9 = caption(panel, "Label9", Twips::rect(3600, 1560, 1260, 255), ChooseFileText, font);
     // One line as long as it fits the panel; a longer verdict wraps at the panel's edge.
     AutoSizeLayout::add(m_Label9, AutoSizeLayout::Wrap::AtParentEdge);
 
@@ -128,14 +128,14 @@ FileTool::FileTool(QWidget *panel, ToolContext &context, FileDialog &dialog, con
 
 void FileTool::cmdFile_Click()
 {
-    setStatus(QStringLiteral("请选择一个文件"));
+    setStatus(ChooseFileText);
     setStatusColour(Blue);
     setStatus(QStringLiteral("正在加载文件信息中......"));
     // No buffer limits the path: whatever the user chose is taken whole.
     const QString chosen = m_dialog.getOpenFileName(m_context.window, QString::fromUtf8(DialogTitle),
                                                     QString::fromUtf8(DialogFilter), QDir::rootPath());
     if (chosen.isEmpty()) {
-        setStatus(QStringLiteral("请选择一个文件"));
+        setStatus(ChooseFileText);
         m_context.boxes.show(MessageBoxes::Icon::Exclamation, QStringLiteral("没有选择文件"),
                              QStringLiteral("您没有选择文件！"), m_context.window);
         return;
