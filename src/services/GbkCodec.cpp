@@ -17,6 +17,22 @@ struct IconvHandle {
     ~IconvHandle() { iconv_close(cd); }
     IconvHandle(const IconvHandle &) = delete;
     IconvHandle &operator=(const IconvHandle &) = delete;
+
+    // Converts the two bytes IN whole, from the converter's initial state,
+    // into OUT; the bytes written, or -1 when they are not one convertible unit.
+    int convertPair(const char (&in)[2], char (&out)[8])
+    {
+        char pair[2] = {in[0], in[1]};
+        char *inPtr = pair;
+        char *outPtr = out;
+        size_t inLeft = sizeof pair;
+        size_t outLeft = sizeof out;
+        const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (rc == static_cast<size_t>(-1) || inLeft != 0)
+            return -1;
+        return int(sizeof out - outLeft);
+    }
 };
 
 constexpr char16_t Replacement = 0xFFFD;
@@ -68,18 +84,12 @@ struct Tables {
                     continue;
                 char16_t ch = userDefined(lead, trail);
                 if (!ch) {
-                    char in[2] = {char(lead), char(trail)};
+                    const char in[2] = {char(lead), char(trail)};
                     char out[8];
-                    char *inPtr = in;
-                    char *outPtr = out;
-                    size_t inLeft = 2;
-                    size_t outLeft = sizeof out;
-                    const size_t rc = iconv(toUnicode.cd, &inPtr, &inLeft, &outPtr, &outLeft);
-                    if (rc != static_cast<size_t>(-1) && inLeft == 0 && sizeof out - outLeft == 2)
+                    if (toUnicode.convertPair(in, out) == 2)
                         ch = char16_t(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8);
                     else
                         ch = Replacement; // valid in shape, unassigned: still one character
-                    iconv(toUnicode.cd, nullptr, nullptr, nullptr, nullptr);
                 }
                 pairs[(lead - 0x81) * TrailSpan + (trail - 0x40)] = ch;
             }
@@ -92,20 +102,13 @@ struct Tables {
         for (char32_t u = 0x80; u <= 0xFFFF; ++u) {
             if (u >= 0xD800 && u <= 0xDFFF)
                 continue;
-            char in[2] = {char(u & 0xFF), char(u >> 8)};
+            const char in[2] = {char(u & 0xFF), char(u >> 8)};
             char out[8];
-            char *inPtr = in;
-            char *outPtr = out;
-            size_t inLeft = 2;
-            size_t outLeft = sizeof out;
-            const size_t rc = iconv(fromUnicode.cd, &inPtr, &inLeft, &outPtr, &outLeft);
-            const size_t written = sizeof out - outLeft;
-            if (rc != static_cast<size_t>(-1) && written == 1)
+            const int written = fromUnicode.convertPair(in, out);
+            if (written == 1)
                 codes[u] = static_cast<unsigned char>(out[0]);
-            else if (rc != static_cast<size_t>(-1) && written == 2)
+            else if (written == 2)
                 codes[u] = quint16(static_cast<unsigned char>(out[0]) << 8 | static_cast<unsigned char>(out[1]));
-            else
-                iconv(fromUnicode.cd, nullptr, nullptr, nullptr, nullptr);
         }
         for (int lead = 0x81; lead <= 0xFE; ++lead) {
             for (int trail = 0x40; trail <= 0xFE; ++trail) {
