@@ -34,7 +34,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -143,6 +142,18 @@ Outcome resultBoxRow(const QString &text)
     });
 }
 
+// A tool's query from the click to its result painted in its box.
+Outcome clickedAndShown(QPushButton *button, ResultBox *result)
+{
+    QCoreApplication::processEvents();
+    return timed([&] {
+        button->click();
+        QCoreApplication::processEvents();
+        result->grab();
+        return QStringLiteral("%1 characters shown").arg(result->text().size());
+    });
+}
+
 Outcome whoisRow(const QByteArray &page)
 {
     ToolPanelRig rig;
@@ -151,15 +162,8 @@ Outcome whoisRow(const QByteArray &page)
     rig.show();
     auto *input = rig.find<QLineEdit>("txtYuMing");
     auto *button = rig.find<QPushButton>("cmdYuMingChaXun");
-    auto *result = rig.find<QPlainTextEdit>("txtYuMingJG");
     input->setText(QStringLiteral("bench.cn"));
-    QCoreApplication::processEvents();
-    return timed([&] {
-        button->click();
-        QCoreApplication::processEvents();
-        result->grab();
-        return QStringLiteral("%1 characters shown").arg(result->toPlainText().size());
-    });
+    return clickedAndShown(button, rig.find<ResultBox>("txtYuMingJG"));
 }
 
 Outcome hostCountRow(const QByteArray &answer, bool anchor)
@@ -180,15 +184,7 @@ Outcome hostCountRow(const QByteArray &answer, bool anchor)
     HostCountTool tool(rig.panel, rig.context, process, temp.filePath(QStringLiteral("ORVN")));
     rig.show();
     rig.find<QLineEdit>("txtSLURL")->setText(QStringLiteral("www.example.cn"));
-    auto *button = rig.find<QPushButton>("cmdGO");
-    auto *result = rig.find<ResultBox>("txtSLJG");
-    QCoreApplication::processEvents();
-    return timed([&] {
-        button->click();
-        QCoreApplication::processEvents();
-        result->grab();
-        return QStringLiteral("%1 characters shown").arg(result->text().size());
-    });
+    return clickedAndShown(rig.find<QPushButton>("cmdGO"), rig.find<ResultBox>("txtSLJG"));
 }
 
 Outcome signatureRow(const std::function<QByteArray(const QByteArray &)> &craft)
