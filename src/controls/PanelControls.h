@@ -45,8 +45,8 @@ inline QLabel *textColour(QLabel *label, const QColor &colour)
 // size its text needs, every time the text changes (see AutoSizeLayout).
 inline void setAutoSized(QLabel *label, const QString &text)
 {
-    AutoSizeLayout::add(label);
     label->setText(text);
+    AutoSizeLayout::add(label);
 }
 
 // A label that keeps its design size whatever its text.
