@@ -11,11 +11,12 @@
 // The pass follows the tokenizer closely (comments, bogus comments, quoted
 // attribute values, raw-text elements), because the one thing it must never
 // do is take text for a tag: it only ever leaves out what it read as a start
-// tag, the attributes of a tag, or a tag the text ends in. Where it follows the tree builder it errs on the deep side (a
-// misnested formatting element stays counted, formatting elements closed by a
-// block come back as the parser brings them back), so a page that the parser
-// nests deeply is always seen as deep here; the ordinary pages the program
-// reads stay far below the limit either way.
+// tag, the attributes of a tag, or a tag the text ends in. Where it follows
+// the tree builder it errs on the deep side (a misnested formatting element
+// stays counted, formatting elements closed by a block come back as the
+// parser brings them back), so a page that the parser nests deeply is always
+// seen as deep here; the ordinary pages the program reads stay far below the
+// limit either way.
 namespace
 {
 
