@@ -12,6 +12,7 @@
 //
 // Not a test: it prints figures and passes nothing.
 #include "BrowserView.h"
+#include "ProcessStat.h"
 #include "RendererBounds.h"
 #include "StandinServer.h"
 #include "WebEngineBrowserFactory.h"
@@ -36,35 +37,6 @@ namespace
 
 const QString Host = QStringLiteral("bench.test");
 
-// Every process under ours, by the parent links in /proc.
-QList<qint64> descendants(qint64 root)
-{
-    QMap<qint64, qint64> parentOf;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool ok = false;
-        const qint64 pid = entry.toLongLong(&ok);
-        if (!ok)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            parentOf.insert(pid, fields.at(1).toLongLong());
-    }
-    QList<qint64> found;
-    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
-        for (qint64 up = it.value(); up > 1; up = parentOf.value(up, 0)) {
-            if (up == root) {
-                found << it.key();
-                break;
-            }
-        }
-    }
-    return found;
-}
-
 qint64 peakKilobytes(qint64 pid)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
@@ -80,14 +52,8 @@ qint64 peakKilobytes(qint64 pid)
 // utime + stime of the process, clock ticks; -1 once it is gone.
 qint64 cpuTicks(qint64 pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray line = stat.read(4096);
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    return fields.at(11).toLongLong() + fields.at(12).toLongLong();
+    const ProcessStat stat = readProcessStat(pid);
+    return stat.read ? stat.ticks : -1;
 }
 
 // How long a case runs on once its load has its outcome.
@@ -128,7 +94,7 @@ int runCase(int argc, char *argv[], const QString &page, bool bounded)
         outcomeAt = clock.elapsed();
         // A process already gone counts nothing after.
         ticksAtOutcome = lastTicks;
-        for (qint64 pid : descendants(QCoreApplication::applicationPid())) {
+        for (qint64 pid : descendantsOf(QCoreApplication::applicationPid())) {
             const qint64 ticks = cpuTicks(pid);
             if (ticks >= 0)
                 ticksAtOutcome.insert(pid, ticks);
@@ -161,7 +127,7 @@ int runCase(int argc, char *argv[], const QString &page, bool bounded)
     // from the last look before they went.
     QMap<qint64, qint64> peaks;
     const auto sample = [&peaks, &lastTicks] {
-        for (qint64 pid : descendants(QCoreApplication::applicationPid())) {
+        for (qint64 pid : descendantsOf(QCoreApplication::applicationPid())) {
             const qint64 peak = peakKilobytes(pid);
             if (peak > peaks.value(pid, 0))
                 peaks.insert(pid, peak);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BrowserView.h"
+#include "ProcessStat.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,23 +39,10 @@ public:
     // from other sites too).
     void noteRenderers()
     {
-        const qint64 self = QCoreApplication::applicationPid();
-        QMap<qint64, qint64> parentOf;
-        for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-            bool ok = false;
-            const qint64 pid = entry.toLongLong(&ok);
-            if (ok)
-                parentOf.insert(pid, read(pid, 0).parent);
-        }
-        for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
-            bool under = false;
-            for (qint64 up = it.value(); up > 1 && !under; up = parentOf.value(up, 0))
-                under = up == self;
-            if (!under)
-                continue;
-            QFile command(QStringLiteral("/proc/%1/cmdline").arg(it.key()));
+        for (const qint64 pid : descendantsOf(QCoreApplication::applicationPid())) {
+            QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
             if (command.open(QIODevice::ReadOnly) && command.read(65536).contains("--type=renderer"))
-                watch(it.key());
+                watch(pid);
         }
     }
 
@@ -118,27 +106,14 @@ private:
             m_watched.append({pid, sample.start, {}});
     }
 
-    // start: the start time the process must have (0: any).
+    // start: the start time the process must have (0: any). A zombie
+    // counts as gone.
     static Sample read(qint64 pid, quint64 start)
     {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
+        const ProcessStat stat = readProcessStat(pid);
+        if (!stat.read || stat.state == 'Z' || stat.state == 'X' || (start != 0 && stat.start != start))
             return {};
-        const QByteArray line = stat.read(4096);
-        // The name in parentheses may hold blanks; the fields follow the last ')'.
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        // From the state (field 3): the parent is field 4, utime 14, stime 15,
-        // starttime 22.
-        if (fields.size() < 20 || fields.at(0) == "Z" || fields.at(0) == "X")
-            return {};
-        Sample sample;
-        sample.start = fields.at(19).toULongLong();
-        if (start != 0 && sample.start != start)
-            return {};
-        sample.alive = true;
-        sample.parent = fields.at(1).toLongLong();
-        sample.ticks = fields.at(11).toLongLong() + fields.at(12).toLongLong();
-        return sample;
+        return {true, stat.parent, stat.ticks, stat.start};
     }
 
     QList<Watched> m_watched;
